@@ -1,0 +1,57 @@
+#pragma once
+// The one narrow door between the game's logic and the desktop. The main
+// window implements it; tests implement a recording fake that answers the
+// questions from a script.
+
+#include <QDateTime>
+#include <QString>
+
+#include "core/table.h"
+
+namespace quintara {
+
+enum class Pointer { Arrow, Hourglass, LargeUp, LargeDown };
+enum class NoticeIcon { None, Information, Stop };
+
+// On whose behalf a repaint happens: only BitBtn1 leaves the side picture alone.
+enum class PaintSender { Window, BitBtn1, MainMenu1, MoveUndo1, MoveShow1, ShowBtn1 };
+
+// The commands whose enabled state follows the game flags, and the buttons
+// beside the table that a game shows and hides.
+enum class Button { UndoBtn1, ShowBtn1 };
+enum class GameTimer { Timer1, Timer2 };
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+
+    virtual void SetStatusText(int panel, const QString &text) = 0;
+    virtual void ShowNotice(const QString &text, const QString &caption, NoticeIcon icon) = 0;
+    // A modal Yes/No question; true only for Yes.
+    virtual bool AskYesNo(const QString &text, const QString &caption) = 0;
+
+    virtual void SetPointer(Pointer pointer) = 0;
+    virtual void CaptureMouse() = 0;
+    virtual void ReleaseMouse() = 0;
+
+    virtual void Repaint(PaintSender sender) = 0;
+    // Draws the held card highlighted at once, on the table picture and the window.
+    virtual void DrawHeldCard(int x, int y, CardCode card) = 0;
+    virtual void FlyCard(CardCode card, int fromX, int fromY, int toX, int toY) = 0;
+    virtual void ResetInfoPanel() = 0;
+    virtual void ClearDetailsPanel(bool copyToWindow) = 0;
+    virtual void RefreshSidePicture() = 0;
+
+    // Enabled states of the game's commands, copied from the flags.
+    virtual void ApplyCommandStates() = 0;
+    virtual void SetButtonVisible(Button button, bool visible) = 0;
+    virtual void SetTimerEnabled(GameTimer timer, bool enabled) = 0;
+    virtual void ShowStatisticsDialog() = 0;
+
+    // Handles what is pending; with `wait`, first sleeps until something arrives.
+    virtual void ProcessEvents(bool wait = false) = 0;
+    virtual void Pause(int milliseconds) = 0;
+    virtual QDateTime Now() = 0;
+};
+
+} // namespace quintara

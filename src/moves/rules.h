@@ -1,0 +1,55 @@
+#pragma once
+// The rules of the game as read-only queries on the table: which card may go
+// where, and how many cards a move onto a column carries.
+
+#include "core/gamestate.h"
+#include "core/table.h"
+
+namespace quintara {
+
+// a goes on b: one rank lower and of the other colour.
+bool FitsOn(CardCode a, CardCode b);
+
+// Pile p takes the card: its own ace when empty, else the next card of its suit.
+bool CanGoToFoundation(const Table &table, const PileSuitOrder &pileSuit, int pile, CardCode card);
+
+// One card, plus one per empty free cell, plus one per empty column.
+int MoveCapacity(const Table &table);
+
+// A column whose top card lies in `topSlot` has room for `count` more cards.
+inline bool ColumnHasRoom(int topSlot, int count) { return topSlot + count <= SlotCount - 1; }
+
+// How many cards of a run counted for an empty column may go there: one, plus
+// one per empty free cell and per other empty column.
+int EmptyColumnLimit(const Table &table, int count);
+
+// The steps of the column count, in the order the rules take them.
+enum class CountStep {
+    N1,  // free-cell card onto a column with cards
+    N2,  // a card alone in its column onto a column with cards
+    N3,  // the top card itself fits
+    N4,  // walking deeper for the card that fits
+    E1,  // free-cell card into an empty column
+    E2,  // a card alone in its column into an empty column
+    E3,  // the run at the top of a column into an empty column
+};
+
+// Watches the column count as it happens. Cards are numbered from the held
+// card (1); each card the walk examines is number m.
+class CountObserver {
+public:
+    virtual ~CountObserver() = default;
+    virtual void stepBegun(CountStep step, CardCode held) = 0;
+    virtual void cardExamined(int m, CardCode card) = 0;
+    virtual void runBroken(int m) = 0;
+    virtual void cardFits(int m) = 0;
+    virtual void countFinished(CountStep step, int count) = 0;
+};
+
+// Number of cards that `source` lays on column c whose top card is in
+// `destSlot` (0..17), or EmptyColumnSlot; 0 means no move. Toward an empty
+// column the whole run counts; the caller applies the limits.
+int ColumnMoveCount(const Table &table, const MoveSource &source, int column, int destSlot,
+                    CountObserver *observer = nullptr);
+
+} // namespace quintara

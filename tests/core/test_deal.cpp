@@ -1,0 +1,101 @@
+#include <QTest>
+
+#include <algorithm>
+
+#include "core/deal.h"
+#include "core/gamestate.h"
+#include "support/tablebuilder.h"
+
+using namespace quintara;
+using namespace quintara::test;
+
+class TestDeal : public QObject {
+    Q_OBJECT
+private slots:
+    void generatorSequence()
+    {
+        RandomGenerator random;
+        random.SeedRandom(0);
+        QCOMPARE(random.NextRandom(), 0);
+        // state 1 -> 22695478 -> its high half
+        QCOMPARE(random.NextRandom(), int((22695478u >> 16) & 0x7FFF));
+    }
+
+    void decks_data()
+    {
+        QTest::addColumn<uint>("seed");
+        QTest::addColumn<QList<int>>("first");
+        QTest::addColumn<QList<int>>("last");
+        QTest::newRow("seed 0") << 0u << QList<int>{0, 7, 18, 24} << QList<int>{28, 21, 9, 39};
+        QTest::newRow("seed 1") << 1u << QList<int>{34, 10, 26, 48} << QList<int>{17, 4, 21, 43};
+    }
+    void decks()
+    {
+        QFETCH(uint, seed);
+        QFETCH(QList<int>, first);
+        QFETCH(QList<int>, last);
+        GameState state = MakeState();
+        ShuffleAndDeal(state, seed);
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(state.Deck[i], first[i]);
+            QCOMPARE(state.Deck[48 + i], last[i]);
+        }
+        // Row 0 holds the first cards, row 6 the last four in columns 0..3.
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(state.Columns[i].Card[0], first[i]);
+            QCOMPARE(state.Columns[i].Card[6], last[i]);
+        }
+        std::array<CardCode, DeckSize> sorted = state.Deck;
+        std::sort(sorted.begin(), sorted.end());
+        for (int i = 0; i < DeckSize; ++i)
+            QCOMPARE(sorted[i], i);
+    }
+
+    void dealShape()
+    {
+        for (uint seed : {0u, 1u, 12345u, 4294967295u}) {
+            GameState state = MakeState();
+            ShuffleAndDeal(state, seed);
+            QVERIFY(state.GameInProgress);
+            QVERIFY(state.DeckDealt);
+            QCOMPARE(state.CardsLeft, 52);
+            for (int c = 0; c < ColumnCount; ++c)
+                QCOMPARE(TopSlot(state.Columns[c]).value(), c < 4 ? 6 : 5);
+            QCOMPARE(CountEmptyCells(state), 4);
+            for (const SlotRecord &pile : state.Foundations)
+                QCOMPARE(int(pile.Occupied), 0);
+        }
+    }
+
+    void dealGeometry_data()
+    {
+        QTest::addColumn<int>("spacing");
+        QTest::addColumn<bool>("small");
+        QTest::addColumn<int>("columnStep");
+        QTest::addColumn<int>("firstRow");
+        QTest::newRow("small cards, spacing 12") << 12 << true << 84 << 112;
+        QTest::newRow("small cards, spacing 6") << 6 << true << 78 << 112;
+        QTest::newRow("large cards, spacing 12") << 12 << false << 154 << 208;
+    }
+    void dealGeometry()
+    {
+        QFETCH(int, spacing);
+        QFETCH(bool, small);
+        QFETCH(int, columnStep);
+        QFETCH(int, firstRow);
+        GameState state = MakeState(1024, small, 12);
+        state.Settings.ColumnSpacing = spacing;  // taken at the deal
+        ShuffleAndDeal(state, 7);
+        for (int c = 0; c < ColumnCount; ++c) {
+            for (int r = 0; r <= TopSlot(state.Columns[c]).value(); ++r) {
+                QCOMPARE(state.Columns[c].X[r], 7 + columnStep * c);
+                QCOMPARE(state.Columns[c].Y[r], firstRow + 18 * r);
+                QCOMPARE(state.Columns[c].DrawMode[r], int(DrawNormal));
+            }
+        }
+        QCOMPARE(state.Layout.ColumnGap, spacing);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestDeal)
+#include "test_deal.moc"

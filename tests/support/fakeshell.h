@@ -1,0 +1,90 @@
+#pragma once
+// A desktop that records what the game asks of it and answers questions
+// from a script, so the game's logic runs in tests without a window.
+
+#include <deque>
+#include <vector>
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include "core/shell.h"
+
+namespace quintara::test {
+
+struct Notice {
+    QString text;
+    QString caption;
+    NoticeIcon icon;
+};
+
+struct Flight {
+    CardCode card;
+    int fromX, fromY, toX, toY;
+};
+
+class FakeShell : public Shell {
+public:
+    // Answers for the coming questions, in order; Yes once they run out
+    // unless `defaultAnswer` says otherwise.
+    std::deque<bool> answers;
+    bool defaultAnswer = true;
+
+    QString status[4];
+    std::vector<Notice> notices;
+    QStringList questions;
+    std::vector<Flight> flights;
+    std::vector<PaintSender> repaints;
+    Pointer pointer = Pointer::Arrow;
+    bool captured = false;
+    bool buttonVisible[2] = {false, false};
+    bool timerEnabled[2] = {false, false};
+    int statisticsShown = 0;
+    int commandStatesApplied = 0;
+    int eventsProcessed = 0;
+    int pausedMs = 0;
+    int infoPanelResets = 0;
+    int detailsCleared = 0;
+    int sidePictureRefreshes = 0;
+    std::vector<CardCode> heldCardsDrawn;
+    QDateTime now = QDateTime(QDate(2026, 12, 8), QTime(10, 0, 0));
+
+    void SetStatusText(int panel, const QString &text) override { status[panel] = text; }
+    void ShowNotice(const QString &text, const QString &caption, NoticeIcon icon) override
+    {
+        notices.push_back({text, caption, icon});
+    }
+    bool AskYesNo(const QString &text, const QString &caption) override;
+    void SetPointer(Pointer p) override { pointer = p; }
+    void CaptureMouse() override { captured = true; }
+    void ReleaseMouse() override { captured = false; }
+    void Repaint(PaintSender sender) override { repaints.push_back(sender); }
+    void DrawHeldCard(int, int, CardCode card) override { heldCardsDrawn.push_back(card); }
+    void FlyCard(CardCode card, int fromX, int fromY, int toX, int toY) override
+    {
+        flights.push_back({card, fromX, fromY, toX, toY});
+    }
+    void ResetInfoPanel() override { ++infoPanelResets; }
+    void ClearDetailsPanel(bool) override { ++detailsCleared; }
+    void RefreshSidePicture() override { ++sidePictureRefreshes; }
+    void ApplyCommandStates() override { ++commandStatesApplied; }
+    void SetButtonVisible(Button button, bool visible) override
+    {
+        buttonVisible[static_cast<int>(button)] = visible;
+    }
+    void SetTimerEnabled(GameTimer timer, bool enabled) override
+    {
+        timerEnabled[static_cast<int>(timer)] = enabled;
+    }
+    void ShowStatisticsDialog() override { ++statisticsShown; }
+    void ProcessEvents(bool) override { ++eventsProcessed; }
+    void Pause(int ms) override
+    {
+        pausedMs += ms;
+        now = now.addMSecs(ms);
+    }
+    QDateTime Now() override { return now; }
+};
+
+} // namespace quintara::test
