@@ -10,6 +10,8 @@
 
 namespace quintara {
 
+struct MoveAnalysis;
+
 enum class Pointer { Arrow, Hourglass, LargeUp, LargeDown };
 enum class NoticeIcon { None, Information, Stop };
 
@@ -41,10 +43,13 @@ public:
     virtual void ResetInfoPanel() = 0;
     virtual void ClearDetailsPanel(bool copyToWindow) = 0;
     virtual void RefreshSidePicture() = 0;
+    // Draws the counted moves into the panel under the tableau and shows it.
+    virtual void ShowAnalysis(const MoveAnalysis &analysis) = 0;
 
     // Enabled states of the game's commands, copied from the flags.
     virtual void ApplyCommandStates() = 0;
     virtual void SetButtonVisible(Button button, bool visible) = 0;
+    virtual void SetButtonEnabled(Button button, bool enabled) = 0;
     virtual void SetTimerEnabled(GameTimer timer, bool enabled) = 0;
     virtual void ShowStatisticsDialog() = 0;
 

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include "core/shell.h"
+#include "table/analysis.h"
 
 namespace quintara::test {
 
@@ -39,6 +40,8 @@ public:
     Pointer pointer = Pointer::Arrow;
     bool captured = false;
     bool buttonVisible[2] = {false, false};
+    bool buttonEnabled[2] = {true, true};
+    std::vector<MoveAnalysis> analyses;
     bool timerEnabled[2] = {false, false};
     int statisticsShown = 0;
     int commandStatesApplied = 0;
@@ -68,10 +71,15 @@ public:
     void ResetInfoPanel() override { ++infoPanelResets; }
     void ClearDetailsPanel(bool) override { ++detailsCleared; }
     void RefreshSidePicture() override { ++sidePictureRefreshes; }
+    void ShowAnalysis(const MoveAnalysis &analysis) override { analyses.push_back(analysis); }
     void ApplyCommandStates() override { ++commandStatesApplied; }
     void SetButtonVisible(Button button, bool visible) override
     {
         buttonVisible[static_cast<int>(button)] = visible;
+    }
+    void SetButtonEnabled(Button button, bool enabled) override
+    {
+        buttonEnabled[static_cast<int>(button)] = enabled;
     }
     void SetTimerEnabled(GameTimer timer, bool enabled) override
     {

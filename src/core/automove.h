@@ -1,0 +1,59 @@
+#pragma once
+// Cards that go home by themselves: aces and twos as soon as their pile takes
+// them, any higher card once all four cards of the rank below are home. One
+// card per call, so a cascade plays out visibly, pass after pass.
+
+#include <cstdint>
+#include <optional>
+
+#include "core/table.h"
+
+namespace quintara {
+
+struct GameState;
+class Shell;
+
+// A card on its way home: from column `index` slot `slot`, or free cell `index`.
+struct AutoMove {
+    bool fromCell = false;
+    int index = 0;
+    int slot = 0;
+    int pile = 0;
+    CardCode card = 0;
+};
+
+struct LevelUpdate {
+    std::uint16_t completedRanks = 0;   // bit r: rank r became complete in this call
+    bool won = false;                   // the level reached 13: stop at once
+};
+
+// Marks the ranks whose four cards are all home and keeps FoundationLevel at
+// the lowest rank of 1 or more that is not complete.
+LevelUpdate UpdateFoundationLevel(Table &table);
+
+// The first card that may go home now: the columns left to right, then the
+// free cells; within a source, the piles left to right. A card in a free cell
+// must be of the level's rank, so an ace lying there stays for the player.
+// `deepestTop`, when given, receives the highest top slot among the columns
+// looked at before the card was found.
+std::optional<AutoMove> FindAutoMove(const Table &table, const PileSuitOrder &pileSuit,
+                                     int *deepestTop = nullptr);
+
+// The two halves of a card going home, in the order the table needs them:
+// onto the pile and off its source, then counted as home.
+void LayOnPile(Table &table, const AutoMove &move);
+void CountHome(Table &table, CardCode card);
+
+// Lays the card on the pile, off its source and counts it, all at once.
+void ApplyAutoMove(Table &table, const AutoMove &move);
+
+// Runs the automatic moves until none is left, as pass after pass of the game
+// would; returns the number of cards sent home.
+int RunAutoMoves(Table &table, const PileSuitOrder &pileSuit);
+
+// One pass of the game: the level update, then at most one card home with its
+// flight, status text and repaints; also switches the move-details panel off
+// when a column grows too deep for it.
+void AutoMoveToFoundation(GameState &state, Shell &shell);
+
+} // namespace quintara

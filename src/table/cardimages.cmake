@@ -1,0 +1,1 @@
+# Card pictures: loading our card module and drawing cards.
