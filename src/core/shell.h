@@ -52,6 +52,11 @@ public:
     virtual void SetButtonEnabled(Button button, bool enabled) = 0;
     virtual void SetTimerEnabled(GameTimer timer, bool enabled) = 0;
     virtual void ShowStatisticsDialog() = 0;
+    // Writes the five stored statistics; a failure is told to the player there.
+    virtual void SaveStatistics() = 0;
+    // Lets go of the off-screen pictures and the card module, then closes the window.
+    virtual void ReleaseResources() = 0;
+    virtual void CloseMainWindow() = 0;
 
     // Handles what is pending; with `wait`, first sleeps until something arrives.
     virtual void ProcessEvents(bool wait = false) = 0;

@@ -28,4 +28,7 @@ struct MoveAnalysis {
     bool redrawFrame = false;           // headings and zero counters drawn afresh
 };
 
+// Counts the moves, gives the lost verdict, and shows the result when asked.
+void AnalyseMoves(GameState &state, Shell &shell);
+
 } // namespace quintara

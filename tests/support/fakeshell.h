@@ -3,6 +3,7 @@
 // from a script, so the game's logic runs in tests without a window.
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include <QDateTime>
@@ -44,6 +45,9 @@ public:
     std::vector<MoveAnalysis> analyses;
     bool timerEnabled[2] = {false, false};
     int statisticsShown = 0;
+    int statisticsSaved = 0;
+    bool released = false;
+    bool closed = false;
     int commandStatesApplied = 0;
     int eventsProcessed = 0;
     int pausedMs = 0;
@@ -52,6 +56,10 @@ public:
     int sidePictureRefreshes = 0;
     std::vector<CardCode> heldCardsDrawn;
     QDateTime now = QDateTime(QDate(2026, 12, 8), QTime(10, 0, 0));
+    // What "the player" does while the game handles its events; `wait` says
+    // whether the game would sleep until the next event.
+    std::function<void(bool wait)> onProcessEvents;
+    std::function<void(PaintSender)> onRepaint;
 
     void SetStatusText(int panel, const QString &text) override { status[panel] = text; }
     void ShowNotice(const QString &text, const QString &caption, NoticeIcon icon) override
@@ -62,7 +70,12 @@ public:
     void SetPointer(Pointer p) override { pointer = p; }
     void CaptureMouse() override { captured = true; }
     void ReleaseMouse() override { captured = false; }
-    void Repaint(PaintSender sender) override { repaints.push_back(sender); }
+    void Repaint(PaintSender sender) override
+    {
+        repaints.push_back(sender);
+        if (onRepaint)
+            onRepaint(sender);
+    }
     void DrawHeldCard(int, int, CardCode card) override { heldCardsDrawn.push_back(card); }
     void FlyCard(CardCode card, int fromX, int fromY, int toX, int toY) override
     {
@@ -86,7 +99,15 @@ public:
         timerEnabled[static_cast<int>(timer)] = enabled;
     }
     void ShowStatisticsDialog() override { ++statisticsShown; }
-    void ProcessEvents(bool) override { ++eventsProcessed; }
+    void SaveStatistics() override { ++statisticsSaved; }
+    void ReleaseResources() override { released = true; }
+    void CloseMainWindow() override { closed = true; }
+    void ProcessEvents(bool wait) override
+    {
+        ++eventsProcessed;
+        if (onProcessEvents)
+            onProcessEvents(wait);
+    }
     void Pause(int ms) override
     {
         pausedMs += ms;

@@ -1,0 +1,37 @@
+#pragma once
+// A game from the deal to its end: the new-game command and the game loop
+// that runs inside it, the clock, the commands that end a game, and the two
+// ends that count in the statistics.
+
+#include <cstdint>
+
+namespace quintara {
+
+struct GameState;
+class Shell;
+
+// The game's part of the window's creation: flags, the empty table, the
+// counters of this run, the spacing, the pile marks and the flight delay.
+void InitialiseGame(GameState &state);
+
+// "Nuovo gioco": deals a deck from `seed` and plays it to its end.
+void NewGame1Click(GameState &state, Shell &shell, std::uint32_t seed);
+// The loop of one game; returns when the game has ended.
+void RunGame(GameState &state, Shell &shell);
+
+void Timer1Timer(GameState &state, Shell &shell);
+void Timer2Timer(GameState &state, Shell &shell);
+
+void FinishGame1Click(GameState &state, Shell &shell);
+void BitBtn1Click(GameState &state, Shell &shell);
+// The window is asked to close: true lets it close.
+bool FormClose(GameState &state, Shell &shell);
+void GameExitClick(GameState &state, Shell &shell);
+
+void GameWon(GameState &state, Shell &shell);
+void GameFinished(GameState &state, Shell &shell);
+
+// Whether the move-details panel or the analysis gets the panel under the tableau.
+void ApplyDetailsMode(GameState &state, Shell &shell);
+
+} // namespace quintara
