@@ -1,5 +1,15 @@
-#include <QApplication>
+// Quintara: creates the game's five windows in their order and runs the
+// application until the main window closes.
 
+#include <exception>
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "dialogs/aboutbox.h"
+#include "dialogs/calendarform.h"
+#include "dialogs/prefdlg.h"
+#include "store/statsdlg.h"
 #include "table/mainwindow.h"
 
 int main(int argc, char *argv[])
@@ -7,7 +17,26 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quintara"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quintara - Edizione Speciale - V2.1"));
-    quintara::TForm1 form;
-    form.show();
-    return app.exec();
+
+    try {
+        using namespace quintara;
+        TForm1 form;
+        GameState &state = form.State();
+        auto *calendar = new TCalendarForm(&form);
+        auto *stats = new TStats1Dlg(
+            state.Statistics, [&state] { return state.GameInProgress; },
+            [&form] { form.SaveStatistics(); }, &form);
+        auto *prefs = new TPrefDlg1(&form);
+        auto *about = new TAboutBox(&form);
+        form.SetDialogs({calendar, stats, prefs, about});
+
+        // The preferences dialog starts out visible; the main window hides
+        // it as soon as it becomes active itself.
+        prefs->show();
+        form.show();
+        return app.exec();
+    } catch (const std::exception &error) {
+        QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), QString::fromLocal8Bit(error.what()));
+    }
+    return 0;
 }

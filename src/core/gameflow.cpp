@@ -183,7 +183,7 @@ void RunGame(GameState &state, Shell &shell)
     // home and recounts the moves. When a pass sent nothing home, nothing
     // can change until the player or a timer acts, so the next pass sleeps
     // until an event arrives instead of spinning.
-    bool cardWentHome = false;
+    bool cardWentHome = true;   // the first pass looks at the fresh deal at once
     while (state.GameInProgress && state.MovesLeft && state.FoundationLevel < 13) {
         shell.ProcessEvents(!cardWentHome);
         // A command ended the game (finish, clear, close, exit): the rest of

@@ -1,10 +1,329 @@
 #include "table/mainwindow.h"
 
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+
+#include "core/gameflow.h"
+#include "core/undo.h"
+#include "moves/pointer.h"
+#include "table/analysis.h"
+#include "table/buttonart.h"
+#include "table/carddrawing.h"
+#include "table/cursors.h"
+#include "table/statuspanels.h"
+#include "table/tableview.h"
+
 namespace quintara {
 
-TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
+namespace {
+
+MouseButton ButtonOf(const QMouseEvent *event)
+{
+    return event->button() == Qt::LeftButton ? MouseButton::Left : MouseButton::Other;
+}
+
+} // namespace
+
+TForm1::TForm1(SettingsStore settingsStore, QString cardLibraryFile, QWidget *parent)
+    : QMainWindow(parent), store(std::move(settingsStore)), cardLibrary(std::move(cardLibraryFile))
+{
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::CreateComponents()
 {
     setWindowTitle(QStringLiteral(" Quintara - Edizione Speciale - V2.1"));
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(13);
+    setFont(font);
+
+    menu = BuildMainMenu(menuBar());
+    panels = new StatusPanels(statusBar());
+    view = new TableView(this);
+    setCentralWidget(view);
+
+    BitBtn1 = new QPushButton(view);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setFixedSize(DesignBitBtnWidth, DesignBitBtnWidth);
+    BitBtn1->setIcon(ClearTableIcon());
+    BitBtn1->setIconSize(QSize(28, 28));
+    BitBtn1->setFocusPolicy(Qt::NoFocus);
+    UndoBtn1 = new QPushButton(UndoIcon(), QStringLiteral("Cancella"), view);
+    UndoBtn1->setObjectName(QStringLiteral("UndoBtn1"));
+    ShowBtn1 = new QPushButton(ShowIcon(), QStringLiteral("Mostra"), view);
+    ShowBtn1->setObjectName(QStringLiteral("ShowBtn1"));
+    for (QPushButton *b : {UndoBtn1, ShowBtn1}) {
+        b->setFixedSize(94, 29);
+        b->setFocusPolicy(Qt::NoFocus);
+        QPalette p = b->palette();
+        p.setColor(QPalette::ButtonText, Qt::black);
+        b->setPalette(p);
+    }
+
+    Timer1.setInterval(1000);
+    Timer2.setInterval(2000);
+    largeUp = LargeUpCursor();
+    largeDown = LargeDownCursor();
+}
+
+void TForm1::ConnectCommands()
+{
+    // The game loop runs inside "Nuovo gioco"; queued, so the menu is closed
+    // before the loop starts.
+    connect(menu.NewGame1, &QAction::triggered, this, &TForm1::NewGame1Click, Qt::QueuedConnection);
+    connect(menu.FinishGame1, &QAction::triggered, this, [this] { FinishGame1Click(state, *this); });
+    connect(menu.GameStats1, &QAction::triggered, this, &TForm1::GameStats1Click);
+    connect(menu.GamePref1, &QAction::triggered, this, &TForm1::Pref1DlgClick);
+    connect(menu.GameExit1, &QAction::triggered, this, [this] { GameExitClick(state, *this); });
+    connect(menu.MoveUndo1, &QAction::triggered, this, [this] { MoveUndo1Click(state, *this); });
+    connect(menu.MoveShow1, &QAction::triggered, this, [this] { MoveShow1Click(state, *this); });
+    connect(menu.HelpAbout1, &QAction::triggered, this, &TForm1::HelpAboutClick);
+    connect(menu.HelpDate, &QAction::triggered, this, &TForm1::ShowDateClick);
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(state, *this); });
+    connect(UndoBtn1, &QPushButton::clicked, this, [this] { UndoBtn1Click(state, *this); });
+    connect(ShowBtn1, &QPushButton::clicked, this, [this] { ShowBtn1Click(state, *this); });
+    connect(&Timer1, &QTimer::timeout, this, [this] { Timer1Timer(state, *this); });
+    connect(&Timer2, &QTimer::timeout, this, [this] { Timer2Timer(state, *this); });
+
+    view->onPress = [this](QMouseEvent *e) {
+        FormMouseDown(state, *this, ButtonOf(e), int(e->position().x()), int(e->position().y()));
+    };
+    view->onMove = [this](QMouseEvent *e) {
+        FormMouseMove(state, *this, int(e->position().x()), int(e->position().y()));
+    };
+    view->onRelease = [this](QMouseEvent *e) {
+        FormMouseUp(state, *this, ButtonOf(e), int(e->position().x()), int(e->position().y()));
+    };
+    view->onPaint = [this] { painter.FormPaint(state, PaintSender::Window, view->canvas(), *cards, SidePictureBitmap); };
+
+    // The application's idle moments: just before the event loop goes to sleep.
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &TForm1::AppIdle);
+}
+
+void TForm1::FormCreate()
+{
+    CreateComponents();
+    state.FullRepaint = true;
+
+    // Maximised at the top left; where no window manager maximises, the
+    // window takes the screen's available area itself.
+    const QRect available = screen()->availableGeometry();
+    setGeometry(available);
+    setWindowState(Qt::WindowMaximized);
+
+    panels->setText(0, QStringLiteral(" Dir: ") + QDir::currentPath());
+    ShowReport(store.LoadSettings(state.Settings, state.Statistics));
+
+    const int menuHeight = menuBar()->sizeHint().height();
+    ApplyLayout(available.width(), available.height() - menuHeight);
+    InitialiseGame(state);
+    SetPointer(Pointer::Arrow);
+    ConnectCommands();
+}
+
+void TForm1::ApplyLayout(int clientWidth, int clientHeight)
+{
+    LayoutInput input;
+    input.screenWidth = screen()->geometry().width();
+    input.clientWidth = clientWidth;
+    input.clientHeight = clientHeight;
+    input.statusBarHeight = statusBar()->sizeHint().height();
+    input.bitBtnWidth = BitBtn1->width();
+    input.origCardSize = state.Settings.OrigCardSize;
+    input.columnSpacing = state.Settings.ColumnSpacing;
+    state.Layout = ComputeLayout(input);
+    const TableLayout &l = state.Layout;
+
+    const QColor table(l.TableColour.red, l.TableColour.green, l.TableColour.blue);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, table);
+    view->setPalette(p);
+    view->setAutoFillBackground(false);
+    if (l.ClientWidth > clientWidth)
+        resize(l.ClientWidth, height());
+    BitBtn1->move(l.BitBtnLeft, l.BitBtnTop);
+    ResetTable(state);
+
+    cards = std::make_unique<CardPainter>(*this, l.CardBufferSize, state.Settings.OrigCardSize, cardLibrary);
+    painter.CreateBuffers(l);
+    view->resizeCanvas(l.ClientWidth, l.ClientHeight, table);
+}
+
+void TForm1::SetDialogs(const MainDialogs &d)
+{
+    dialogs = d;
+}
+
+QString TForm1::StatusText(int panel) const
+{
+    return panels->text(panel);
+}
+
+void TForm1::FormShow()
+{
+    const TableLayout &l = state.Layout;
+    UndoBtn1->move(l.UndoBtnLeft, l.UndoBtnTop);
+    ShowBtn1->move(l.ShowBtnLeft, l.ShowBtnTop);
+    UndoBtn1->hide();
+    ShowBtn1->hide();
+    painter.CreateInfoPanel(l);
+    ResetInfoPanel();
+    if (state.GameInProgress || state.Settings.PrefsChanged)
+        RefreshSidePicture();
+}
+
+void TForm1::FormActivate()
+{
+    if (dialogs.PrefDlg1 && dialogs.PrefDlg1->isVisible())
+        dialogs.PrefDlg1->hide();
+    if (state.Layout.ScreenClass == 0) {
+        ShowNotice(QStringLiteral("Questo programma richiede una risoluzione di\nalmeno 800 x 600 pixels, o meglio di 1024 x 768."),
+                   QStringLiteral(" Controllo della tavola da gioco"), NoticeIcon::None);
+        close();
+        return;
+    }
+    if (state.GameInProgress || state.Settings.PrefsChanged)
+        RefreshSidePicture();
+}
+
+void TForm1::FormDeactivate()
+{
+    state.PictureShown = false;
+}
+
+void TForm1::AppIdle()
+{
+    ApplyCommandStates();
+    // Loading the module and redrawing after a resize may show a message,
+    // which cannot happen while the event loop is going to sleep: do it as
+    // the next event, once.
+    const bool libraryDue = cards && !resourcesReleased && !cards->Library().Loaded()
+                            && !cards->Library().LibraryFailed();
+    if ((libraryDue || state.ResizePending) && !idleWorkPosted) {
+        idleWorkPosted = true;
+        QTimer::singleShot(0, this, &TForm1::IdleWork);
+    }
+}
+
+void TForm1::IdleWork()
+{
+    idleWorkPosted = false;
+    if (cards)
+        cards->Library().Load();
+    if (state.ResizePending) {
+        state.ResizePending = false;
+        RefreshSidePicture();
+    }
+}
+
+bool TForm1::event(QEvent *e)
+{
+    switch (e->type()) {
+    case QEvent::StatusTip:
+        // The hint of the menu item under the pointer goes to the first panel.
+        panels->setText(0, static_cast<QStatusTipEvent *>(e)->tip());
+        return true;
+    case QEvent::WindowActivate:
+        FormActivate();
+        break;
+    case QEvent::WindowDeactivate:
+        FormDeactivate();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::event(e);
+}
+
+void TForm1::showEvent(QShowEvent *e)
+{
+    QMainWindow::showEvent(e);
+    if (shown)
+        return;
+    shown = true;
+    FormShow();
+}
+
+void TForm1::closeEvent(QCloseEvent *e)
+{
+    if (FormClose(state, *this))
+        e->accept();
+    else
+        e->ignore();
+}
+
+void TForm1::resizeEvent(QResizeEvent *e)
+{
+    QMainWindow::resizeEvent(e);
+    state.ResizePending = true;
+}
+
+void TForm1::changeEvent(QEvent *e)
+{
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange) {
+        const auto *change = static_cast<QWindowStateChangeEvent *>(e);
+        if ((change->oldState() & Qt::WindowMinimized) && !(windowState() & Qt::WindowMinimized))
+            RefreshSidePicture();
+    }
+}
+
+void TForm1::NewGame1Click()
+{
+    quintara::NewGame1Click(state, *this, static_cast<std::uint32_t>(Now().toSecsSinceEpoch()));
+}
+
+void TForm1::GameStats1Click()
+{
+    ShowStatisticsDialog();
+}
+
+void TForm1::Pref1DlgClick()
+{
+    if (!dialogs.PrefDlg1)
+        return;
+    dialogs.PrefDlg1->move(130, 200);
+    dialogs.PrefDlg1->show();
+    dialogs.PrefDlg1->raise();
+    RefreshSidePicture();
+    Repaint(PaintSender::MainMenu1);
+}
+
+void TForm1::HelpAboutClick()
+{
+    if (!dialogs.AboutBox)
+        return;
+    if (dialogs.AboutBox->isVisible())
+        dialogs.AboutBox->hide();
+    dialogs.AboutBox->move(119, 56);
+    dialogs.AboutBox->exec();
+}
+
+void TForm1::ShowDateClick()
+{
+    if (dialogs.CalendarForm)
+        dialogs.CalendarForm->exec();
+}
+
+void TForm1::ShowReport(const StoreReport &report)
+{
+    if (!report.Ok())
+        ShowNotice(report.Text(), QString::fromLatin1(SettingsErrorCaption), NoticeIcon::Stop);
+}
+
+QPushButton *TForm1::ButtonFor(Button button) const
+{
+    return button == Button::UndoBtn1 ? UndoBtn1 : ShowBtn1;
 }
 
 } // namespace quintara

@@ -1,13 +1,130 @@
 #pragma once
+// The main window: the game table with its menus, buttons and status bar.
+// It owns the game's state for the whole run and is the game's desktop: the
+// logic reaches the screen, the pointer, the timers and the dialogs through
+// the Shell it implements.
 
+#include <memory>
+
+#include <QCursor>
+#include <QDialog>
+#include <QImage>
 #include <QMainWindow>
+#include <QTimer>
+
+#include "core/gamestate.h"
+#include "core/shell.h"
+#include "store/store.h"
+#include "table/menus.h"
+#include "table/painter.h"
+
+class QPushButton;
 
 namespace quintara {
 
-class TForm1 : public QMainWindow {
+class CardPainter;
+class StatusPanels;
+class TableView;
+
+// The dialogs the window opens; created after the window, in a fixed order.
+struct MainDialogs {
+    QDialog *CalendarForm = nullptr;
+    QDialog *Stats1Dlg = nullptr;
+    QDialog *PrefDlg1 = nullptr;
+    QDialog *AboutBox = nullptr;
+};
+
+class TForm1 : public QMainWindow, public Shell {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget *parent = nullptr);
+    // `cardLibrary` names the card module to load, beside the program by default.
+    explicit TForm1(SettingsStore store = SettingsStore(), QString cardLibrary = QStringLiteral("zozaro2.dll"),
+                    QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    GameState &State() { return state; }
+    SettingsStore &Store() { return store; }
+    void SetDialogs(const MainDialogs &dialogs);
+    TableView *View() const { return view; }
+    const MainMenu &Menu() const { return menu; }
+    QString StatusText(int panel) const;
+    TablePainter &Painter() { return painter; }
+    CardPainter *Cards() const { return cards.get(); }
+
+    // Commands of the menus and buttons.
+    void NewGame1Click();
+    void GameStats1Click();
+    void Pref1DlgClick();
+    void HelpAboutClick();
+    void ShowDateClick();
+
+    // Shell
+    void SetStatusText(int panel, const QString &text) override;
+    void ShowNotice(const QString &text, const QString &caption, NoticeIcon icon) override;
+    bool AskYesNo(const QString &text, const QString &caption) override;
+    void SetPointer(Pointer pointer) override;
+    void CaptureMouse() override;
+    void ReleaseMouse() override;
+    void Repaint(PaintSender sender) override;
+    void DrawHeldCard(int x, int y, CardCode card) override;
+    void FlyCard(CardCode card, int fromX, int fromY, int toX, int toY) override;
+    void ResetInfoPanel() override;
+    void ClearDetailsPanel(bool copyToWindow) override;
+    void RefreshSidePicture() override;
+    void ShowAnalysis(const MoveAnalysis &analysis) override;
+    void ApplyCommandStates() override;
+    void SetButtonVisible(Button button, bool visible) override;
+    void SetButtonEnabled(Button button, bool enabled) override;
+    void SetTimerEnabled(GameTimer timer, bool enabled) override;
+    void ShowStatisticsDialog() override;
+    void SaveStatistics() override;
+    void ReleaseResources() override;
+    void CloseMainWindow() override;
+    void ProcessEvents(bool wait) override;
+    void Pause(int milliseconds) override;
+    QDateTime Now() override;
+
+protected:
+    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void FormCreate();
+    void CreateComponents();
+    void ApplyLayout(int clientWidth, int clientHeight);
+    void FormShow();
+    void FormActivate();
+    void FormDeactivate();
+    void AppIdle();
+    void IdleWork();
+    void ConnectCommands();
+    void ShowReport(const StoreReport &report);
+    QPushButton *ButtonFor(Button button) const;
+
+    GameState state;
+    SettingsStore store;
+    QString cardLibrary;
+    std::unique_ptr<CardPainter> cards;
+    TablePainter painter;
+    TableView *view = nullptr;
+    StatusPanels *panels = nullptr;
+    MainMenu menu;
+    QPushButton *BitBtn1 = nullptr;
+    QPushButton *UndoBtn1 = nullptr;
+    QPushButton *ShowBtn1 = nullptr;
+    QTimer Timer1;
+    QTimer Timer2;
+    QCursor largeUp;
+    QCursor largeDown;
+    QImage SidePictureBitmap;
+    MainDialogs dialogs;
+    bool shown = false;
+    bool captured = false;
+    bool idleWorkPosted = false;
+    bool resourcesReleased = false;
 };
 
 } // namespace quintara

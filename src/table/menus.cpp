@@ -1,0 +1,49 @@
+#include "table/menus.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace quintara {
+
+namespace {
+
+QMenu *AddMenu(QMenuBar *bar, const QString &caption, const QString &hint)
+{
+    QMenu *menu = bar->addMenu(caption);
+    menu->menuAction()->setStatusTip(hint);
+    return menu;
+}
+
+QAction *AddItem(QMenu *menu, const QString &caption, const QString &hint)
+{
+    QAction *action = menu->addAction(caption);
+    action->setStatusTip(hint);
+    return action;
+}
+
+} // namespace
+
+MainMenu BuildMainMenu(QMenuBar *bar)
+{
+    MainMenu m;
+    m.GameMenu1 = AddMenu(bar, QStringLiteral("&Gioco"), QStringLiteral(" Menù principale"));
+    m.NewGame1 = AddItem(m.GameMenu1, QStringLiteral("&Nuovo gioco"), QStringLiteral(" Comincia un nuovo gioco"));
+    m.FinishGame1 = AddItem(m.GameMenu1, QStringLiteral("&Finisci il gioco"), QStringLiteral(" Finisci il gioco in corso"));
+    m.GameMenu1->addSeparator();
+    m.GameStats1 = AddItem(m.GameMenu1, QStringLiteral("&Statistiche"), QStringLiteral(" Guarda o correggi le statistiche"));
+    m.GamePref1 = AddItem(m.GameMenu1, QStringLiteral("&Preferenze"), QStringLiteral(" Scegli tra le opzioni disponibili"));
+    m.GameMenu1->addSeparator();
+    m.GameExit1 = AddItem(m.GameMenu1, QStringLiteral("&Esci"), QStringLiteral(" Esci e chiude la finestra"));
+
+    m.MoveMenu1 = AddMenu(bar, QStringLiteral("M&ossa"), QString());
+    m.MoveUndo1 = AddItem(m.MoveMenu1, QStringLiteral("&Cancella la mossa"), QStringLiteral(" Cancella l'ultima mossa"));
+    m.MoveShow1 = AddItem(m.MoveMenu1, QStringLiteral("&Mostra le mosse"), QStringLiteral(" Mostra/nasconde mosse possibili"));
+
+    m.HelpMenu1 = AddMenu(bar, QStringLiteral("&Aiuto"), QStringLiteral(" Menù di aiuto"));
+    m.HelpAbout1 = AddItem(m.HelpMenu1, QStringLiteral("&Informazioni sul gioco"), QStringLiteral(" Mostra le informazioni sul gioco"));
+    m.HelpDate = AddItem(m.HelpMenu1, QStringLiteral("Mostra &Data"), QStringLiteral(" Mostra il calendario"));
+    return m;
+}
+
+} // namespace quintara

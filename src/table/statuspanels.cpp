@@ -1,0 +1,37 @@
+#include "table/statuspanels.h"
+
+#include <QLabel>
+#include <QStatusBar>
+
+namespace quintara {
+
+StatusPanels::StatusPanels(QStatusBar *bar)
+{
+    QFont font = bar->font();
+    font.setBold(false);
+    bar->setFont(font);
+    bar->setSizeGripEnabled(false);
+    const int widths[] = {260, 260, 260, 20};
+    const Qt::Alignment alignments[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignLeft};
+    for (int i = 0; i < 4; ++i) {
+        auto *label = new QLabel(bar);
+        label->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        label->setFixedWidth(widths[i]);
+        label->setAlignment(alignments[i] | Qt::AlignVCenter);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        bar->addWidget(label);
+        panels_[i] = label;
+    }
+}
+
+void StatusPanels::setText(int panel, const QString &text)
+{
+    panels_[panel]->setText(text);
+}
+
+QString StatusPanels::text(int panel) const
+{
+    return panels_[panel]->text();
+}
+
+} // namespace quintara

@@ -1,0 +1,24 @@
+#pragma once
+// The four panels of the status bar: counts and selection, start and level,
+// the clock and the moves, and a small end panel.
+
+#include <array>
+
+#include <QString>
+
+class QLabel;
+class QStatusBar;
+
+namespace quintara {
+
+class StatusPanels {
+public:
+    explicit StatusPanels(QStatusBar *bar);
+    void setText(int panel, const QString &text);
+    QString text(int panel) const;
+
+private:
+    std::array<QLabel *, 4> panels_{};
+};
+
+} // namespace quintara

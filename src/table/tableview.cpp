@@ -1,0 +1,56 @@
+#include "table/tableview.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace quintara {
+
+TableView::TableView(QWidget *parent) : QWidget(parent)
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TableView::resizeCanvas(int width, int height, QColor fill)
+{
+    canvas_ = QImage(width, height, QImage::Format_RGB32);
+    canvas_.fill(fill);
+}
+
+void TableView::showNow()
+{
+    showOnly_ = true;
+    repaint();
+    showOnly_ = false;
+}
+
+void TableView::paintEvent(QPaintEvent *event)
+{
+    // A paint the system asks for lets the game's painter bring the canvas
+    // up to date first; one the game asks for (showNow) only shows it.
+    if (onPaint && !showOnly_)
+        onPaint();
+    QPainter p(this);
+    p.fillRect(event->rect(), palette().window());
+    p.drawImage(event->rect(), canvas_, event->rect());
+}
+
+void TableView::mousePressEvent(QMouseEvent *event)
+{
+    if (onPress)
+        onPress(event);
+}
+
+void TableView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (onMove)
+        onMove(event);
+}
+
+void TableView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (onRelease)
+        onRelease(event);
+}
+
+} // namespace quintara

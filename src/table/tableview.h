@@ -1,0 +1,40 @@
+#pragma once
+// The client area of the main window. The game draws "on the window" into
+// the picture kept here, as a desktop canvas would take it, and the widget
+// shows that picture; mouse events go back to the game's handlers.
+
+#include <functional>
+
+#include <QImage>
+#include <QWidget>
+
+namespace quintara {
+
+class TableView : public QWidget {
+    Q_OBJECT
+public:
+    explicit TableView(QWidget *parent = nullptr);
+
+    // The window's own canvas, sized to the whole client area.
+    QImage &canvas() { return canvas_; }
+    void resizeCanvas(int width, int height, QColor fill);
+    // Shows what was drawn on the canvas now, without waiting for the event loop.
+    void showNow();
+
+    std::function<void(QMouseEvent *)> onPress;
+    std::function<void(QMouseEvent *)> onMove;
+    std::function<void(QMouseEvent *)> onRelease;
+    std::function<void()> onPaint;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QImage canvas_;
+    bool showOnly_ = false;
+};
+
+} // namespace quintara

@@ -1,0 +1,255 @@
+// The main window as the game's desktop: what the game's logic asks of the
+// screen, the pointer, the timers and the dialogs.
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QThread>
+
+#include "table/analysispanel.h"
+#include "table/carddrawing.h"
+#include "table/flight.h"
+#include "table/mainwindow.h"
+#include "table/statuspanels.h"
+#include "table/tableview.h"
+
+namespace quintara {
+
+namespace {
+
+QMessageBox::Icon BoxIcon(NoticeIcon icon)
+{
+    switch (icon) {
+    case NoticeIcon::Information:
+        return QMessageBox::Information;
+    case NoticeIcon::Stop:
+        return QMessageBox::Critical;
+    case NoticeIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+void TForm1::SetStatusText(int panel, const QString &text)
+{
+    panels->setText(panel, text);
+}
+
+void TForm1::ShowNotice(const QString &text, const QString &caption, NoticeIcon icon)
+{
+    // A held card keeps the mouse captured; the box must get the mouse while it is open.
+    if (captured)
+        view->releaseMouse();
+    QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::Ok, this);
+    box.exec();
+    if (captured)
+        view->grabMouse();
+}
+
+bool TForm1::AskYesNo(const QString &text, const QString &caption)
+{
+    if (captured)
+        view->releaseMouse();
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, this);
+    const bool yes = box.exec() == QMessageBox::Yes;
+    if (captured)
+        view->grabMouse();
+    return yes;
+}
+
+void TForm1::SetPointer(Pointer pointer)
+{
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+    switch (pointer) {
+    case Pointer::Arrow:
+        view->setCursor(Qt::ArrowCursor);
+        break;
+    case Pointer::Hourglass:
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        break;
+    case Pointer::LargeUp:
+        view->setCursor(largeUp);
+        break;
+    case Pointer::LargeDown:
+        view->setCursor(largeDown);
+        break;
+    }
+}
+
+void TForm1::CaptureMouse()
+{
+    captured = true;
+    view->grabMouse();
+}
+
+void TForm1::ReleaseMouse()
+{
+    captured = false;
+    view->releaseMouse();
+}
+
+void TForm1::Repaint(PaintSender sender)
+{
+    painter.FormPaint(state, sender, view->canvas(), *cards, SidePictureBitmap);
+    view->showNow();
+}
+
+void TForm1::DrawHeldCard(int x, int y, CardCode card)
+{
+    // Drawn on the tableau's buffer even for a free-cell card: the copy to
+    // the window that comes with the highlight makes it show at once.
+    cards->DrawCard(painter.TableCanvas(), view->canvas(), x, y, card, DrawHighlighted, state.Layout.TableColour);
+    view->showNow();
+}
+
+void TForm1::FlyCard(CardCode card, int fromX, int fromY, int toX, int toY)
+{
+    state.PaintSuspended = true;
+    QImage &window = view->canvas();
+    QImage &flight = painter.FlightBuffer();
+    const int delay = state.Layout.ScreenClass * state.Settings.FlightDelay;
+    auto drawAt = [&](int x, int y) {
+        QPainter(&window).drawImage(x, y, flight);
+        view->showNow();
+    };
+    if (!flight.isNull()) {
+        cards->DrawCard(flight, window, 0, 0, card, DrawNormal, state.Layout.TableColour);
+        drawAt(fromX, fromY);
+        Pause(2);
+        for (const FlightPoint &pt : FlightPath(fromX, fromY, toX, toY)) {
+            drawAt(pt.x, pt.y);
+            Pause(delay);
+        }
+        cards->DrawCard(window, window, toX, toY, card, DrawNormal, state.Layout.TableColour);
+        view->showNow();
+    }
+    state.PaintSuspended = false;
+}
+
+void TForm1::ResetInfoPanel()
+{
+    painter.ResetInfoPanel(state, view->canvas());
+    view->showNow();
+}
+
+void TForm1::ClearDetailsPanel(bool copyToWindow)
+{
+    painter.ClearDetailsPanel(state, view->canvas(), copyToWindow);
+    if (copyToWindow)
+        view->showNow();
+}
+
+void TForm1::RefreshSidePicture()
+{
+    const PixelRect &r = state.Layout.SideArea;
+    const QColor table(state.Layout.TableColour.red, state.Layout.TableColour.green, state.Layout.TableColour.blue);
+    auto clearSide = [&] {
+        QPainter(&view->canvas()).fillRect(r.left, r.top, r.width(), r.height(), table);
+        state.PictureShown = false;
+        view->showNow();
+    };
+    GameSettings &s = state.Settings;
+    if (s.ShowPicture && !s.PictureFileOk)
+        s.ShowPicture = false;   // for this run only; the stored setting stays
+    if (!s.ShowPicture) {
+        clearSide();
+        return;
+    }
+    QImage picture(s.SWBmpPath);
+    if (picture.isNull()) {
+        ShowNotice(QStringLiteral("Non riesco a caricare l'immagine da mettere nella finestra a fianco."),
+                   QStringLiteral(" Errore di caricamento"), NoticeIcon::Stop);
+        return;
+    }
+    SidePictureBitmap = picture.convertToFormat(QImage::Format_RGB32);
+    if (s.PrefsChanged && state.PictureShown)
+        clearSide();
+    state.PictureShown = false;
+    Repaint(PaintSender::Window);
+}
+
+void TForm1::ShowAnalysis(const MoveAnalysis &analysis)
+{
+    QImage &panel = painter.InfoPanel();
+    if (panel.isNull())
+        return;
+    DrawMoveAnalysis(panel, analysis, state.Layout.TableColour);
+    painter.ShowInfoPanel(state, view->canvas());
+    view->showNow();
+}
+
+void TForm1::ApplyCommandStates()
+{
+    menu.MoveUndo1->setEnabled(state.UndoEnabled);
+    UndoBtn1->setEnabled(state.UndoEnabled);
+    menu.MoveShow1->setEnabled(state.ShowMovesEnabled);
+    ShowBtn1->setEnabled(state.ShowMovesEnabled);
+    menu.FinishGame1->setEnabled(state.FinishEnabled);
+}
+
+void TForm1::SetButtonVisible(Button button, bool visible)
+{
+    ButtonFor(button)->setVisible(visible);
+}
+
+void TForm1::SetButtonEnabled(Button button, bool enabled)
+{
+    ButtonFor(button)->setEnabled(enabled);
+}
+
+void TForm1::SetTimerEnabled(GameTimer timer, bool enabled)
+{
+    QTimer &t = timer == GameTimer::Timer1 ? Timer1 : Timer2;
+    if (enabled)
+        t.start();
+    else
+        t.stop();
+}
+
+void TForm1::ShowStatisticsDialog()
+{
+    if (!dialogs.Stats1Dlg)
+        return;
+    dialogs.Stats1Dlg->move(152, 56);
+    dialogs.Stats1Dlg->exec();
+}
+
+void TForm1::SaveStatistics()
+{
+    ShowReport(store.SaveStatistics(state.Statistics));
+}
+
+void TForm1::ReleaseResources()
+{
+    resourcesReleased = true;
+    painter.ReleaseBuffers();
+    if (cards)
+        cards->Library().Release();
+}
+
+void TForm1::CloseMainWindow()
+{
+    close();
+}
+
+void TForm1::ProcessEvents(bool wait)
+{
+    QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
+}
+
+void TForm1::Pause(int milliseconds)
+{
+    if (milliseconds > 0)
+        QThread::msleep(static_cast<unsigned long>(milliseconds));
+}
+
+QDateTime TForm1::Now()
+{
+    return QDateTime::currentDateTime();
+}
+
+} // namespace quintara

@@ -1,0 +1,301 @@
+#include <QTest>
+
+#include "core/gameflow.h"
+#include "core/gamestate.h"
+#include "support/fakeshell.h"
+#include "support/tablebuilder.h"
+
+using namespace quintara;
+using namespace quintara::test;
+
+namespace {
+
+// Plays the game loop with `script` run at every pass (pass number from 1);
+// after `maxPasses` the game is finished as a player would, so no test hangs.
+void PlayLoop(GameState &state, FakeShell &shell, std::function<void(int pass, bool wait)> script,
+              int maxPasses = 50)
+{
+    int pass = 0;
+    shell.onProcessEvents = [&, script](bool wait) {
+        ++pass;
+        if (script)
+            script(pass, wait);
+        if (pass >= maxPasses && state.GameInProgress) {
+            shell.answers.push_front(true);
+            FinishGame1Click(state, shell);
+        }
+    };
+}
+
+// A position with every free cell full, no empty column and no move at all.
+void DeadPosition(GameState &state)
+{
+    const char *cells[] = {"Rc", "Rq", "Rp", "Rf"};
+    for (int i = 0; i < CellCount; ++i)
+        SetCell(state, i, cells[i]);
+    const char *columns[] = {"5c", "5q", "5p", "5f", "9c", "9q", "9p", "9f"};
+    for (int c = 0; c < ColumnCount; ++c)
+        SetColumn(state, c, {columns[c]});
+}
+
+GameState FreshState()
+{
+    GameState state = MakeState();
+    InitialiseGame(state);
+    return state;
+}
+
+} // namespace
+
+class TestGameFlow : public QObject {
+    Q_OBJECT
+private slots:
+    void initialState()
+    {
+        GameState state = MakeState();
+        state.Settings.SpeedSlider = 3;
+        state.Settings.PileSuit = {3, 2, 1, 0};
+        state.Statistics.RunWon = 4;
+        InitialiseGame(state);
+        QVERIFY(state.AutoMoveHold);
+        QVERIFY(!state.GameInProgress);
+        QCOMPARE(state.Settings.FlightDelay, 8);
+        QCOMPARE(state.EmptyPileImage, (std::array<std::int32_t, 4>{56, 55, 54, 53}));
+        QCOMPARE(state.Statistics.RunWon, 0);
+    }
+
+    void newGameDealsAndCountsTheCards()
+    {
+        GameState state = FreshState();
+        FakeShell shell;
+        QString countAfterFirstPass;
+        PlayLoop(state, shell, [&](int pass, bool) {
+            if (pass == 2)
+                countAfterFirstPass = shell.status[0];
+        }, 3);
+        NewGame1Click(state, shell, 0);
+        QCOMPARE(countAfterFirstPass, QStringLiteral(" Numero di carte rimaste:  52"));
+        QVERIFY(shell.status[1].startsWith(QStringLiteral("Gioco finito alle ore ")));
+        QVERIFY(shell.buttonVisible[0] == false);
+    }
+
+    void secondNewGameIsRefused()
+    {
+        GameState state = FreshState();
+        FakeShell shell;
+        ColumnArray columnsDuringGame;
+        PlayLoop(state, shell, [&](int pass, bool) {
+            if (pass == 2) {
+                columnsDuringGame = state.Columns;
+                NewGame1Click(state, shell, 99);
+                QCOMPARE(state.Columns, columnsDuringGame);
+            }
+        }, 4);
+        NewGame1Click(state, shell, 5);
+        QCOMPARE(shell.notices.size(), std::size_t(1));
+        QCOMPARE(shell.notices[0].text, QStringLiteral("Il gioco attuale non è ancora finito."));
+        QCOMPARE(shell.notices[0].caption, QStringLiteral(" Selezione del nuovo gioco"));
+    }
+
+    void finishingCountsALoss()
+    {
+        GameState state = FreshState();
+        FakeShell shell;
+        // No: the game goes on.
+        PlayLoop(state, shell, [&](int pass, bool) {
+            if (pass == 2) {
+                shell.answers.push_back(false);
+                FinishGame1Click(state, shell);
+                QVERIFY(state.GameInProgress);
+            }
+        }, 5);
+        NewGame1Click(state, shell, 1);
+        QCOMPARE(shell.questions.first(), QStringLiteral("Vuoi proprio finire il gioco in corso?"));
+        NewGame1Click(state, shell, 2);   // a second game, finished as well
+        QCOMPARE(state.Statistics.GamesLost, 2);
+        QCOMPARE(state.Statistics.RunLost, 2);
+        QCOMPARE(state.Statistics.StreakType, 2);
+        QCOMPARE(state.Statistics.StreakLosses, 2);
+        QCOMPARE(state.Statistics.StreakWins, 0);
+        QCOMPARE(shell.statisticsSaved, 2);
+        QCOMPARE(shell.statisticsShown, 0);
+        QCOMPARE(CountEmptyColumns(state), 8);
+        QVERIFY(!state.FinishEnabled && !state.UndoEnabled && !state.ShowMovesEnabled);
+        QVERIFY(!state.DeckDealt);
+        QVERIFY(!shell.timerEnabled[0] && !shell.timerEnabled[1]);
+    }
+
+    void clearingTheTable()
+    {
+        GameState state = FreshState();
+        FakeShell shell;
+        BitBtn1Click(state, shell);   // no game: only clears
+        QVERIFY(shell.questions.isEmpty());
+        QVERIFY(state.FullRepaint);
+        PlayLoop(state, shell, [&](int pass, bool) {
+            if (pass == 2)
+                BitBtn1Click(state, shell);
+        });
+        NewGame1Click(state, shell, 3);
+        QCOMPARE(shell.questions, QStringList{QStringLiteral("Finisci il gioco in corso?")});
+        QCOMPARE(state.Statistics.GamesLost, 1);
+        QCOMPARE(CountEmptyColumns(state), 8);
+    }
+
+    void winningAfterLosses()
+    {
+        GameState state = FreshState();
+        state.Statistics = {2, 3, 2, 0, 3, 0, 0};
+        FakeShell shell;
+        state.GameInProgress = state.DeckDealt = true;
+        state.GameStartTime = shell.now;
+        shell.now = shell.now.addSecs(75);
+        GameWon(state, shell);
+        QCOMPARE(state.Statistics.GamesWon, 3);
+        QCOMPARE(state.Statistics.StreakType, 1);
+        QCOMPARE(state.Statistics.StreakWins, 1);
+        QCOMPARE(state.Statistics.StreakLosses, 0);
+        QCOMPARE(state.Statistics.RunWon, 1);
+        QCOMPARE(shell.status[2], QStringLiteral("Tempo di gioco: minuti 01 : 15 secondi"));
+        QVERIFY(shell.status[1].startsWith(QStringLiteral("Gioco vinto alle ore ")));
+        QVERIFY(shell.status[0].startsWith(QStringLiteral("Gioco iniziato alle ore ")));
+        QCOMPARE(shell.notices.back().text, QStringLiteral("Congratulazioni, hai vinto!  Sei FORTE!"));
+        QCOMPARE(shell.notices.back().caption, QStringLiteral(" Risultato del gioco"));
+        QCOMPARE(shell.statisticsSaved, 1);
+        QCOMPARE(shell.statisticsShown, 1);
+        QVERIFY(!state.GameInProgress && !state.DeckDealt);
+    }
+
+    void gameClock()
+    {
+        GameState state = FreshState();
+        FakeShell shell;
+        state.GameInProgress = true;
+        state.GameStartTime = shell.now;
+        shell.now = shell.now.addSecs(3600 + 125);   // minutes within the hour only
+        Timer1Timer(state, shell);
+        QCOMPARE(shell.status[2], QStringLiteral("Tempo di gioco: minuti 02 : 05 secondi"));
+        QVERIFY(shell.timerEnabled[0]);
+
+        state.Settings.TimeDisplay = false;
+        shell.status[2].clear();
+        Timer1Timer(state, shell);
+        QVERIFY(shell.status[2].isEmpty());
+        QVERIFY(!shell.timerEnabled[0]);
+    }
+
+    void preferencesRestartTheClock()
+    {
+        GameState state = FreshState();
+        state.Settings.TimeDisplay = false;
+        FakeShell shell;
+        PlayLoop(state, shell, [&](int pass, bool) {
+            if (pass == 2) {
+                Timer1Timer(state, shell);
+                QVERIFY(!shell.timerEnabled[0]);
+                state.Settings.TimeDisplay = true;
+                state.Settings.PrefsChanged = true;
+            }
+            if (pass == 3) {
+                QVERIFY(shell.timerEnabled[0]);
+                QVERIFY(shell.status[1].startsWith(QStringLiteral(" Gioco iniziato alle ore ")));
+                QVERIFY(!state.Settings.PrefsChanged);
+            }
+        }, 4);
+        NewGame1Click(state, shell, 4);
+    }
+
+    void closingTheWindow()
+    {
+        GameState state = FreshState();
+        FakeShell shell;
+        QVERIFY(FormClose(state, shell));   // no game: closes without asking
+        QVERIFY(shell.questions.isEmpty());
+        bool closedDuringGame = false;
+        PlayLoop(state, shell, [&](int pass, bool) {
+            if (pass == 2) {
+                shell.answers = {false};
+                QVERIFY(!FormClose(state, shell));
+                QVERIFY(state.GameInProgress);
+                shell.answers = {true};
+                closedDuringGame = FormClose(state, shell);
+            }
+        });
+        NewGame1Click(state, shell, 6);
+        QVERIFY(closedDuringGame);
+        QCOMPARE(shell.questions.last(), QStringLiteral("Finisci il gioco ed esci?"));
+        QCOMPARE(state.Statistics.GamesLost, 1);
+        QCOMPARE(shell.statisticsSaved, 1);
+    }
+
+    void exitReleasesAndAsksOnce()
+    {
+        GameState state = FreshState();
+        FakeShell shell;
+        int repaintsAfterRelease = 0;
+        shell.onRepaint = [&](PaintSender) { repaintsAfterRelease += shell.released ? 1 : 0; };
+        PlayLoop(state, shell, [&](int pass, bool) {
+            if (pass == 2)
+                GameExitClick(state, shell);
+        });
+        NewGame1Click(state, shell, 8);
+        QVERIFY(shell.released);
+        QVERIFY(shell.closed);
+        QCOMPARE(shell.questions.size(), 1);
+        QCOMPARE(state.Statistics.GamesLost, 1);
+        QVERIFY(FormClose(state, shell));   // the close that follows asks nothing
+        QCOMPARE(repaintsAfterRelease, 0);
+    }
+
+    void loopSleepsWhenNothingMoves()
+    {
+        GameState state = FreshState();
+        FakeShell shell;
+        std::vector<bool> waits;
+        PlayLoop(state, shell, [&](int pass, bool wait) {
+            waits.push_back(wait);
+            if (pass == 2) {
+                // As if the player had moved: the next passes send the aces home one by one.
+                for (int c = 2; c < ColumnCount; ++c)
+                    SetColumn(state, c, {"Rf"});
+                SetColumn(state, 0, {"9c", "Ac"});
+                SetColumn(state, 1, {"9q", "Aq"});
+                state.AutoMoveHold = false;
+            }
+        }, 6);
+        NewGame1Click(state, shell, 9);
+        QCOMPARE(waits, (std::vector<bool>{false, true, false, false, true, true}));
+        QCOMPARE(state.Statistics.GamesLost, 1);
+    }
+
+    void noMovesLeftEndsTheGame()
+    {
+        GameState state = FreshState();
+        FakeShell shell;
+        DeadPosition(state);
+        state.GameInProgress = state.DeckDealt = true;
+        RunGame(state, shell);
+        QVERIFY(!state.GameInProgress);
+        QCOMPARE(shell.notices.back().text, QStringLiteral(" Nessuna mossa rimasta. Il gioco è finito."));
+        QCOMPARE(shell.notices.back().caption, QStringLiteral(" Controllo del gioco"));
+        QCOMPARE(state.Statistics.GamesLost, 1);
+        QCOMPARE(shell.statisticsShown, 1);
+        QVERIFY(state.ShowMoves);   // the verdict shows in the panel
+        QCOMPARE(CountEmptyColumns(state), 8);
+    }
+
+    void timer2RefreshesOnlyDuringAnalysis()
+    {
+        GameState state = FreshState();
+        FakeShell shell;
+        Timer2Timer(state, shell);
+        QVERIFY(!shell.timerEnabled[1]);
+        state.GameInProgress = state.AnalysisOn = state.ShowMoves = true;
+        Timer2Timer(state, shell);
+        QVERIFY(shell.timerEnabled[1]);
+        QVERIFY(state.PanelNeedsRedraw);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestGameFlow)
+#include "test_gameflow.moc"

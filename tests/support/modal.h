@@ -1,0 +1,39 @@
+#pragma once
+// Answers the modal boxes a widget test runs into: each box that opens is
+// recorded and closed with the next scripted answer (OK or Yes once the
+// script runs out), so a test never blocks on a message box.
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+namespace quintara::test {
+
+struct SeenBox {
+    QString caption;
+    QString text;
+    QMessageBox::Icon icon;
+};
+
+class ModalAnswerer : public QObject {
+    Q_OBJECT
+public:
+    ModalAnswerer();
+    // Answers for the coming Yes/No boxes; information boxes just take OK.
+    std::deque<QMessageBox::StandardButton> answers;
+    std::vector<SeenBox> seen;
+    // Called with any other modal dialog (statistics, about...) before it is closed.
+    std::function<void(QDialog *)> onDialog;
+    int dialogsClosed = 0;
+
+private:
+    void poll();
+    QTimer timer;
+};
+
+} // namespace quintara::test

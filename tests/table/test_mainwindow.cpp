@@ -1,0 +1,277 @@
+// The main window on a real (offscreen) screen of SCREEN_WIDTH pixels: its
+// menus, its layout, dealing, ending and closing a game, the card module.
+
+#include <QtTest>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "core/gameflow.h"
+#include "support/modal.h"
+#include "table/carddrawing.h"
+#include "table/mainwindow.h"
+#include "table/tableview.h"
+
+using namespace quintara;
+using namespace quintara::test;
+
+namespace {
+
+constexpr int ScreenWidth = SCREEN_WIDTH;
+constexpr int ScreenHeight = SCREEN_WIDTH >= 1024 ? 768 : 600;
+
+// A window shown on the screen, with its own settings file and its modal
+// boxes answered.
+struct Fixture {
+    QTemporaryDir dir;
+    ModalAnswerer answerer;
+    std::unique_ptr<TForm1> form;
+
+    explicit Fixture(const QString &library = QStringLiteral("zozaro2.dll"))
+    {
+        form = std::make_unique<TForm1>(SettingsStore(StorePath()), library);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+    QString StorePath() const { return dir.filePath(QStringLiteral("registry.reg")); }
+    GameState &State() { return form->State(); }
+    GameStatistics StoredStatistics() const
+    {
+        GameSettings settings;
+        GameStatistics statistics;
+        (void)SettingsStore(StorePath()).LoadSettings(settings, statistics);
+        return statistics;
+    }
+    // Runs `during` inside the game loop of a new game on `seed`, then
+    // returns once the game has ended.
+    void PlayGame(std::uint32_t seed, std::function<void()> during)
+    {
+        QTimer::singleShot(100, form.get(), [this, during] {
+            during();
+            // Whatever happened above, the game must end for the test to go on.
+            if (State().GameInProgress) {
+                answerer.answers = {QMessageBox::Yes};
+                FinishGame1Click(State(), *form);
+            }
+        });
+        NewGame1Click(State(), *form, seed);
+    }
+    QImage Region(int x, int y, int w, int h) const
+    {
+        return form->View()->canvas().copy(x, y, w, h);
+    }
+};
+
+QImage Reference(CardPainter &cards, const TableLayout &l, CardCode card)
+{
+    QImage image(l.CardWidth, l.CardHeight, QImage::Format_RGB32);
+    image.fill(QColor(l.TableColour.red, l.TableColour.green, l.TableColour.blue));
+    cards.DrawCard(image, image, 0, 0, card, DrawNormal, l.TableColour);
+    return image;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void menusAndHints()
+    {
+        Fixture f;
+        const MainMenu &m = f.form->Menu();
+        QCOMPARE(f.form->windowTitle(), QStringLiteral(" Quintara - Edizione Speciale - V2.1"));
+        const QList<QPair<QAction *, QPair<QString, QString>>> items = {
+            {m.GameMenu1->menuAction(), {"&Gioco", " Menù principale"}},
+            {m.NewGame1, {"&Nuovo gioco", " Comincia un nuovo gioco"}},
+            {m.FinishGame1, {"&Finisci il gioco", " Finisci il gioco in corso"}},
+            {m.GameStats1, {"&Statistiche", " Guarda o correggi le statistiche"}},
+            {m.GamePref1, {"&Preferenze", " Scegli tra le opzioni disponibili"}},
+            {m.GameExit1, {"&Esci", " Esci e chiude la finestra"}},
+            {m.MoveMenu1->menuAction(), {"M&ossa", ""}},
+            {m.MoveUndo1, {"&Cancella la mossa", " Cancella l'ultima mossa"}},
+            {m.MoveShow1, {"&Mostra le mosse", " Mostra/nasconde mosse possibili"}},
+            {m.HelpMenu1->menuAction(), {"&Aiuto", " Menù di aiuto"}},
+            {m.HelpAbout1, {"&Informazioni sul gioco", " Mostra le informazioni sul gioco"}},
+            {m.HelpDate, {"Mostra &Data", " Mostra il calendario"}},
+        };
+        for (const auto &item : items) {
+            QCOMPARE(item.first->text(), item.second.first);
+            QCOMPARE(item.first->statusTip(), item.second.second);
+        }
+        QCOMPARE(f.form->menuBar()->actions().size(), 3);
+        QCOMPARE(m.GameMenu1->actions().size(), 7);   // with the two separators
+
+        // The hint of the item under the pointer goes to the first panel.
+        m.NewGame1->showStatusText(f.form.get());
+        QCOMPARE(f.form->StatusText(0), QStringLiteral(" Comincia un nuovo gioco"));
+    }
+
+    void layoutFollowsTheScreen()
+    {
+        Fixture f;
+        const TableLayout &l = f.State().Layout;
+        QCOMPARE(l.ScreenClass, ScreenWidth >= 1024 ? 2 : 1);
+        QCOMPARE(l.InfoPanelTop, ScreenWidth >= 1024 ? 535 : 367);
+        QCOMPARE(l.PlayAreaWidth, 675);
+        QCOMPARE(l.ClientWidth, ScreenWidth);
+        auto *bitBtn = f.form->findChild<QPushButton *>(QStringLiteral("BitBtn1"));
+        QCOMPARE(bitBtn->pos(), QPoint(317, 17));
+        auto *undo = f.form->findChild<QPushButton *>(QStringLiteral("UndoBtn1"));
+        QCOMPARE(undo->pos(), QPoint(675 + (ScreenWidth >= 1024 ? 42 : 21), 24));
+        QVERIFY(!undo->isVisible());
+        QCOMPARE(f.form->View()->canvas().size(), QSize(l.ClientWidth, l.ClientHeight));
+        QVERIFY(l.PlayAreaHeight > 400);
+    }
+
+    void newGameDealsTheCardsOntoTheTable()
+    {
+        Fixture f;
+        QTRY_VERIFY(f.form->Cards()->Library().Loaded());
+        bool checked = false;
+        f.PlayGame(0, [&] {
+            GameState &s = f.State();
+            const TableLayout &l = s.Layout;
+            CardPainter &cards = *f.form->Cards();
+            QCOMPARE(f.form->StatusText(0), QStringLiteral(" Numero di carte rimaste:  52"));
+            for (int c = 0; c < ColumnCount; ++c) {
+                const int top = c < 4 ? 6 : 5;
+                for (int r = 0; r <= top; ++r) {
+                    const TableColumn &col = s.Columns[c];
+                    const QImage ref = Reference(cards, l, col.Card[r]);
+                    // A covered card shows its top strip, the top card all of it.
+                    const int h = r == top ? l.CardHeight : l.RowStep;
+                    QCOMPARE(f.Region(col.X[r], col.Y[r], l.CardWidth, h), ref.copy(0, 0, l.CardWidth, h));
+                }
+            }
+            // The empty piles show their marks.
+            QImage mark(l.CardWidth, l.CardHeight, QImage::Format_RGB32);
+            mark.fill(Qt::black);
+            cards.DrawCard(mark, mark, 0, 0, 53, DrawPicture, l.TableColour);
+            const SlotRecord &pile = s.Foundations[0];
+            QCOMPARE(f.Region(pile.X, pile.Y, 20, 20), mark.copy(0, 0, 20, 20));
+            QVERIFY(f.form->findChild<QPushButton *>(QStringLiteral("UndoBtn1"))->isVisible());
+            QVERIFY(f.form->Menu().FinishGame1->isEnabled());
+            checked = true;
+            f.answerer.answers = {QMessageBox::Yes};
+            f.form->Menu().FinishGame1->trigger();
+        });
+        QVERIFY(checked);
+        QCOMPARE(f.StoredStatistics().GamesLost, 1);
+        QVERIFY(!f.form->Menu().FinishGame1->isEnabled());
+    }
+
+    void secondNewGameAndFinishAnsweredNo()
+    {
+        Fixture f;
+        f.PlayGame(1, [&] {
+            const ColumnArray before = f.State().Columns;
+            f.form->Menu().NewGame1->trigger();
+            QTRY_COMPARE(f.answerer.seen.size(), std::size_t(1));
+            QCOMPARE(f.answerer.seen[0].text, QStringLiteral("Il gioco attuale non è ancora finito."));
+            QCOMPARE(f.answerer.seen[0].caption, QStringLiteral(" Selezione del nuovo gioco"));
+            QCOMPARE(f.State().Columns, before);
+
+            f.answerer.answers = {QMessageBox::No};
+            f.form->Menu().FinishGame1->trigger();
+            QVERIFY(f.State().GameInProgress);
+            QCOMPARE(f.StoredStatistics().GamesLost, 0);
+            QCOMPARE(f.State().Columns, before);
+
+            f.answerer.answers = {QMessageBox::Yes};
+            f.form->Menu().FinishGame1->trigger();
+        });
+        QCOMPARE(f.StoredStatistics().GamesLost, 1);
+        QCOMPARE(f.answerer.seen[1].text, QStringLiteral("Vuoi proprio finire il gioco in corso?"));
+    }
+
+    void closingDuringAGameStoresTheLoss()
+    {
+        Fixture f;
+        bool stillOpenAfterNo = false;
+        f.PlayGame(2, [&] {
+            f.answerer.answers = {QMessageBox::No};
+            f.form->close();
+            stillOpenAfterNo = f.form->isVisible() && f.State().GameInProgress;
+            f.answerer.answers = {QMessageBox::Yes};
+            f.form->close();
+        });
+        QVERIFY(stillOpenAfterNo);
+        QVERIFY(!f.form->isVisible());
+        QCOMPARE(f.answerer.seen.back().text, QStringLiteral("Finisci il gioco ed esci?"));
+        QCOMPARE(f.answerer.seen.back().caption, QStringLiteral(" Fase di chiusura"));
+        QCOMPARE(f.StoredStatistics().GamesLost, 1);
+    }
+
+    void exitReleasesTheBuffersAndTheModule()
+    {
+        Fixture f;
+        QTRY_VERIFY(f.form->Cards()->Library().Loaded());
+        f.PlayGame(3, [&] { f.form->Menu().GameExit1->trigger(); });
+        QVERIFY(!f.form->isVisible());
+        QVERIFY(f.form->Painter().TopBuffer().isNull());
+        QVERIFY(!f.form->Cards()->Library().Loaded());
+        QCOMPARE(f.StoredStatistics().GamesLost, 1);
+        // Painting afterwards draws nothing with what was released.
+        f.form->Repaint(PaintSender::Window);
+        QCOMPARE(f.answerer.seen.size(), std::size_t(1));
+    }
+
+    void missingModuleIsToldOnce()
+    {
+        Fixture f(QStringLiteral("zozaro-missing.dll"));
+        QTRY_VERIFY(f.form->Cards()->Library().LibraryFailed());
+        QTRY_COMPARE(f.answerer.seen.size(), std::size_t(2));
+        QCOMPARE(f.answerer.seen[0].text, QStringLiteral("Non riesco a caricare 'ZozAro2.DLL'."));
+        QCOMPARE(f.answerer.seen[0].caption, QStringLiteral(" Errore di caricamento della DLL"));
+        QCOMPARE(f.answerer.seen[0].icon, QMessageBox::Critical);
+        QCOMPARE(f.answerer.seen[1].caption, QStringLiteral("Directory attuale"));
+        QCOMPARE(f.answerer.seen[1].text, QDir::currentPath());
+        f.PlayGame(4, [&] {
+            f.form->Repaint(PaintSender::Window);
+            f.answerer.answers = {QMessageBox::Yes};
+            f.form->Menu().FinishGame1->trigger();
+        });
+        // The game went on without card pictures and no further message came.
+        QCOMPARE(f.answerer.seen.size(), std::size_t(3));
+        QCOMPARE(f.StoredStatistics().GamesLost, 1);
+    }
+
+    void clockShowsTheElapsedTime()
+    {
+        Fixture f;
+        f.PlayGame(5, [&] {
+            f.State().GameStartTime = QDateTime::currentDateTime().addSecs(-75);
+            Timer1Timer(f.State(), *f.form);
+            QCOMPARE(f.form->StatusText(2), QStringLiteral("Tempo di gioco: minuti 01 : 15 secondi"));
+            f.form->Menu().GameExit1->trigger();
+        });
+    }
+};
+
+int main(int argc, char **argv)
+{
+    // An offscreen screen of the size under test.
+    QTemporaryDir dir;
+    const QString config = dir.filePath(QStringLiteral("screen.json"));
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly))
+        return 1;
+    file.write(QStringLiteral(R"({"screens":[{"name":"s","x":0,"y":0,"width":%1,"height":%2,)"
+                              R"("logicalDpiX":96,"logicalDpiY":96,"dpr":1}]})")
+                   .arg(ScreenWidth)
+                   .arg(ScreenHeight)
+                   .toUtf8());
+    file.close();
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Quintara - Edizione Speciale - V2.1"));
+    TestMainWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_mainwindow.moc"
