@@ -1,0 +1,431 @@
+#include "moves/pointer.h"
+
+#include <cstdint>
+#include <optional>
+
+#include "core/automove.h"
+
+namespace quintara {
+
+namespace {
+
+// How deep below its first slot an empty column takes a dropped card, and how
+// deep the pointer already shows that it would: a release in the lowest rows
+// of the hover area drops nothing.
+constexpr int EmptyDropRows = 14;
+constexpr int EmptyHoverRows = 17;
+// A press finds nothing to pick up in an empty column.
+constexpr int NoEmptyArea = 0;
+
+enum class DropOutcome { Stay, Moved, PutBack };
+
+QString ApplicationTitle() { return QStringLiteral("Quintara - Edizione Speciale - V2.1"); }
+
+bool IsAce(CardCode card) { return Rank(card) == 0; }
+
+PixelRect CardRect(const TableLayout &layout, int x, int y)
+{
+    return {x, y, x + layout.CardWidth, y + layout.CardHeight};
+}
+
+PixelRect SlotRect(const TableLayout &layout, const SlotRecord &slot)
+{
+    return CardRect(layout, slot.X, slot.Y);
+}
+
+// Where column c takes a card: its top card, or, once the column is empty,
+// the strip `emptyRows` rows deep from where its first card lay.
+PixelRect ColumnArea(const GameState &state, int c, int emptyRows)
+{
+    const TableColumn &column = state.Columns[c];
+    if (const std::optional<int> top = TopSlot(column))
+        return CardRect(state.Layout, column.X[*top], column.Y[*top]);
+    const int x = column.X[0];
+    const int y = column.Y[0];
+    return {x, y, x + state.Layout.CardWidth, y + emptyRows * state.Layout.RowStep};
+}
+
+std::optional<int> ColumnUnder(const GameState &state, int x, int y, int emptyRows)
+{
+    for (int c = 0; c < ColumnCount; ++c) {
+        if (ColumnArea(state, c, emptyRows).contains(x, y))
+            return c;
+    }
+    return std::nullopt;
+}
+
+// The free cell or pile whose card rectangle holds the point.
+std::optional<int> SlotUnder(const TableLayout &layout, const SlotArray &records, int x, int y)
+{
+    for (int i = 0; i < static_cast<int>(records.size()); ++i) {
+        if (SlotRect(layout, records[i]).contains(x, y))
+            return i;
+    }
+    return std::nullopt;
+}
+
+// One place of the held card's source: its free cell, or a slot of its column.
+struct Place {
+    std::uint8_t &occupied;
+    std::int32_t &x;
+    std::int32_t &y;
+    CardCode &card;
+    std::int32_t &drawMode;
+};
+
+Place SourcePlace(GameState &state, int slot)
+{
+    if (state.PickedFrom == FromCell) {
+        SlotRecord &cell = state.Cells[state.PickedIndex];
+        return {cell.Occupied, cell.X, cell.Y, cell.Card, cell.DrawMode};
+    }
+    TableColumn &column = state.Columns[state.PickedIndex];
+    return {column.Occupied[slot], column.X[slot], column.Y[slot], column.Card[slot],
+            column.DrawMode[slot]};
+}
+
+void MarkSourceDirty(GameState &state)
+{
+    if (state.PickedFrom == FromColumn)
+        state.ColumnDirty[state.PickedIndex] = true;
+}
+
+// The card has left this place; the painter fills it with the table colour.
+void Vacate(GameState &state, int slot)
+{
+    const Place place = SourcePlace(state, slot);
+    place.drawMode = DrawBlank;
+    place.occupied = 0;
+    MarkSourceDirty(state);
+}
+
+void PutBack(GameState &state)
+{
+    SourcePlace(state, state.PickedSlot).drawMode = DrawNormal;
+    MarkSourceDirty(state);
+}
+
+bool HoldsTopOf(const GameState &state, int column, int topSlot)
+{
+    return state.PickedFrom == FromColumn && state.PickedIndex == column && state.PickedSlot == topSlot;
+}
+
+int CountFor(const GameState &state, int column, int destSlot, CountObserver *narrator)
+{
+    return ColumnMoveCount(state, state.Picked(), column, destSlot, state.DetailsShown ? narrator : nullptr);
+}
+
+// The move texts are shown only for a player who asked for them.
+void Tell(const GameState &state, Shell &shell, int panel, const QString &text)
+{
+    if (state.Settings.TransferInfo)
+        shell.SetStatusText(panel, text);
+}
+
+QString ChosenCard(CardCode card) { return QStringLiteral("La carta scelta è: %1").arg(CardText(card)); }
+QString NoChosenCard() { return QStringLiteral("Carta scelta: nessuna"); }
+
+// ---- Hover ------------------------------------------------------------------
+
+void Recognise(GameState &state, Shell &shell, Pointer pointer, const PixelRect &area)
+{
+    shell.SetPointer(pointer);
+    state.HotRect = area;
+}
+
+void TellTarget(const GameState &state, Shell &shell, int count, const QString &place, const QString &card)
+{
+    Tell(state, shell, 0, QStringLiteral("Carte pronte per lo spostamento: %1").arg(count));
+    Tell(state, shell, 1, place);
+    Tell(state, shell, 2, card);
+}
+
+bool HoverCell(GameState &state, Shell &shell, int x, int y)
+{
+    const std::optional<int> i = SlotUnder(state.Layout, state.Cells, x, y);
+    if (!i || state.Cells[*i].Occupied)
+        return false;
+    Recognise(state, shell, Pointer::LargeUp, SlotRect(state.Layout, state.Cells[*i]));
+    TellTarget(state, shell, 1, QStringLiteral("Hai scelto la cella libera numero %1").arg(*i + 1), NoChosenCard());
+    return true;
+}
+
+void HoverColumn(GameState &state, Shell &shell, int c, CountObserver *narrator)
+{
+    const TableColumn &column = state.Columns[c];
+    const std::optional<int> top = TopSlot(column);
+    if (!top) {
+        const int n = CountFor(state, c, EmptyColumnSlot, narrator);
+        Recognise(state, shell, Pointer::LargeUp, ColumnArea(state, c, EmptyHoverRows));
+        TellTarget(state, shell, n, QStringLiteral("Hai scelto la colonna vuota numero %1").arg(c + 1),
+                   NoChosenCard());
+        return;
+    }
+    const int t = *top;
+    if (HoldsTopOf(state, c, t))
+        return;
+    const int n = CountFor(state, c, t, narrator);
+    if (n == 0)
+        return;
+    if (ColumnHasRoom(t, n) && (n == 1 || n <= MoveCapacity(state))) {
+        Recognise(state, shell, Pointer::LargeDown, CardRect(state.Layout, column.X[t], column.Y[t]));
+        TellTarget(state, shell, n, QStringLiteral("Hai scelto la colonna numero %1").arg(c + 1),
+                   ChosenCard(column.Card[t]));
+    } else if (ColumnHasRoom(t, n)) {
+        // The group would fit, but there are not enough free places to carry it.
+        shell.SetPointer(Pointer::Arrow);
+    }
+}
+
+void HoverPile(GameState &state, Shell &shell, int x, int y)
+{
+    const std::optional<int> p = SlotUnder(state.Layout, state.Foundations, x, y);
+    if (!p || !CanGoToFoundation(state, state.Settings.PileSuit, *p, state.PickedCard))
+        return;
+    const SlotRecord &pile = state.Foundations[*p];
+    Recognise(state, shell, Pointer::LargeUp, SlotRect(state.Layout, pile));
+    TellTarget(state, shell, 1, QStringLiteral("Hai scelto la fila numero %1").arg(*p + 1),
+               pile.Occupied ? ChosenCard(pile.Card) : NoChosenCard());
+}
+
+// ---- Drop -------------------------------------------------------------------
+
+void LayOnSlot(SlotRecord &slot, CardCode card)
+{
+    slot.Card = card;
+    slot.DrawMode = DrawNormal;
+    slot.Occupied = 1;
+}
+
+// Lays the held card, with the n - 1 cards under it in its column, into slots
+// d .. d + n - 1 of column c, from (x, y) down; the group keeps its order, the
+// held card on top.
+void LayCards(GameState &state, int c, int d, int x, int y, int n)
+{
+    TableColumn &dest = state.Columns[c];
+    for (int i = 0; i < n; ++i) {
+        const int j = state.PickedSlot - (n - 1) + i;
+        dest.X[d + i] = x;
+        dest.Y[d + i] = y + i * state.Layout.RowStep;
+        dest.Card[d + i] = SourcePlace(state, j).card;
+        dest.DrawMode[d + i] = DrawNormal;
+        dest.Occupied[d + i] = 1;
+        Vacate(state, j);
+    }
+    state.ColumnDirty[c] = true;
+}
+
+QString OneCardToColumnText(const GameState &state)
+{
+    const QString text = state.PickedFrom == FromCell ? QStringLiteral("Cella -> colonna:  %1")
+                                                      : QStringLiteral("Tavola -> colonna:  %1");
+    return text.arg(CardText(state.PickedCard));
+}
+
+// The first release over the held card is the one of the press that may have
+// picked it up; the second puts it back.
+DropOutcome ReleaseOverHeldCard(GameState &state)
+{
+    ++state.ReleaseCount;
+    if (state.ReleaseCount < 2)
+        return DropOutcome::Stay;
+    PutBack(state);
+    return DropOutcome::PutBack;
+}
+
+DropOutcome DropOnCell(GameState &state, Shell &shell, int i)
+{
+    SlotRecord &cell = state.Cells[i];
+    if (cell.Occupied) {
+        if (state.PickedFrom == FromCell && state.PickedIndex == i)
+            return ReleaseOverHeldCard(state);
+        return DropOutcome::Stay;
+    }
+    LayOnSlot(cell, state.PickedCard);
+    if (state.PickedFrom == FromCell) {
+        Tell(state, shell, 1, QStringLiteral("Cella -> cella libera:  %1").arg(CardText(state.PickedCard)));
+    } else {
+        Tell(state, shell, 1, QStringLiteral("Tavola -> cella libera:  %1").arg(CardText(state.PickedCard)));
+        state.AutoMoveHold = false;
+    }
+    Vacate(state, state.PickedSlot);
+    return DropOutcome::Moved;
+}
+
+DropOutcome DropOnPile(GameState &state, Shell &shell, int p)
+{
+    LayOnSlot(state.Foundations[p], state.PickedCard);
+    // The level follows at the next pass of the automatic moves.
+    CountHome(state, state.PickedCard);
+    const QString text = state.PickedFrom == FromCell ? QStringLiteral("Cella -> fila: %1")
+                                                      : QStringLiteral("Tavola -> fila:  %1");
+    Tell(state, shell, 2, text.arg(CardText(state.PickedCard)));
+    Vacate(state, state.PickedSlot);
+    state.AutoMoveHold = false;
+    return DropOutcome::Moved;
+}
+
+QString NoRoomText(int column, int room, int count)
+{
+    if (room == 0) {
+        return QStringLiteral("La colonna numero %1 è piena: non può ricevere altre carte.").arg(column + 1);
+    }
+    const QString places = room == 1 ? QStringLiteral("una carta") : QStringLiteral("%1 carte").arg(room);
+    return QStringLiteral("Nella colonna numero %1 c'è posto solo per %2, non per %3 carte.")
+        .arg(column + 1)
+        .arg(places)
+        .arg(count);
+}
+
+DropOutcome Refuse(GameState &state, Shell &shell, const QString &text)
+{
+    shell.ShowNotice(text, ApplicationTitle(), NoticeIcon::Information);
+    PutBack(state);
+    return DropOutcome::PutBack;
+}
+
+DropOutcome DropIntoEmptyColumn(GameState &state, Shell &shell, int c, CountObserver *narrator)
+{
+    const int counted = CountFor(state, c, EmptyColumnSlot, narrator);
+    shell.ClearDetailsPanel(false);
+    const int x = state.Columns[c].X[0];
+    const int y = state.Columns[c].Y[0];
+    if (state.PickedFrom == FromCell || counted == 1) {
+        LayCards(state, c, 0, x, y, 1);
+        Tell(state, shell, 2, OneCardToColumnText(state));
+        return DropOutcome::Moved;
+    }
+    int n = EmptyColumnLimit(state, counted);
+    if (n > 1 && !shell.AskYesNo(QStringLiteral("Vuoi muovere più di una carta?"),
+                                 QStringLiteral(" Spostamento a una colonna vuota")))
+        n = 1;
+    LayCards(state, c, 0, x, y, n);
+    Tell(state, shell, 2, QStringLiteral("Tavola -> colonna vuota:  %1 carte").arg(n));
+    return DropOutcome::Moved;
+}
+
+DropOutcome DropOnColumn(GameState &state, Shell &shell, int c, CountObserver *narrator)
+{
+    const std::optional<int> top = TopSlot(state.Columns[c]);
+    if (!top)
+        return DropIntoEmptyColumn(state, shell, c, narrator);
+    const int t = *top;
+    if (HoldsTopOf(state, c, t))
+        return ReleaseOverHeldCard(state);
+    const int n = CountFor(state, c, t, narrator);
+    if (n == 0)
+        return DropOutcome::Stay;
+    shell.ClearDetailsPanel(false);
+    // A free-cell card keeps trying when the column is full; cards from a
+    // column are refused and go back.
+    if (!ColumnHasRoom(t, n)) {
+        if (state.PickedFrom == FromCell)
+            return DropOutcome::Stay;
+        return Refuse(state, shell, NoRoomText(c, SlotCount - 1 - t, n));
+    }
+    const int capacity = MoveCapacity(state);
+    if (n > 1 && n > capacity)
+        return Refuse(state, shell, QStringLiteral("Massimo numero di carte spostabili: solo %1.").arg(capacity));
+    LayCards(state, c, t + 1, state.Columns[c].X[t], state.Columns[c].Y[t] + state.Layout.RowStep, n);
+    Tell(state, shell, 2,
+         n == 1 ? OneCardToColumnText(state) : QStringLiteral("Tavola -> colonna:  %1 carte").arg(n));
+    state.AutoMoveHold = false;
+    return DropOutcome::Moved;
+}
+
+DropOutcome Drop(GameState &state, Shell &shell, int x, int y, CountObserver *narrator)
+{
+    if (!IsAce(state.PickedCard)) {
+        if (const std::optional<int> i = SlotUnder(state.Layout, state.Cells, x, y))
+            return DropOnCell(state, shell, *i);
+    }
+    const std::optional<int> p = SlotUnder(state.Layout, state.Foundations, x, y);
+    if (p && CanGoToFoundation(state, state.Settings.PileSuit, *p, state.PickedCard))
+        return DropOnPile(state, shell, *p);
+    if (const std::optional<int> c = ColumnUnder(state, x, y, EmptyDropRows))
+        return DropOnColumn(state, shell, *c, narrator);
+    return DropOutcome::Stay;
+}
+
+void Finish(GameState &state, Shell &shell, bool moved)
+{
+    shell.ReleaseMouse();
+    shell.SetPointer(Pointer::Arrow);
+    shell.Repaint(PaintSender::BitBtn1);
+    state.ShownCardsLeft = 0;
+    state.PickedFrom = FromNothing;
+    state.UndoEnabled = moved && state.UndoAvailable;
+    state.PanelNeedsRedraw = true;
+}
+
+// ---- Pick-up ----------------------------------------------------------------
+
+void PickUp(GameState &state, Shell &shell, const MoveSource &source)
+{
+    state.PickedFrom = source.From;
+    TakeSnapshot(state);
+    state.PickedIndex = source.Index;
+    state.PickedSlot = source.Slot;
+    state.PickedCard = source.Card;
+    const Place place = SourcePlace(state, source.Slot);
+    place.drawMode = DrawHighlighted;
+    shell.DrawHeldCard(place.x, place.y, source.Card);
+    state.DetailsHeaderDue = true;
+    Tell(state, shell, 0, QStringLiteral("Carta selezionata: %1").arg(CardText(source.Card)));
+    Tell(state, shell, 1, QString());
+    Tell(state, shell, 2, QString());
+    state.ReleaseCount = 0;
+    shell.CaptureMouse();
+}
+
+} // namespace
+
+void FormMouseDown(GameState &state, Shell &shell, MouseButton button, int x, int y)
+{
+    if (!state.GameInProgress || button != MouseButton::Left || state.PickedFrom != FromNothing)
+        return;
+    if (const std::optional<int> c = ColumnUnder(state, x, y, NoEmptyArea)) {
+        const TableColumn &column = state.Columns[*c];
+        const int t = TopSlot(column).value_or(0);
+        PickUp(state, shell, {FromColumn, *c, t, column.Card[t]});
+        return;
+    }
+    const std::optional<int> i = SlotUnder(state.Layout, state.Cells, x, y);
+    if (i && state.Cells[*i].Occupied)
+        PickUp(state, shell, {FromCell, *i, 0, state.Cells[*i].Card});
+}
+
+void FormMouseMove(GameState &state, Shell &shell, int x, int y, CountObserver *narrator)
+{
+    if (!state.GameInProgress || state.HotRect.contains(x, y))
+        return;
+    state.HotRect = {};
+    if (state.PickedFrom == FromNothing) {
+        shell.SetPointer(Pointer::Arrow);
+        return;
+    }
+    const bool ace = IsAce(state.PickedCard);
+    if (!ace && HoverCell(state, shell, x, y))
+        return;
+    if (const std::optional<int> c = ColumnUnder(state, x, y, EmptyHoverRows)) {
+        // Every place looked at on the way here has turned the pointer to the
+        // arrow; a column that refuses the card leaves the pointer as it is.
+        if (*c > 0 || (!ace && CountEmptyCells(state) > 0))
+            shell.SetPointer(Pointer::Arrow);
+        HoverColumn(state, shell, *c, narrator);
+        return;
+    }
+    shell.SetPointer(Pointer::Arrow);
+    HoverPile(state, shell, x, y);
+}
+
+void FormMouseUp(GameState &state, Shell &shell, MouseButton button, int x, int y, CountObserver *narrator)
+{
+    if (!state.GameInProgress || state.PickedFrom == FromNothing || button != MouseButton::Left)
+        return;
+    const DropOutcome outcome = Drop(state, shell, x, y, narrator);
+    if (outcome != DropOutcome::Stay)
+        Finish(state, shell, outcome == DropOutcome::Moved);
+}
+
+} // namespace quintara
