@@ -217,13 +217,15 @@ void TForm1::AppIdle()
 
 void TForm1::IdleWork()
 {
-    idleWorkPosted = false;
+    // A message shown here runs the event loop; the idle moments inside it
+    // must not start this work again.
     if (cards)
         cards->Library().Load();
     if (state.ResizePending) {
         state.ResizePending = false;
         RefreshSidePicture();
     }
+    idleWorkPosted = false;
 }
 
 bool TForm1::event(QEvent *e)

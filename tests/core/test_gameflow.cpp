@@ -1,5 +1,7 @@
 #include <QTest>
 
+#include <memory>
+
 #include "core/gameflow.h"
 #include "core/gamestate.h"
 #include "support/fakeshell.h"
@@ -15,12 +17,12 @@ namespace {
 void PlayLoop(GameState &state, FakeShell &shell, std::function<void(int pass, bool wait)> script,
               int maxPasses = 50)
 {
-    int pass = 0;
-    shell.onProcessEvents = [&, script](bool wait) {
-        ++pass;
+    auto pass = std::make_shared<int>(0);
+    shell.onProcessEvents = [&state, &shell, script, maxPasses, pass](bool wait) {
+        ++*pass;
         if (script)
-            script(pass, wait);
-        if (pass >= maxPasses && state.GameInProgress) {
+            script(*pass, wait);
+        if (*pass >= maxPasses && state.GameInProgress) {
             shell.answers.push_front(true);
             FinishGame1Click(state, shell);
         }
@@ -264,6 +266,7 @@ private slots:
             }
         }, 6);
         NewGame1Click(state, shell, 9);
+        waits.resize(6);   // the end of the game handles its events too
         QCOMPARE(waits, (std::vector<bool>{false, true, false, false, true, true}));
         QCOMPARE(state.Statistics.GamesLost, 1);
     }
