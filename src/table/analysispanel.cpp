@@ -1,0 +1,188 @@
+#include "table/analysispanel.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QString>
+
+namespace quintara {
+
+namespace analysis_panel {
+
+int CounterX(MoveKind kind)
+{
+    return kind == CellsToPiles || kind == CellsToTableau ? CellsX : TableauX;
+}
+
+int CounterY(MoveKind kind)
+{
+    return kind == CellsToPiles || kind == TableauToPiles ? UpperY : LowerY;
+}
+
+} // namespace analysis_panel
+
+namespace {
+
+using namespace analysis_panel;
+
+const QColor Lime(0, 255, 0);
+const QColor Aqua(0, 255, 255);
+const QColor White(255, 255, 255);
+const QColor Yellow(255, 255, 0);
+const QColor Red(255, 0, 0);
+const QColor BoxOutline(190, 170, 140);
+
+// Each counter starts as a zero label and is overwritten in place by a longer
+// text once it finds something.
+struct CounterRow {
+    const char *zeroLabel;
+    const char *counter;
+};
+const CounterRow counterRows[MoveKindCount] = {
+    {"Celle >> Fila: 0", " Dalle celle alla fila: %1"},
+    {"Celle >> Tavola: 0", " Dalle celle alla tavola: %1"},
+    {"Dalla tavola alla fila: 0", "Dalla tavola alla fila: %1"},
+    {"Da una colonna ad altra: 0", "Da una colonna ad altra: %1"},
+};
+
+struct CommentLines {
+    const char *first;
+    QColor firstColour;
+    const char *second;   // may be empty
+    QColor secondColour;
+};
+
+CommentLines commentLines(AnalysisComment comment)
+{
+    switch (comment) {
+    case AnalysisComment::Greeting:
+        return {"Bella giornata oggi, vero?", White, "Dimostrami la tua bravura!", Lime};
+    case AnalysisComment::Lost:
+        return {"Hai perso, pollo!", White, "Ritenta, sarai più fortunato!", Lime};
+    case AnalysisComment::Warning:
+        return {"Attenzione, non hai molte possibilità...", Yellow, "", Yellow};
+    case AnalysisComment::None:
+        break;
+    }
+    return {"", White, "", White};
+}
+
+QFont panelFont(const char *family, bool underline = false)
+{
+    QFont font(QString::fromLatin1(family));
+    font.setPointSize(8);
+    font.setUnderline(underline);
+    return font;
+}
+
+// Draws as the panel always has: texts placed by the top left corner of their
+// box and written opaque on the table colour, shapes outlined and filled
+// within the rectangle (left, top) .. (right - 1, bottom - 1).
+class PanelPainter {
+public:
+    PanelPainter(QImage &image, const QColor &tableColour)
+        : image(image), painter(&image), table(tableColour)
+    {
+        painter.setBackground(table);
+    }
+
+    void fillAll() { painter.fillRect(image.rect(), table); }
+
+    void text(int x, int y, const QString &s, const QFont &font, const QColor &colour)
+    {
+        painter.setFont(font);
+        painter.setPen(colour);
+        // Opaque only for text: shapes drawn in opaque mode come out lopsided.
+        painter.setBackgroundMode(Qt::OpaqueMode);
+        painter.drawText(x, y + painter.fontMetrics().ascent(), s);
+        painter.setBackgroundMode(Qt::TransparentMode);
+    }
+
+    // A free place: the table colour in a white outline.
+    void square(int left, int top) { box(left, top, left + MarkSize, top + MarkSize, White, table); }
+
+    void box(int left, int top, int right, int bottom, const QColor &outline, const QColor &fill)
+    {
+        painter.setPen(outline);
+        painter.setBrush(fill);
+        painter.drawRect(left, top, right - left - 1, bottom - top - 1);
+    }
+
+    void ellipse(int left, int top, const QColor &fill)
+    {
+        painter.setPen(White);
+        painter.setBrush(fill);
+        painter.drawEllipse(left, top, MarkSize - 1, MarkSize - 1);
+    }
+
+    void mark(int left, int top, MoveMark m)
+    {
+        switch (m) {
+        case MoveMark::Found:
+            ellipse(left, top, Lime);
+            break;
+        case MoveMark::NotFound:
+            ellipse(left, top, Red);
+            break;
+        case MoveMark::Neutral:
+            square(left, top);
+            break;
+        }
+    }
+
+    const QColor &tableColour() const { return table; }
+
+private:
+    QImage &image;
+    QPainter painter;
+    QColor table;
+};
+
+} // namespace
+
+void DrawMoveAnalysis(QImage &infoPanel, const MoveAnalysis &analysis, Rgb tableColour)
+{
+    if (infoPanel.isNull())
+        return;
+    const QFont courier = panelFont("Courier New");
+    const QFont times = panelFont("Times New Roman");
+    PanelPainter panel(infoPanel, QColor(tableColour.red, tableColour.green, tableColour.blue));
+
+    if (analysis.redrawFrame) {
+        panel.fillAll();
+        const QFont heading = panelFont("Courier New", true);
+        panel.text(BoxLeft, HeadingY, QStringLiteral("Rilevamento delle mosse automatiche"), heading, Lime);
+        panel.text(CommentX, UpperY, QStringLiteral("Commenti & suggerimenti"), heading, Aqua);
+        for (int kind = 0; kind < MoveKindCount; ++kind)
+            panel.text(CounterX(MoveKind(kind)), CounterY(MoveKind(kind)),
+                       QString::fromUtf8(counterRows[kind].zeroLabel), times, White);
+    }
+
+    panel.text(BoxLeft, UpperY, QStringLiteral("Celle libere"), courier, White);
+    for (int k = 0; k < CellCount; ++k) {
+        const int left = BoxLeft + k * BoxStep;
+        panel.box(left, BoxTop, left + BoxWidth, BoxTop + BoxHeight, BoxOutline, panel.tableColour());
+        const int markLeft = left + (BoxWidth - MarkSize) / 2;
+        const int markTop = BoxTop + (BoxHeight - MarkSize) / 2;
+        if (analysis.cellOccupied[k])
+            panel.ellipse(markLeft, markTop, Red);
+        else
+            panel.square(markLeft, markTop);
+    }
+
+    for (int kind = 0; kind < MoveKindCount; ++kind) {
+        const MoveKind k = MoveKind(kind);
+        if (analysis.counts[kind] > 0)
+            panel.text(CounterX(k), CounterY(k),
+                       QString::fromUtf8(counterRows[kind].counter).arg(analysis.counts[kind]), times, White);
+        for (std::size_t j = 0; j < analysis.marks[kind].size(); ++j)
+            panel.mark(MarkX(k, int(j)), MarkY(k), analysis.marks[kind][j]);
+    }
+
+    const CommentLines lines = commentLines(analysis.comment);
+    if (*lines.first)
+        panel.text(CommentX, CommentY1, QString::fromUtf8(lines.first), times, lines.firstColour);
+    if (*lines.second)
+        panel.text(CommentX, CommentY2, QString::fromUtf8(lines.second), times, lines.secondColour);
+}
+
+} // namespace quintara
