@@ -1,0 +1,253 @@
+// Many random games through the real pointer handlers: random clicks and
+// drags, legal and not, random answers and random undo, on random deals.
+// After every step each card must be in exactly one place and the counters
+// must agree with the table. QUINTARA_SOAK_GAMES sets the number of games.
+
+#include <QTest>
+
+#include <random>
+
+#include "core/automove.h"
+#include "core/deal.h"
+#include "core/undo.h"
+#include "moves/pointer.h"
+#include "support/fakeshell.h"
+#include "support/tablebuilder.h"
+#include "table/analysis.h"
+
+using namespace quintara;
+using namespace quintara::test;
+
+namespace {
+
+struct Point {
+    int x;
+    int y;
+};
+
+class Soak {
+public:
+    explicit Soak(std::uint32_t seed) : rng(seed) {}
+
+    int moves = 0;
+    int undos = 0;
+    int cardsHome = 0;
+    QStringList failures;
+
+    void PlayGame(std::uint32_t dealSeed, int steps)
+    {
+        state = MakeState(rng() % 2 ? 1024 : 800);
+        ShuffleAndDeal(state, dealSeed);
+        state.AutoMoveHold = true;
+        state.AnalysisOn = true;
+        state.MovesLeft = true;
+        state.FoundationLevel = 1;
+        for (int step = 0; step < steps && state.MovesLeft && state.FoundationLevel < 13; ++step) {
+            shell.defaultAnswer = rng() % 2;
+            switch (rng() % 8) {
+            case 0:
+                Undo();
+                break;
+            case 1:
+            case 2:
+            case 3:
+                ClickClick(Target(), Target());
+                break;
+            default:
+                Drag(Target(), Target());
+                break;
+            }
+            if (state.PickedFrom != FromNothing)
+                LetGo();
+            Settle();
+            Check(dealSeed, step);
+            if (failures.size() > 20)
+                break;
+        }
+        cardsHome += DeckSize - state.CardsLeft;
+    }
+
+private:
+    // A place worth aiming at: mostly a card, a cell, a pile or a column's
+    // top, sometimes anywhere on the table.
+    Point Target()
+    {
+        const TableLayout &l = state.Layout;
+        const int jitterX = int(rng() % l.CardWidth);
+        const int jitterY = int(rng() % l.CardHeight);
+        switch (rng() % 5) {
+        case 0: {
+            const SlotRecord &cell = state.Cells[rng() % 4];
+            return {cell.X + jitterX, cell.Y + jitterY};
+        }
+        case 1: {
+            const SlotRecord &pile = state.Foundations[rng() % 4];
+            return {pile.X + jitterX, pile.Y + jitterY};
+        }
+        case 2:
+        case 3: {
+            const int c = int(rng() % ColumnCount);
+            const TableColumn &column = state.Columns[c];
+            const int slot = TopSlot(column).value_or(0);
+            const int x = column.Occupied[0] ? column.X[slot] : ColumnLeft(l, c);
+            const int y = column.Occupied[0] ? column.Y[slot] : RowTop(l, 0);
+            return {x + jitterX, y + int(rng() % (l.RowStep * 16))};
+        }
+        default:
+            return {int(rng() % l.PlayAreaWidth), int(rng() % l.PlayAreaHeight)};
+        }
+    }
+
+    void Down(Point p)
+    {
+        const bool wasIdle = state.PickedFrom == FromNothing;
+        const Table before = state;
+        FormMouseDown(state, shell, rng() % 12 ? MouseButton::Left : MouseButton::Other, p.x, p.y);
+        if (wasIdle && state.PickedFrom != FromNothing)
+            snapshot = before;
+    }
+    void Up(Point p) { FormMouseUp(state, shell, MouseButton::Left, p.x, p.y); }
+    void Move(Point p) { FormMouseMove(state, shell, p.x, p.y); }
+
+    void ClickClick(Point from, Point to)
+    {
+        Down(from);
+        Up(from);
+        Move(to);
+        Down(to);
+        Up(to);
+        ++moves;
+    }
+
+    void Drag(Point from, Point to)
+    {
+        Down(from);
+        for (int i = 1; i <= 3; ++i)
+            Move({from.x + (to.x - from.x) * i / 3, from.y + (to.y - from.y) * i / 3});
+        Up(to);
+        ++moves;
+    }
+
+    // A card still held is dropped somewhere else or put back.
+    void LetGo()
+    {
+        for (int tries = 0; tries < 3 && state.PickedFrom != FromNothing; ++tries) {
+            const Point p = Target();
+            Move(p);
+            Up(p);
+        }
+        if (state.PickedFrom == FromNothing)
+            return;
+        const bool fromCell = state.PickedFrom == FromCell;
+        const int x = fromCell ? state.Cells[state.PickedIndex].X : state.Columns[state.PickedIndex].X[state.PickedSlot];
+        const int y = fromCell ? state.Cells[state.PickedIndex].Y : state.Columns[state.PickedIndex].Y[state.PickedSlot];
+        Up({x + 5, y + 5});
+        Up({x + 5, y + 5});
+        if (state.PickedFrom != FromNothing)
+            Fail(QStringLiteral("the held card could not be put back"));
+    }
+
+    void Undo()
+    {
+        const bool enabled = state.UndoEnabled;
+        undos += enabled ? 1 : 0;
+        UndoBtn1Click(state, shell);
+        if (enabled && !(static_cast<const Table &>(state) == snapshot))
+            Fail(QStringLiteral("undo did not restore the position of the last pick-up"));
+    }
+
+    // The passes of the game loop that follow a step: cards go home one by
+    // one, then the moves are counted.
+    void Settle()
+    {
+        for (int pass = 0; pass < 80; ++pass) {
+            const int before = state.CardsLeft;
+            if (!state.AutoMoveHold)
+                AutoMoveToFoundation(state, shell);
+            if (state.AnalysisOn)
+                AnalyseMoves(state, shell);
+            if (state.CardsLeft == before || state.FoundationLevel >= 13)
+                return;
+        }
+    }
+
+    void Fail(const QString &what) { failures << what; }
+
+    void Check(std::uint32_t dealSeed, int step)
+    {
+        const QString where = QStringLiteral("deal %1, step %2: ").arg(dealSeed).arg(step);
+        std::array<int, DeckSize> seen{};
+        for (const TableColumn &column : state.Columns) {
+            bool gap = false;
+            for (int slot = 0; slot < SlotCount; ++slot) {
+                if (!column.Occupied[slot]) {
+                    gap = true;
+                    continue;
+                }
+                if (gap)
+                    Fail(where + QStringLiteral("a column is not a prefix"));
+                if (column.DrawMode[slot] != DrawNormal)
+                    Fail(where + QStringLiteral("a card is left highlighted or blank"));
+                ++seen[column.Card[slot]];
+            }
+        }
+        for (const SlotRecord &cell : state.Cells)
+            if (cell.Occupied)
+                ++seen[cell.Card];
+        int home = 0;
+        for (int suit = 0; suit < 4; ++suit) {
+            int top = -1;
+            for (const SlotRecord &pile : state.Foundations)
+                if (pile.Occupied && Suit(pile.Card) == suit)
+                    top = Rank(pile.Card);
+            for (int r = 0; r <= top; ++r)
+                ++seen[MakeCard(r, suit)];
+            for (int r = 0; r < RankCount; ++r) {
+                if (bool(state.CardsHome[r][suit]) != (r <= top))
+                    Fail(where + QStringLiteral("the cards home disagree with the piles"));
+                home += state.CardsHome[r][suit];
+            }
+        }
+        for (int card = 0; card < DeckSize; ++card)
+            if (seen[card] != 1)
+                Fail(where + QStringLiteral("%1 is in %2 places").arg(CardText(card)).arg(seen[card]));
+        if (state.CardsLeft != DeckSize - home)
+            Fail(where + QStringLiteral("CardsLeft %1 with %2 cards home").arg(state.CardsLeft).arg(home));
+        if (!state.AutoMoveHold) {
+            int level = 1;
+            while (level < 13 && state.CardsHome[level][0] + state.CardsHome[level][1] +
+                                         state.CardsHome[level][2] + state.CardsHome[level][3] == 4)
+                ++level;
+            if (state.FoundationLevel != level)
+                Fail(where + QStringLiteral("level %1, expected %2").arg(state.FoundationLevel).arg(level));
+        }
+    }
+
+    std::mt19937 rng;
+    GameState state;
+    FakeShell shell;
+    Table snapshot;   // the position when the last card was picked up
+};
+
+} // namespace
+
+class TestSoak : public QObject {
+    Q_OBJECT
+private slots:
+    void randomGamesKeepEveryCard()
+    {
+        const int games = qEnvironmentVariableIntValue("QUINTARA_SOAK_GAMES") > 0
+                              ? qEnvironmentVariableIntValue("QUINTARA_SOAK_GAMES")
+                              : 40;
+        Soak soak(20261208);
+        for (int g = 0; g < games && soak.failures.isEmpty(); ++g)
+            soak.PlayGame(std::uint32_t(g * 7919 + 13), 400);
+        qInfo("soak: %d games, %d moves, %d undos, %d cards sent home, %d failures", games, soak.moves,
+              soak.undos, soak.cardsHome, int(soak.failures.size()));
+        if (!soak.failures.isEmpty())
+            QFAIL(qPrintable(soak.failures.mid(0, 10).join(QLatin1Char('\n'))));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestSoak)
+#include "test_soak.moc"
