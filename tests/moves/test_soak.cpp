@@ -48,6 +48,10 @@ public:
             case 0:
                 Undo();
                 break;
+            case 4:
+            case 5:
+                PlayLegalMove();
+                break;
             case 1:
             case 2:
             case 3:
@@ -96,6 +100,45 @@ private:
         default:
             return {int(rng() % l.PlayAreaWidth), int(rng() % l.PlayAreaHeight)};
         }
+    }
+
+    // Aims at a move the rules allow, so that games get somewhere.
+    void PlayLegalMove()
+    {
+        std::vector<std::pair<Point, Point>> moves;
+        std::vector<std::pair<Point, Point>> home;
+        const TableLayout &l = state.Layout;
+        auto centre = [&](int x, int y) { return Point{x + l.CardWidth / 2, y + l.CardHeight / 2}; };
+        std::vector<std::pair<MoveSource, Point>> sources;
+        for (int i = 0; i < CellCount; ++i)
+            if (state.Cells[i].Occupied)
+                sources.push_back({{FromCell, i, 0, state.Cells[i].Card}, centre(state.Cells[i].X, state.Cells[i].Y)});
+        for (int c = 0; c < ColumnCount; ++c)
+            if (const auto top = TopSlot(state.Columns[c]))
+                sources.push_back({{FromColumn, c, *top, state.Columns[c].Card[*top]},
+                                   centre(state.Columns[c].X[*top], state.Columns[c].Y[*top])});
+        for (const auto &[source, from] : sources) {
+            for (int p = 0; p < PileCount; ++p)
+                if (CanGoToFoundation(state, state.Settings.PileSuit, p, source.Card))
+                    home.push_back({from, centre(state.Foundations[p].X, state.Foundations[p].Y)});
+            for (int i = 0; i < CellCount; ++i)
+                if (!state.Cells[i].Occupied && Rank(source.Card) != 0)
+                    moves.push_back({from, centre(state.Cells[i].X, state.Cells[i].Y)});
+            for (int c = 0; c < ColumnCount; ++c) {
+                const auto top = TopSlot(state.Columns[c]);
+                if (!top)
+                    moves.push_back({from, centre(ColumnLeft(l, c), RowTop(l, 0))});
+                else if (ColumnMoveCount(state, source, c, *top) > 0)
+                    moves.push_back({from, centre(state.Columns[c].X[*top], state.Columns[c].Y[*top])});
+            }
+        }
+        // Cards that can go home mostly do, as a player would send them.
+        if (!home.empty() && (moves.empty() || rng() % 4 != 0))
+            moves = home;
+        if (moves.empty())
+            return;
+        const auto &[from, to] = moves[rng() % moves.size()];
+        ClickClick(from, to);
     }
 
     void Down(Point p)
