@@ -1,0 +1,52 @@
+#pragma once
+// DrawCard: the one way a card face, a place mark or a blank card slot
+// reaches a canvas. The main window holds one CardPainter for the run.
+
+#include <cstdint>
+
+#include <QImage>
+#include <QString>
+
+#include "core/table.h"
+#include "table/cardimages.h"
+#include "table/layout.h"
+
+namespace quintara {
+
+// The library's picture of a card's face.
+inline constexpr int CardBitmapNumber(CardCode card) { return Suit(card) * 13 + Rank(card) + 1; }
+inline constexpr int LastFaceNumber = 52;
+
+class CardPainter {
+public:
+    // `cardSize` is the layout's CardWidth x CardHeight; faces are stretched
+    // to it unless `origCardSize` keeps them at their own size.
+    CardPainter(Shell &shell, Size cardSize, bool origCardSize,
+                QString libraryFile = QString::fromLatin1(CardLibraryFile));
+
+    CardImageLibrary &Library() { return library; }
+    const CardImageLibrary &Library() const { return library; }
+    const QImage &RedMask() const { return redMask; }
+
+    // Draws `value` (a CardCode, or a picture number in mode DrawPicture)
+    // with its top left corner at (x, y) on `canvas`. A highlighted card is
+    // also shown at once on `window`, the picture of the window's client
+    // area. `colour` fills a blank slot. Draws nothing while the library is
+    // not loaded or has failed.
+    void DrawCard(QImage &canvas, QImage &window, int x, int y, std::int32_t value,
+                  std::int32_t mode, Rgb colour);
+
+private:
+    void DrawFace(QImage &canvas, QImage &window, const QRect &card, CardCode value,
+                  bool highlighted);
+    void DrawPictureByNumber(QImage &canvas, int x, int y, int number);
+
+    CardImageLibrary library;
+    Size cardSize;
+    bool origCardSize;
+    // Merged over a highlighted black two to ten on the window: the dark
+    // ground of its inverted face turns cyan.
+    QImage redMask;
+};
+
+} // namespace quintara

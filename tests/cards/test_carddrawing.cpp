@@ -1,0 +1,304 @@
+// DrawCard on the table's canvases: plain and highlighted faces with their
+// rounded corners and outline, the red tint on the window, place marks,
+// blank slots, large cards, and a table without a usable card module.
+
+#include <QDir>
+#include <QTest>
+
+#include "support/fakeshell.h"
+#include "table/carddrawing.h"
+
+using namespace quintara;
+using quintara::test::FakeShell;
+
+namespace {
+
+const QColor Felt(0, 153, 0);
+const QColor WindowGround(10, 20, 30);
+constexpr int X = 10;
+constexpr int Y = 20;
+const Size SmallCard{72, 96};
+const Size LargeCard{142, 192};
+
+QRgb Inverted(QRgb pixel)
+{
+    return qRgb(255 - qRed(pixel), 255 - qGreen(pixel), 255 - qBlue(pixel));
+}
+
+// What MERGEPAINT of pure red leaves: the inverted red, cyan, or'ed in.
+QRgb MergedWithRed(QRgb pixel)
+{
+    return qRgb(qRed(pixel), 255, 255);
+}
+
+QImage Canvas(QImage::Format format = QImage::Format_RGB32, const QColor &ground = Felt)
+{
+    QImage image(320, 240, format);
+    image.fill(ground);
+    return image;
+}
+
+// Inside the rounded clip and clear of the outline.
+bool InsideFace(int dx, int dy, Size card)
+{
+    const int inset = 3;
+    if (dx < inset || dy < inset || dx >= card.width - inset || dy >= card.height - inset)
+        return false;
+    return true;
+}
+
+struct Fixture {
+    FakeShell shell;
+    CardPainter painter;
+    QImage canvas;
+    QImage window;
+    explicit Fixture(Size card = SmallCard, bool orig = true,
+                     QString file = QString::fromLatin1(CardLibraryFile),
+                     QImage::Format format = QImage::Format_RGB32)
+        : painter(shell, card, orig, std::move(file)),
+          canvas(Canvas(format)),
+          window(Canvas(format, WindowGround))
+    {
+        painter.Library().Load();
+    }
+    void Draw(std::int32_t value, std::int32_t mode, Rgb colour = {200, 100, 50})
+    {
+        painter.DrawCard(canvas, window, X, Y, value, mode, colour);
+    }
+    QImage Face(CardCode card) { return painter.Library().Bitmap(CardBitmapNumber(card)); }
+};
+
+bool Untouched(const QImage &image, const QColor &ground)
+{
+    const QImage pristine = Canvas(image.format(), ground);
+    return image == pristine;
+}
+
+} // namespace
+
+class TestCardDrawing : public QObject {
+    Q_OBJECT
+private slots:
+    void faceNumbers()
+    {
+        QCOMPARE(CardBitmapNumber(0), 1);    // ace of suit 0
+        QCOMPARE(CardBitmapNumber(51), 52);  // king of suit 3
+        QCOMPARE(CardBitmapNumber(6), 28);   // two of suit 2
+        QCOMPARE(CardBitmapNumber(MakeCard(12, 0)), 13);
+    }
+
+    void normalFace_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::newRow("rgb32") << int(QImage::Format_RGB32);
+        QTest::newRow("argb32 premultiplied") << int(QImage::Format_ARGB32_Premultiplied);
+    }
+    void normalFace()
+    {
+        QFETCH(int, format);
+        Fixture f(SmallCard, true, QString::fromLatin1(CardLibraryFile),
+                  QImage::Format(format));
+        const CardCode card = MakeCard(6, 3);
+        f.Draw(card, DrawNormal);
+        const QImage face = f.Face(card);
+        for (int dy = 0; dy < 96; ++dy)
+            for (int dx = 0; dx < 72; ++dx)
+                if (InsideFace(dx, dy, SmallCard))
+                    QCOMPARE(f.canvas.pixel(X + dx, Y + dy), face.pixel(dx, dy));
+        // Rounded corners leave the table showing; the outline is black.
+        QCOMPARE(f.canvas.pixelColor(X, Y), Felt);
+        QCOMPARE(f.canvas.pixelColor(X + 71, Y + 95), Felt);
+        QCOMPARE(f.canvas.pixelColor(X, Y + 48), QColor(Qt::black));
+        QCOMPARE(f.canvas.pixelColor(X + 1, Y + 48), QColor(Qt::black));
+        QCOMPARE(f.canvas.pixelColor(X + 71, Y + 48), QColor(Qt::black));
+        QCOMPARE(f.canvas.pixelColor(X + 36, Y + 95), QColor(Qt::black));
+        QCOMPARE(f.canvas.pixelColor(X + 72, Y + 48), Felt);
+        QCOMPARE(f.canvas.pixelColor(X + 36, Y + 96), Felt);
+        QVERIFY(Untouched(f.window, WindowGround));
+    }
+
+    // A highlighted card is inverted on the canvas and copied to the window
+    // at once; black two to ten are merged with red there as well.
+    void highlightedFace_data()
+    {
+        QTest::addColumn<int>("card");
+        QTest::addColumn<bool>("tinted");
+        QTest::newRow("ace of hearts") << MakeCard(0, 0) << false;
+        QTest::newRow("ten of diamonds") << MakeCard(9, 1) << false;
+        QTest::newRow("ace of spades") << MakeCard(0, 2) << false;
+        QTest::newRow("two of spades") << MakeCard(1, 2) << true;
+        QTest::newRow("ten of clubs") << MakeCard(9, 3) << true;
+        QTest::newRow("jack of clubs") << MakeCard(10, 3) << false;
+        QTest::newRow("king of spades") << MakeCard(12, 2) << false;
+    }
+    void highlightedFace()
+    {
+        QFETCH(int, card);
+        QFETCH(bool, tinted);
+        Fixture f;
+        f.Draw(card, DrawHighlighted);
+        const QImage face = f.Face(card);
+        for (int dy = 0; dy < 96; ++dy) {
+            for (int dx = 0; dx < 72; ++dx) {
+                const QRgb drawn = f.canvas.pixel(X + dx, Y + dy);
+                if (InsideFace(dx, dy, SmallCard))
+                    QCOMPARE(drawn, Inverted(face.pixel(dx, dy)));
+                QCOMPARE(f.window.pixel(X + dx, Y + dy), tinted ? MergedWithRed(drawn) : drawn);
+            }
+        }
+        QCOMPARE(f.canvas.pixelColor(X, Y), Felt);
+        QCOMPARE(f.canvas.pixelColor(X, Y + 48), QColor(Qt::black));
+        QCOMPARE(f.window.pixelColor(X + 72, Y), WindowGround);
+        QCOMPARE(f.window.pixelColor(X - 1, Y + 95), WindowGround);
+    }
+
+    void placeMarkIsCopiedAsItIs_data()
+    {
+        QTest::addColumn<bool>("large");
+        QTest::newRow("small cards") << false;
+        QTest::newRow("large cards") << true;
+    }
+    void placeMarkIsCopiedAsItIs()
+    {
+        QFETCH(bool, large);
+        Fixture f(large ? LargeCard : SmallCard, !large);
+        f.Draw(56, DrawPicture);
+        const QImage mark = f.painter.Library().Bitmap(56);
+        QCOMPARE(f.canvas.copy(X, Y, 72, 96), mark);
+        QCOMPARE(f.canvas.pixelColor(X + 72, Y + 50), Felt);
+        QCOMPARE(f.canvas.pixelColor(X + 30, Y + 96), Felt);
+    }
+
+    void blankFillsTheWholeSlot()
+    {
+        Fixture f;
+        f.Draw(0, DrawBlank, Rgb{1, 2, 3});
+        QImage expected = Canvas();
+        for (int y = Y; y < Y + 96; ++y)
+            for (int x = X; x < X + 72; ++x)
+                expected.setPixelColor(x, y, QColor(1, 2, 3));
+        QCOMPARE(f.canvas, expected);
+    }
+
+    void otherModesDrawNothing_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("mode 3") << 5 << 3;
+        QTest::newRow("mode 5") << 5 << 5;
+        QTest::newRow("mode -1") << 5 << -1;
+        // A value past the faces in a face mode: picture 53 is no face.
+        QTest::newRow("normal 55") << 55 << int(DrawNormal);
+        QTest::newRow("highlighted 55") << 55 << int(DrawHighlighted);
+    }
+    void otherModesDrawNothing()
+    {
+        QFETCH(int, value);
+        QFETCH(int, mode);
+        Fixture f;
+        f.Draw(value, mode);
+        QVERIFY(Untouched(f.canvas, Felt));
+        QVERIFY(Untouched(f.window, WindowGround));
+        QVERIFY(f.shell.notices.empty());
+    }
+
+    void largeCardsAreStretched()
+    {
+        Fixture f(LargeCard, false);
+        const CardCode card = MakeCard(12, 0);
+        f.Draw(card, DrawNormal);
+        const QImage face = f.Face(card).scaled(142, 192, Qt::IgnoreAspectRatio,
+                                                Qt::SmoothTransformation);
+        QCOMPARE(f.canvas.pixelColor(X, Y), Felt);
+        QCOMPARE(f.canvas.pixelColor(X + 141, Y + 100), QColor(Qt::black));
+        QCOMPARE(f.canvas.pixelColor(X + 142, Y + 100), Felt);
+        QCOMPARE(f.canvas.pixelColor(X + 70, Y + 191), QColor(Qt::black));
+        QCOMPARE(f.canvas.pixelColor(X + 70, Y + 192), Felt);
+        // The stretched face covers the whole large card.
+        int close = 0;
+        for (int dy = 3; dy < 189; ++dy)
+            for (int dx = 3; dx < 139; ++dx) {
+                const QRgb a = f.canvas.pixel(X + dx, Y + dy);
+                const QRgb b = face.pixel(dx, dy);
+                close += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) < 40;
+            }
+        QVERIFY(close > 136 * 186 * 95 / 100);
+    }
+
+    void largeHighlightIsTheInvertedStretch()
+    {
+        Fixture f(LargeCard, false);
+        const CardCode card = MakeCard(4, 2);
+        f.painter.DrawCard(f.canvas, f.window, 0, 0, card, DrawNormal, {});
+        f.painter.DrawCard(f.canvas, f.window, 150, 40, card, DrawHighlighted, {});
+        for (int dy = 0; dy < 192; ++dy)
+            for (int dx = 0; dx < 142; ++dx)
+                if (InsideFace(dx, dy, LargeCard))
+                    QCOMPARE(f.canvas.pixel(150 + dx, 40 + dy), Inverted(f.canvas.pixel(dx, dy)));
+        // The red mask has the large card's size: all of it is merged.
+        QCOMPARE(f.painter.RedMask().size(), QSize(142, 192));
+        QCOMPARE(f.window.pixel(150 + 141, 40 + 191),
+                 MergedWithRed(f.canvas.pixel(150 + 141, 40 + 191)));
+    }
+
+    void missingModuleIsToldOnceAndDrawsNothing()
+    {
+        Fixture f(SmallCard, true, QStringLiteral("zozaro-missing.dll"));
+        QVERIFY(!f.painter.Library().Loaded());
+        QVERIFY(f.painter.Library().LibraryFailed());
+        QCOMPARE(f.shell.notices.size(), std::size_t(2));
+        QCOMPARE(f.shell.notices[0].text, QStringLiteral("Non riesco a caricare 'ZozAro2.DLL'."));
+        QCOMPARE(f.shell.notices[0].caption, QStringLiteral(" Errore di caricamento della DLL"));
+        QCOMPARE(f.shell.notices[0].icon, NoticeIcon::Stop);
+        QCOMPARE(f.shell.notices[1].text, QDir::currentPath());
+        QCOMPARE(f.shell.notices[1].caption, QStringLiteral("Directory attuale"));
+        QCOMPARE(f.shell.notices[1].icon, NoticeIcon::None);
+        QVERIFY(f.shell.status[1].isEmpty());
+
+        f.painter.Library().Load();
+        for (int mode : {DrawNormal, DrawPicture, DrawHighlighted, DrawBlank})
+            f.Draw(mode == DrawPicture ? 53 : 6, mode);
+        QVERIFY(Untouched(f.canvas, Felt));
+        QVERIFY(Untouched(f.window, WindowGround));
+        QCOMPARE(f.shell.notices.size(), std::size_t(2));
+    }
+
+    void refusedPictureIsToldOnceAndStopsDrawing()
+    {
+        Fixture f;
+        f.Draw(57, DrawPicture);
+        QCOMPARE(f.shell.notices.size(), std::size_t(1));
+        QCOMPARE(f.shell.notices[0].text,
+                 QStringLiteral("Errore di caricamento della DLL: numero di bitmap 57"));
+        QCOMPARE(f.shell.notices[0].caption, QStringLiteral("ZozAro2.DLL"));
+        QCOMPARE(f.shell.notices[0].icon, NoticeIcon::Stop);
+        f.Draw(0, DrawNormal);
+        f.Draw(0, DrawBlank);
+        f.Draw(57, DrawPicture);
+        QVERIFY(Untouched(f.canvas, Felt));
+        QCOMPARE(f.shell.notices.size(), std::size_t(1));
+    }
+
+    void nothingIsDrawnBeforeLoadingOrAfterRelease()
+    {
+        FakeShell shell;
+        CardPainter painter(shell, SmallCard, true);
+        QImage canvas = Canvas();
+        QImage window = Canvas();
+        painter.DrawCard(canvas, window, X, Y, 0, DrawBlank, {1, 2, 3});
+        QVERIFY(Untouched(canvas, Felt));
+
+        painter.Library().Load();
+        painter.Library().Release();
+        painter.Library().Load();
+        QVERIFY(!painter.Library().Loaded());
+        for (int mode : {DrawNormal, DrawPicture, DrawHighlighted, DrawBlank})
+            painter.DrawCard(canvas, window, X, Y, mode == DrawPicture ? 53 : 6, mode, {1, 2, 3});
+        QVERIFY(Untouched(canvas, Felt));
+        QVERIFY(Untouched(window, Felt));
+        QVERIFY(shell.notices.empty());
+    }
+};
+
+QTEST_MAIN(TestCardDrawing)
+#include "test_carddrawing.moc"
