@@ -1,0 +1,239 @@
+#include "solver/solvecommand.h"
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "store/settings.h"
+
+namespace quintara {
+
+namespace {
+
+std::optional<std::uint64_t> ParseNumber(const QString &text, std::uint64_t max)
+{
+    if (text.isEmpty() || text.size() > 20
+        || !std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return std::nullopt;
+    bool ok = false;
+    const qulonglong value = text.toULongLong(&ok);
+    if (!ok || value > max)
+        return std::nullopt;
+    return value;
+}
+
+constexpr std::uint64_t MaxSeed = std::numeric_limits<std::uint32_t>::max();
+
+QString VerdictWord(Verdict verdict)
+{
+    switch (verdict) {
+    case Verdict::Solved:
+        return QStringLiteral("risolta");
+    case Verdict::Impossible:
+        return QStringLiteral("impossibile");
+    case Verdict::Undecided:
+        return QStringLiteral("indecisa");
+    case Verdict::InvalidPosition:
+        break;
+    }
+    return QStringLiteral("non valida");
+}
+
+QString Seconds(double seconds) { return QString::number(seconds, 'f', 3) + QStringLiteral(" s"); }
+
+QString Share(int part, int whole)
+{
+    return QStringLiteral("%1 (%2%)").arg(part).arg(whole ? 100.0 * part / whole : 0.0, 0, 'f', 2);
+}
+
+long PeakMemoryKiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// Solves the deal and plays the solution through the game's own moves again.
+struct Checked {
+    SolveResult result;
+    bool replayed = true;
+};
+
+Checked SolveChecked(std::uint32_t seed, std::int64_t budget)
+{
+    Table table;
+    Checked checked{SolveDeal(seed, SolveOptions{budget}, &table)};
+    if (checked.result.verdict == Verdict::Solved) {
+        const PileSuitOrder defaultSuits = GameSettings{}.PileSuit;
+        checked.replayed = ReplaySolution(table, defaultSuits, true, checked.result.moves).won;
+    }
+    return checked;
+}
+
+int RunOne(const SolveCommand &command, QTextStream &out)
+{
+    const Checked checked = SolveChecked(command.first, command.budget);
+    const SolveResult &r = checked.result;
+    out << QStringLiteral("Partita %1: %2").arg(command.first).arg(VerdictWord(r.verdict));
+    if (r.verdict == Verdict::Solved)
+        out << QStringLiteral(" in %1 mosse").arg(r.moves.size());
+    else if (r.verdict == Verdict::Impossible)
+        out << QStringLiteral(": nessuna delle posizioni raggiungibili è vinta");
+    else if (r.verdict == Verdict::Undecided)
+        out << QStringLiteral(": limite di %1 posizioni raggiunto").arg(command.budget);
+    out << QStringLiteral("\nPosizioni esaminate: %1, tempo: %2\n").arg(r.positions).arg(Seconds(r.seconds));
+    for (std::size_t i = 0; i < r.moves.size(); ++i) {
+        const SolverMove &move = r.moves[i];
+        out << QStringLiteral("%1. ").arg(i + 1, 4) << MoveText(move).leftJustified(36)
+            << CardText(move.card) << '\n';
+    }
+    if (!checked.replayed) {
+        out << QStringLiteral("ERRORE: la soluzione non porta alla vittoria nel gioco\n");
+        return 1;
+    }
+    return 0;
+}
+
+int RunRange(const SolveCommand &command, QTextStream &out)
+{
+    std::array<int, 4> verdicts{};
+    std::vector<double> times;
+    std::int64_t positions = 0;
+    double total = 0;
+    std::uint32_t slowest = command.first;
+    double slowestTime = -1;
+    bool allReplayed = true;
+    for (std::uint64_t seed = command.first; seed <= command.last; ++seed) {
+        const Checked checked = SolveChecked(static_cast<std::uint32_t>(seed), command.budget);
+        const SolveResult &r = checked.result;
+        ++verdicts[static_cast<int>(r.verdict)];
+        times.push_back(r.seconds);
+        positions += r.positions;
+        total += r.seconds;
+        if (r.seconds > slowestTime) {
+            slowestTime = r.seconds;
+            slowest = static_cast<std::uint32_t>(seed);
+        }
+        out << QStringLiteral("%1  %2").arg(seed, 10).arg(VerdictWord(r.verdict), -12)
+            << QStringLiteral("%1 mosse  %2 posizioni  %3")
+                   .arg(r.moves.size(), 4)
+                   .arg(r.positions, 9)
+                   .arg(Seconds(r.seconds));
+        if (!checked.replayed) {
+            out << QStringLiteral("  ERRORE: la soluzione non porta alla vittoria");
+            allReplayed = false;
+        }
+        out << Qt::endl;
+    }
+
+    const int count = static_cast<int>(times.size());
+    std::sort(times.begin(), times.end());
+    const double median = count % 2 ? times[count / 2] : (times[count / 2 - 1] + times[count / 2]) / 2;
+    const double p99 = times[std::max(0, static_cast<int>(std::ceil(0.99 * count)) - 1)];
+    out << QStringLiteral("\nPartite: %1 (semi da %2 a %3), limite %4 posizioni per partita\n")
+               .arg(count).arg(command.first).arg(command.last).arg(command.budget)
+        << QStringLiteral("Risolte: %1   impossibili: %2   indecise: %3\n")
+               .arg(Share(verdicts[0], count), Share(verdicts[1], count), Share(verdicts[2], count))
+        << QStringLiteral("Tempo per partita: mediana %1, 99° percentile %2, totale %3\n")
+               .arg(Seconds(median), Seconds(p99), Seconds(total))
+        << QStringLiteral("La più lenta: partita %1 (%2)\n").arg(slowest).arg(Seconds(slowestTime))
+        << QStringLiteral("Posizioni: %1, %2 al secondo\n")
+               .arg(positions)
+               .arg(total > 0 ? static_cast<qint64>(positions / total) : 0)
+        << QStringLiteral("Memoria massima: %1 MiB\n").arg(PeakMemoryKiB() / 1024.0, 0, 'f', 1);
+    return allReplayed ? 0 : 1;
+}
+
+} // namespace
+
+QString SolveUsage()
+{
+    return QStringLiteral("Uso: quintara-solve SEME [--budget N]\n"
+                          "     quintara-solve --range A B [--budget N]\n"
+                          "SEME, A e B da 0 a %1; N posizioni per partita, da 1 a %2 (%3 se non dato).\n")
+        .arg(MaxSeed)
+        .arg(MaxBudget)
+        .arg(DefaultBudget);
+}
+
+std::optional<SolveCommand> ParseSolveArguments(const QStringList &arguments, QString &error)
+{
+    SolveCommand command;
+    bool haveSeed = false;
+    bool haveBudget = false;
+    const auto seedAt = [&](int i, std::uint32_t &seed) {
+        const auto value = ParseNumber(arguments.value(i), MaxSeed);
+        if (!value)
+            error = QStringLiteral("seme non valido: \"%1\"").arg(arguments.value(i));
+        else
+            seed = static_cast<std::uint32_t>(*value);
+        return value.has_value();
+    };
+
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &arg = arguments[i];
+        if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
+            command.help = true;
+            return command;
+        }
+        if (arg == QLatin1String("--budget")) {
+            const auto value = ParseNumber(arguments.value(i + 1), MaxBudget);
+            if (haveBudget || !value || *value == 0) {
+                error = haveBudget ? QStringLiteral("--budget dato due volte")
+                                   : QStringLiteral("--budget vuole un numero da 1 a %1, non \"%2\"")
+                                         .arg(MaxBudget).arg(arguments.value(i + 1));
+                return std::nullopt;
+            }
+            command.budget = static_cast<std::int64_t>(*value);
+            haveBudget = true;
+            ++i;
+        } else if (arg == QLatin1String("--range")) {
+            if (haveSeed || command.range) {
+                error = QStringLiteral("un solo seme o un solo intervallo");
+                return std::nullopt;
+            }
+            if (i + 2 >= arguments.size()) {
+                error = QStringLiteral("--range vuole due semi, A e B");
+                return std::nullopt;
+            }
+            if (!seedAt(i + 1, command.first) || !seedAt(i + 2, command.last))
+                return std::nullopt;
+            if (command.first > command.last) {
+                error = QStringLiteral("intervallo vuoto: %1 è maggiore di %2").arg(command.first).arg(command.last);
+                return std::nullopt;
+            }
+            command.range = true;
+            i += 2;
+        } else if (arg.startsWith(u'-')) {
+            error = QStringLiteral("opzione sconosciuta: \"%1\"").arg(arg);
+            return std::nullopt;
+        } else {
+            if (haveSeed || command.range) {
+                error = QStringLiteral("un solo seme o un solo intervallo");
+                return std::nullopt;
+            }
+            if (!seedAt(i, command.first))
+                return std::nullopt;
+            haveSeed = true;
+        }
+    }
+    if (!haveSeed && !command.range) {
+        error = QStringLiteral("manca il seme della partita");
+        return std::nullopt;
+    }
+    return command;
+}
+
+int RunSolveCommand(const SolveCommand &command, QTextStream &out)
+{
+    if (command.help) {
+        out << SolveUsage();
+        return 0;
+    }
+    return command.range ? RunRange(command, out) : RunOne(command, out);
+}
+
+} // namespace quintara
