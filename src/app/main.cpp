@@ -34,6 +34,7 @@ int main(int argc, char *argv[])
         // it as soon as it becomes active itself.
         prefs->show();
         form.show();
+        form.activateWindow();
         return app.exec();
     } catch (const std::exception &error) {
         QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), QString::fromLocal8Bit(error.what()));

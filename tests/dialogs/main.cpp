@@ -1,0 +1,13 @@
+#include <QApplication>
+
+#include "dialogtests.h"
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    int failures = 0;
+    failures += quintara::test::RunStatisticsDialogTests(argc, argv);
+    failures += quintara::test::RunCalendarTests(argc, argv);
+    failures += quintara::test::RunAboutBoxTests(argc, argv);
+    return failures;
+}
