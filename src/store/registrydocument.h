@@ -1,0 +1,72 @@
+#pragma once
+// The registry's export format ("Windows Registry Editor Version 5.00"), as
+// the game keeps its key in a file. A document remembers every line it was
+// given, so sections and values that are not the game's come out again
+// unchanged and in their place; only the values the game sets are rewritten.
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace quintara {
+
+struct RegistryValue {
+    // Other: anything but a well-formed dword or string (hex data, a dword with
+    // the wrong number of digits, an unterminated string, a deletion mark).
+    enum class Kind { Dword, String, Other };
+    Kind ValueKind = Kind::Other;
+    std::uint32_t Dword = 0;
+    QString Text;
+};
+
+class RegistryDocument {
+public:
+    // Just the header line and a blank line: what an empty export holds.
+    RegistryDocument();
+
+    // Accepts UTF-8 (with or without BOM) or UTF-16 with BOM, CRLF or LF line
+    // ends, a missing last line end. Empty or blank text is an empty
+    // document. Nothing, when the bytes are not an export at all: wrong
+    // encoding, NUL characters, no header line.
+    static std::optional<RegistryDocument> Parse(const QByteArray &bytes);
+    // UTF-8, LF line ends, every line ended.
+    QByteArray Serialise() const;
+
+    // Key and value names compare without regard to case, as in the registry.
+    bool HasKey(const QString &key) const;
+    // The last occurrence wins, as when the export is imported.
+    std::optional<RegistryValue> Value(const QString &key, const QString &name) const;
+
+    // Replaces the value's last occurrence and drops earlier duplicates; a new
+    // value goes after the last line of the key's last section, a new key at
+    // the end of the document.
+    void SetDword(const QString &key, const QString &name, std::int32_t value);
+    // False for a text with a line break or a NUL: the format cannot hold them.
+    static bool CanHoldString(const QString &text);
+    void SetString(const QString &key, const QString &name, const QString &text);
+
+private:
+    // One logical line: a value with its continuation lines, or any other line.
+    struct Entry {
+        QStringList Lines;
+        std::optional<QString> Name;
+        RegistryValue Value;
+    };
+    struct Section {
+        QString Header;  // the line as read, brackets included
+        QString Key;
+        std::vector<Entry> Entries;
+    };
+
+    static Entry ReadEntry(const QStringList &lines, qsizetype &next);
+    void Set(const QString &key, Entry entry);
+
+    std::vector<Entry> Preamble;  // between the header line and the first section
+    std::vector<Section> Sections;
+};
+
+} // namespace quintara
