@@ -7,6 +7,8 @@
 #include <functional>
 #include <vector>
 
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
@@ -35,5 +37,20 @@ private:
     void poll();
     QTimer timer;
 };
+
+// Runs the event loop for real, so that it goes to sleep between events and
+// the window's idle work (loading the card module) gets its turn.
+template <typename Condition>
+bool IdleUntil(Condition done, int timeoutMs = 5000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < timeoutMs) {
+        QEventLoop loop;
+        QTimer::singleShot(20, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return done();
+}
 
 } // namespace quintara::test

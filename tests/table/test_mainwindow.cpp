@@ -5,8 +5,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QMenuBar>
 #include <QPainter>
@@ -68,21 +66,6 @@ struct Fixture {
         return form->View()->canvas().copy(x, y, w, h);
     }
 };
-
-// Runs the event loop for real, so that it goes to sleep between events and
-// the window's idle work (loading the card module) gets its turn.
-template <typename Condition>
-bool IdleUntil(Condition done, int timeoutMs = 5000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < timeoutMs) {
-        QEventLoop loop;
-        QTimer::singleShot(20, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return done();
-}
 
 QImage Reference(CardPainter &cards, const TableLayout &l, CardCode card)
 {

@@ -1,0 +1,176 @@
+// A whole game won with the mouse: a winning line for a fixed deal, found by
+// the solver, replayed as clicks on the real window while the game loop runs,
+// down to the win message, the statistics dialog and the stored values.
+
+#include <QtTest>
+
+#include <QTemporaryDir>
+
+#include "core/automove.h"
+#include "core/gameflow.h"
+#include "solver/solver.h"
+#include "store/statsdlg.h"
+#include "support/modal.h"
+#include "table/carddrawing.h"
+#include "table/mainwindow.h"
+#include "table/tableview.h"
+
+using namespace quintara;
+using namespace quintara::test;
+
+namespace {
+
+QPoint Centre(const TableLayout &l, int x, int y)
+{
+    return {x + l.CardWidth / 2, y + l.CardHeight / 2};
+}
+
+// Plays one move of the line at a time, each once the cascade of automatic
+// moves that followed the last one has played out in the game loop.
+class Replayer : public QObject {
+public:
+    Replayer(TForm1 &form, std::vector<SolverMove> moves, ModalAnswerer &answerer)
+        : form(form), moves(std::move(moves)), answerer(answerer)
+    {
+        connect(&timer, &QTimer::timeout, this, &Replayer::Step);
+        timer.start(5);
+    }
+    std::size_t played = 0;
+
+private:
+    void Step()
+    {
+        GameState &s = form.State();
+        if (!s.GameInProgress || played == moves.size()) {
+            timer.stop();
+            return;
+        }
+        if (s.PickedFrom != FromNothing || (!s.AutoMoveHold && CascadeGoesOn(s)))
+            return;
+        const SolverMove &m = moves[played++];
+        if (m.question)
+            answerer.answers = {m.answerYes ? QMessageBox::Yes : QMessageBox::No};
+        Click(From(m));
+        Click(To(m));
+    }
+
+    // Whether the game loop will still send a card home, once it has brought
+    // the level up to date.
+    static bool CascadeGoesOn(const GameState &s)
+    {
+        Table table = s;
+        if (UpdateFoundationLevel(table).won)
+            return true;
+        return FindAutoMove(table, s.Settings.PileSuit).has_value();
+    }
+
+    QPoint From(const SolverMove &m) const
+    {
+        const GameState &s = form.State();
+        if (m.fromKind == Place::Cell)
+            return Centre(s.Layout, s.Cells[m.from].X, s.Cells[m.from].Y);
+        const TableColumn &c = s.Columns[m.from];
+        const int top = TopSlot(c).value();
+        return Centre(s.Layout, c.X[top], c.Y[top]);
+    }
+
+    QPoint To(const SolverMove &m) const
+    {
+        const GameState &s = form.State();
+        switch (m.toKind) {
+        case Place::Cell:
+            return Centre(s.Layout, s.Cells[m.to].X, s.Cells[m.to].Y);
+        case Place::Pile:
+            return Centre(s.Layout, s.Foundations[m.to].X, s.Foundations[m.to].Y);
+        case Place::Column:
+            break;
+        }
+        const TableColumn &c = s.Columns[m.to];
+        const int slot = TopSlot(c).value_or(0);
+        return Centre(s.Layout, c.X[slot], c.Y[slot]);
+    }
+
+    void Click(QPoint p) { QTest::mouseClick(form.View(), Qt::LeftButton, {}, p); }
+
+    TForm1 &form;
+    std::vector<SolverMove> moves;
+    ModalAnswerer &answerer;
+    QTimer timer;
+};
+
+} // namespace
+
+class TestWholeGame : public QObject {
+    Q_OBJECT
+private slots:
+    void aWonGameThroughTheMouse()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("registry.reg"));
+        ModalAnswerer answerer;
+        TForm1 form{SettingsStore(path)};
+        GameState &state = form.State();
+        state.Statistics.GamesLost = 3;   // a losing streak before
+        state.Statistics.StreakType = 2;
+        state.Statistics.StreakLosses = 3;
+        TStats1Dlg stats(state.Statistics, [&state] { return state.GameInProgress; }, [&form] { form.SaveStatistics(); });
+        form.SetDialogs({nullptr, &stats, nullptr, nullptr});
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(IdleUntil([&] { return form.Cards()->Library().Loaded(); }));
+
+        const std::uint32_t seed = 1;
+        std::unique_ptr<Replayer> replayer;
+        QTimer::singleShot(0, &form, [&] {
+            const SolveResult line = Solve(state, state.Settings.PileSuit, true);
+            QCOMPARE(line.verdict, Verdict::Solved);
+            replayer = std::make_unique<Replayer>(form, line.moves, answerer);
+        });
+        // A guard: should the line go wrong, the test ends instead of hanging.
+        QTimer::singleShot(60000, &form, [&] {
+            if (state.GameInProgress)
+                FinishGame1Click(state, form);
+        });
+        NewGame1Click(state, form, seed);
+
+        QVERIFY(replayer);
+        QCOMPARE(state.FoundationLevel, 13);
+        QCOMPARE(state.CardsLeft, 0);
+        QCOMPARE(CountEmptyColumns(state), 8);   // the table is cleared after the win
+        QVERIFY(!state.GameInProgress);
+        bool congratulated = false;
+        for (const SeenBox &box : answerer.seen)
+            congratulated |= box.text == QStringLiteral("Congratulazioni, hai vinto!  Sei FORTE!") &&
+                             box.caption == QStringLiteral(" Risultato del gioco");
+        QVERIFY(congratulated);
+        QCOMPARE(answerer.dialogsClosed, 1);   // the statistics dialog came up
+        QVERIFY(form.StatusText(1).startsWith(QStringLiteral("Gioco vinto alle ore ")));
+
+        GameSettings settings;
+        GameStatistics stored;
+        QVERIFY(SettingsStore(path).LoadSettings(settings, stored).Ok());
+        QCOMPARE(stored.GamesWon, 1);
+        QCOMPARE(stored.GamesLost, 3);
+        QCOMPARE(stored.StreakType, 1);
+        QCOMPARE(stored.StreakWins, 1);
+        QCOMPARE(stored.StreakLosses, 0);
+        QCOMPARE(state.Statistics.RunWon, 1);
+    }
+};
+
+int main(int argc, char **argv)
+{
+    QTemporaryDir dir;
+    const QString config = dir.filePath(QStringLiteral("screen.json"));
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly))
+        return 1;
+    file.write(R"({"screens":[{"name":"s","x":0,"y":0,"width":1024,"height":768,"logicalDpiX":96,"logicalDpiY":96,"dpr":1}]})");
+    file.close();
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());
+    QApplication app(argc, argv);
+    TestWholeGame test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_wholegame.moc"
