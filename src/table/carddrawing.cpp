@@ -1,5 +1,7 @@
 #include "carddrawing.h"
 
+#include <utility>
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -9,6 +11,7 @@ namespace {
 
 // Cards have rounded corners drawn with a 6 x 6 corner ellipse.
 constexpr qreal CornerRadius = 3;
+constexpr qreal OutlineWidth = 2;
 
 bool TintedWhenHighlighted(CardCode card)
 {
@@ -62,10 +65,15 @@ void CardPainter::DrawFace(QImage &canvas, QImage &window, const QRect &card, Ca
             painter.setRenderHint(QPainter::SmoothPixmapTransform);
             painter.drawImage(card, picture);
         }
+        // The 2-pixel outline follows the clip's own edge, so that no pixel of
+        // the face shows outside it at the rounded corners.
+        QPainterPath outline = rounded;
+        outline.addRoundedRect(QRectF(card).adjusted(OutlineWidth, OutlineWidth, -OutlineWidth,
+                                                     -OutlineWidth),
+                               CornerRadius - 1, CornerRadius - 1);
+        outline.setFillRule(Qt::OddEvenFill);
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        painter.setPen(QPen(Qt::black, 2));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(QRectF(card).adjusted(1, 1, -1, -1), CornerRadius, CornerRadius);
+        painter.fillPath(outline, Qt::black);
     }
     if (!highlighted)
         return;

@@ -1,5 +1,7 @@
 #include "cardimages.h"
 
+#include <utility>
+
 #include <dlfcn.h>
 
 #include <QDir>

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPathStroker>
 
 #include "courts.h"
 #include "suits.h"
@@ -93,8 +94,25 @@ void DrawPips(QPainter &painter, int suit, int rank)
     const QColor ink = SuitInk(suit);
     const QPointF centre(FaceWidth / 2.0, FaceHeight / 2.0);
     if (rank == 0) {
-        // The ace of spades traditionally carries the deck's flourish.
-        DrawSuit(painter, suit, centre, suit == Spades ? 40 : 32, ink);
+        if (suit == Spades) {
+            // The ace of spades traditionally carries the deck's flourish: a
+            // large pip with a fine line following it at a small distance.
+            QTransform place;
+            place.translate(centre.x(), centre.y());
+            place.scale(38, 38);
+            const QPainterPath pip = place.map(SuitPath(suit));
+            QPainterPathStroker widen;
+            widen.setWidth(7);
+            widen.setJoinStyle(Qt::RoundJoin);
+            painter.setPen(QPen(ink, 0.9));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawPath(widen.createStroke(pip).united(pip).simplified());
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(ink);
+            painter.drawPath(pip);
+        } else {
+            DrawSuit(painter, suit, centre, 32, ink);
+        }
         return;
     }
     for (const Pip &pip : PipLayouts[rank - 1]) {
