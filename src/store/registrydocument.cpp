@@ -90,24 +90,31 @@ RegistryDocument::Entry RegistryDocument::ReadEntry(const QStringList &lines, qs
     Entry entry;
     entry.Lines << lines[next++];
     const QStringView head = QStringView(entry.Lines.front()).trimmed();
-    if (!head.startsWith(u'"') && !head.startsWith(u'@'))
+    std::optional<QString> name;
+    QStringView data;
+    if (head.startsWith(u'@')) {
+        data = head.mid(1).trimmed();  // the key's default value, never one of ours
+    } else {
+        qsizetype pos = 0;
+        name = ReadQuoted(head, pos);
+        if (!name)
+            return entry;
+        data = head.mid(pos).trimmed();
+    }
+    if (!data.startsWith(u'='))
         return entry;
-
-    // Long data goes on over several lines, each but the last ending in a backslash.
-    while (QStringView(entry.Lines.back()).trimmed().endsWith(u'\\') && next < lines.size()
-           && !IsSectionHeader(lines[next]))
-        entry.Lines << lines[next++];
-
-    qsizetype pos = 0;
-    std::optional<QString> name = ReadQuoted(head, pos);
-    if (!name)
-        return entry;
-    const QStringView rest = head.mid(pos).trimmed();
-    if (!rest.startsWith(u'='))
-        return entry;
+    data = data.mid(1).trimmed();
     entry.Name = std::move(name);
-    if (entry.Lines.size() == 1)
-        entry.Value = ReadData(rest.mid(1));
+    entry.Value = ReadData(data);
+
+    // Hex data goes on over several lines, each but the last ending in a
+    // backslash. Nothing else does, so a broken string cannot swallow the
+    // value on the next line.
+    if (data.startsWith(QLatin1StringView("hex"), Qt::CaseInsensitive)) {
+        while (QStringView(entry.Lines.back()).trimmed().endsWith(u'\\') && next < lines.size()
+               && !IsSectionHeader(lines[next]))
+            entry.Lines << lines[next++];
+    }
     return entry;
 }
 

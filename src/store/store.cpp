@@ -25,6 +25,11 @@ QString Quoted(const QStringList &names)
     return u'"' + names.join(QStringLiteral("\", \"")) + u'"';
 }
 
+QString WriteFailure(const QString &what, const QString &file, const QString &why)
+{
+    return QStringLiteral("Non è stato possibile scrivere %1 in %2: %3.").arg(what, file, why);
+}
+
 } // namespace
 
 struct SettingsStore::Opening {
@@ -136,28 +141,25 @@ SettingsStore::Opening SettingsStore::Open(RegistryFile &file, StoreReport &repo
 void SettingsStore::Write(RegistryFile &file, Opening &opening, ValueIds ids, const QString &what,
                           StoreReport &report) const
 {
-    if (!opening.Blocked.isEmpty()) {
-        report.Problems << QStringLiteral("Non è stato possibile scrivere %1 in %2: %3.")
-                               .arg(what, FilePath, opening.Blocked);
-        return;
+    QString why = opening.Blocked;
+    if (why.isEmpty()) {
+        // A key deleted or put aside meanwhile comes back whole, from what this copy knows.
+        if (!opening.Document.HasKey(KeyPath)) {
+            ids.clear();
+            for (int i = 0; i < ValueCount; ++i)
+                ids.push_back(ValueId(i));
+        }
+        for (const ValueId id : ids) {
+            const QString name = QString::fromLatin1(ValueNames[id]);
+            if (id == SWBmpPathValue)
+                opening.Document.SetString(KeyPath, name, KnownSettings.SWBmpPath);
+            else
+                opening.Document.SetDword(KeyPath, name, IntValue(id));
+        }
+        if (file.Save(opening.Document, why))
+            return;
     }
-    if (!opening.Document.HasKey(KeyPath)) {
-        ids.clear();
-        for (int i = 0; i < ValueCount; ++i)
-            ids.push_back(ValueId(i));
-    }
-    for (const ValueId id : ids) {
-        const QString name = QString::fromLatin1(ValueNames[id]);
-        if (id == SWBmpPathValue)
-            opening.Document.SetString(KeyPath, name, KnownSettings.SWBmpPath);
-        else
-            opening.Document.SetDword(KeyPath, name, IntValue(id));
-    }
-    QString why;
-    if (!file.Save(opening.Document, why)) {
-        report.Problems << QStringLiteral("Non è stato possibile scrivere %1 in %2: %3.")
-                               .arg(what, FilePath, why);
-    }
+    report.Problems << WriteFailure(what, FilePath, why);
 }
 
 SettingsStore::ValueIds SettingsStore::ReadValues(const RegistryDocument &document, StoreReport &report)
@@ -301,9 +303,8 @@ StoreReport SettingsStore::StoreDisplayOptions(const GameSettings &settings)
 StoreReport SettingsStore::StorePicturePath(const GameSettings &settings)
 {
     if (!RegistryDocument::CanHoldString(settings.SWBmpPath)) {
-        return {{QStringLiteral("Non è stato possibile scrivere \"SWBmpPath\", \"ShowPicture\" in %1: "
-                                "il percorso dell'immagine contiene un a capo.")
-                     .arg(FilePath)}};
+        return {{WriteFailure(QStringLiteral("\"SWBmpPath\", \"ShowPicture\""), FilePath,
+                              QStringLiteral("il percorso dell'immagine contiene un a capo"))}};
     }
     KnownSettings.SWBmpPath = settings.SWBmpPath;
     KnownSettings.ShowPicture = settings.ShowPicture;

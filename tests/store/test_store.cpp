@@ -238,6 +238,8 @@ private slots:
                              << QByteArray("\"OrigCardSize\"=hex:00,00,00,00") << QStringList{"OrigCardSize"} << false;
         QTest::newRow("unterminated") << QByteArray("\"TimeDisplay\"=dword:00000001")
                                       << QByteArray("\"TimeDisplay\"=\"1") << QStringList{"TimeDisplay"} << false;
+        QTest::newRow("ends in backslash") << QByteArray("\"Games Won\"=dword:00000000")
+                                           << QByteArray("\"Games Won\"=\"C:\\") << QStringList{"Games Won"} << false;
         QTest::newRow("path as number") << QByteArray("\"SWBmpPath\"=\"x.bmp\"")
                                         << QByteArray("\"SWBmpPath\"=dword:00000001") << QStringList{"SWBmpPath"} << false;
     }
