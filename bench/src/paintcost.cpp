@@ -1,0 +1,97 @@
+// Figures of the table's painting and of the move analysis, measured inside
+// one process on an offscreen 1024 x 768 screen: the time from creating the
+// main window to its first painted picture, a full repaint, the repaint after
+// one move, and one count of the moves left.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "core/deal.h"
+#include "table/analysis.h"
+#include "table/carddrawing.h"
+#include "table/mainwindow.h"
+#include "table/tableview.h"
+
+using namespace quintara;
+
+namespace {
+
+template <typename Work>
+double MedianMicroseconds(int runs, Work work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        work();
+        times.push_back(clock.nsecsElapsed() / 1000.0);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QTemporaryDir dir;
+    const QString config = dir.filePath(QStringLiteral("screen.json"));
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly))
+        return 1;
+    file.write(R"({"screens":[{"name":"s","x":0,"y":0,"width":1024,"height":768,"logicalDpiX":96,"logicalDpiY":96,"dpr":1}]})");
+    file.close();
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
+    QApplication app(argc, argv);
+
+    QElapsedTimer start;
+    start.start();
+    TForm1 form;
+    bool painted = false;
+    form.show();
+    while (!painted) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        painted = form.View()->isVisible() && !form.View()->canvas().isNull();
+    }
+    form.View()->repaint();
+    const double firstPaintMs = start.nsecsElapsed() / 1e6;
+
+    // Load the card module as the first idle moment would.
+    QEventLoop loop;
+    QTimer::singleShot(50, &loop, &QEventLoop::quit);
+    loop.exec();
+
+    GameState &state = form.State();
+    ResetTable(state);
+    ShuffleAndDeal(state, 1);
+    const double full = MedianMicroseconds(200, [&] {
+        state.FullRepaint = true;
+        state.ColumnDirty.fill(true);
+        form.Repaint(PaintSender::BitBtn1);
+    });
+    const double oneMove = MedianMicroseconds(200, [&] {
+        state.ColumnDirty[2] = state.ColumnDirty[5] = true;
+        form.Repaint(PaintSender::BitBtn1);
+    });
+    state.AnalysisOn = true;
+    state.MovesLeft = true;
+    const double analysis = MedianMicroseconds(2000, [&] { AnalyseMoves(state, form); });
+    state.ShowMoves = true;
+    const double analysisShown = MedianMicroseconds(200, [&] { AnalyseMoves(state, form); });
+
+    std::printf("window created to first paint: %.1f ms\n", firstPaintMs);
+    std::printf("full repaint of a dealt table: %.0f us (median of 200)\n", full);
+    std::printf("repaint after one move (two columns): %.0f us (median of 200)\n", oneMove);
+    std::printf("AnalyseMoves, panel hidden: %.2f us (median of 2000)\n", analysis);
+    std::printf("AnalyseMoves, panel shown: %.0f us (median of 200)\n", analysisShown);
+    state.GameInProgress = false;
+    return 0;
+}
