@@ -20,37 +20,27 @@ constexpr int ConfirmationMs = 2000;
 const QPoint Place(119, 56);
 
 const char *const Information =
-    "Quintara - Edizione Speciale, versione 2.1\n"
-    "\n"
-    "Quintara è un solitario con un mazzo francese di 52 carte. Le carte sono "
-    "distribuite tutte scoperte in otto colonne; in alto ci sono quattro celle "
-    "libere, che tengono una carta ciascuna, e quattro file, una per seme, da "
-    "costruire dall'asso fino al re.\n"
+    "Quintara è un solitario con un mazzo francese di 52 carte, distribuite tutte "
+    "scoperte in otto colonne. In alto ci sono quattro celle libere, che tengono "
+    "una carta ciascuna, e quattro file, una per seme, da costruire dall'asso al re.\n"
     "\n"
     "Come si gioca\n"
-    "- Si prende l'ultima carta di una colonna o la carta di una cella libera, e "
-    "la si trascina con il mouse; oppure un clic sulla carta e un clic sul posto "
-    "dove deve andare.\n"
-    "- Su una colonna si posa una carta di colore diverso e di un punto più basso "
-    "dell'ultima: un sette nero su un otto rosso, per esempio. Una colonna vuota "
-    "accetta qualsiasi carta; un asso non va mai in una cella libera.\n"
+    "- Si prende l'ultima carta di una colonna o quella di una cella libera e la "
+    "si trascina con il mouse, oppure un clic sulla carta e uno sul posto d'arrivo.\n"
+    "- Su una colonna va una carta di colore diverso e di un punto più bassa "
+    "dell'ultima: un sette nero su un otto rosso. Una colonna vuota accetta "
+    "qualsiasi carta; un asso non va mai in una cella libera.\n"
     "- Più carte in scala passano insieme, se le celle libere e le colonne vuote "
     "bastano a farle passare.\n"
-    "- Le carte che sul tavolo non servono più salgono da sole nelle file.\n"
-    "- \"Cancella la mossa\" riporta indietro l'ultima mossa.\n"
-    "- Si vince quando tutte le carte sono nelle file; quando non resta più "
-    "nessuna mossa, la partita è persa.\n"
+    "- Le carte che sul tavolo non servono più salgono da sole nelle file; "
+    "\"Cancella la mossa\" riporta indietro l'ultima mossa.\n"
+    "- Si vince quando tutte le carte sono nelle file; quando non resta nessuna "
+    "mossa, la partita è persa.\n"
     "\n"
-    "Nelle Preferenze si sceglie l'ordine dei semi delle file, la distanza fra "
-    "le colonne, la velocità delle carte e un'immagine per il lato del tavolo; "
-    "le Statistiche contano le partite vinte e perse.\n"
+    "Questa edizione è gratuita: usala e regalala a chi vuoi. Se ti piace, il "
+    "contributo più gradito è una segnalazione: un errore, un'idea, un parere.\n"
     "\n"
-    "Questa edizione è gratuita: puoi usarla e regalarla a chi vuoi. Se ti "
-    "piace, il contributo più gradito è una segnalazione: un errore trovato, "
-    "un'idea, un parere sulla lingua del gioco.\n"
-    "\n"
-    "Per scriverci: posta@quintara.example\n"
-    "Il sito del gioco: https://quintara.example/\n";
+    "Scrivici: posta@quintara.example - Sito: https://quintara.example/";
 
 QLabel *PlaceText(QWidget *panel, const char *name, const QString &text, int left, int top)
 {
@@ -96,7 +86,7 @@ TAboutBox::TAboutBox(QWidget *parent)
               208, 66);
 
     QLabel *makers = PlaceText(panel, "Label3",
-                               QStringLiteral("gli sviluppatori di Quintara, Italia"), 195, 89);
+                               QStringLiteral("Gruppo Quintara, Italia"), 195, 89);
     QFont makersFont = makers->font();
     makersFont.setPixelSize(15);
     makersFont.setBold(true);

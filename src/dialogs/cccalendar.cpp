@@ -109,10 +109,12 @@ void TCCalendar::paintEvent(QPaintEvent *)
         for (int column = 0; column < WeekColumns; ++column)
             DrawCell(p, column, row, CellRect(column, row));
 
-    // The grid lines below and to the right of every cell.
+    // The grid lines below and to the right of every cell, and the outline.
     const int right = WeekColumns * (DefaultColWidth() + GridLineWidth) - 1;
     const int bottom = MonthRows * (DefaultRowHeight() + GridLineWidth) - 1;
     p.setPen(palette().color(QPalette::Mid));
+    p.drawLine(0, 0, right, 0);
+    p.drawLine(0, 0, 0, bottom);
     for (int column = 1; column <= WeekColumns; ++column) {
         const int x = column * (DefaultColWidth() + GridLineWidth) - 1;
         p.drawLine(x, 0, x, bottom);
