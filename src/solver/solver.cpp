@@ -1,10 +1,8 @@
 #include "solver/solver.h"
 
 #include <algorithm>
-#include <chrono>
+#include <ctime>
 #include <memory>
-#include <cstdio>
-#include <cstdlib>
 
 #include "core/deal.h"
 #include "core/gamestate.h"
@@ -245,15 +243,15 @@ struct Weights {
 };
 
 // Different weights fail on different deals: a short look with each of the
-// first three settles most deals that one of them alone would struggle with;
-// the last searches to the end of the budget, or of the positions.
-constexpr std::array<Weights, 4> Outlooks{{
-    {4, 3, 1, 1, 2, 3},
+// first two settles most deals that one of them alone would struggle with;
+// the last, which counts the moves made more, searches to the end of the
+// budget or of the positions.
+constexpr std::array<Weights, 3> Outlooks{{
+    {4, 3, 1, 1, 2, 2},
     {4, 3, 0, 2, 4, 8},
-    {4, 3, 1, 2, 4, 8},
-    {4, 3, 2, 1, 2, 8},
+    {2, 2, 1, 2, 4, 1},
 }};
-constexpr std::int64_t ShortLook = 10'000;
+constexpr std::int64_t ShortLook = 5'000;
 
 int Priority(const Weights &w, const Table &table, int depth)
 {
@@ -319,7 +317,7 @@ private:
             const std::uint32_t index = queue.Pop();
             bool hold = false;
             DecodePosition(nodes[index].key, pileSuit, position, hold);
-            const int depth = index == 0 ? 0 : CardMove::Unpack(nodes[index].move).depth;
+            const int depth = CardMove::Unpack(nodes[index].move).depth;
             ListMoves(position, pileSuit, MoveSet::Distinct, moves);
             for (const SolverMove &move : moves) {
                 child = position;
@@ -364,6 +362,8 @@ private:
             ListMoves(table, pileSuit, MoveSet::Every, legal);
             const auto move = std::find_if(legal.begin(), legal.end(),
                                            [&](const SolverMove &m) { return step.Matches(m); });
+            if (move == legal.end())
+                break;   // cannot happen; the replay of the moves would tell
             result.push_back(*move);
             PlayMove(table, pileSuit, hold, *move);
         }
@@ -386,7 +386,7 @@ private:
 SolveResult Solve(const Table &table, const PileSuitOrder &pileSuit, bool autoMoveHold,
                   const SolveOptions &options)
 {
-    const auto began = std::chrono::steady_clock::now();
+    const std::clock_t began = std::clock();
     SolveResult result;
     if (!IsSuitPerPile(pileSuit) || !IsValidPosition(table, pileSuit)) {
         result.verdict = Verdict::InvalidPosition;
@@ -394,13 +394,6 @@ SolveResult Solve(const Table &table, const PileSuitOrder &pileSuit, bool autoMo
         // Each look starts afresh; a look that runs out of positions before
         // its share of the budget has searched them all, and so decides.
         const std::int64_t budget = std::clamp<std::int64_t>(options.budget, 1, MaxBudget);
-        if (const char *e = std::getenv("QW")) {
-            Weights w{};
-            std::sscanf(e, "%d,%d,%d,%d,%d,%d", &w.cardsLeft, &w.misplaced, &w.buried, &w.usedCells, &w.emptyColumns, &w.depthDivisor);
-            result = Search(table, pileSuit, autoMoveHold, w, budget).Run();
-            result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
-            return result;
-        }
         for (std::size_t i = 0; i < Outlooks.size() && result.positions < budget; ++i) {
             const std::int64_t left = budget - result.positions;
             const std::int64_t share = i + 1 < Outlooks.size() ? std::min(ShortLook, left) : left;
@@ -411,7 +404,7 @@ SolveResult Solve(const Table &table, const PileSuitOrder &pileSuit, bool autoMo
                 break;
         }
     }
-    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+    result.seconds = static_cast<double>(std::clock() - began) / CLOCKS_PER_SEC;
     return result;
 }
 

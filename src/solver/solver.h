@@ -19,7 +19,7 @@ enum class Verdict {
 };
 
 inline constexpr std::int64_t DefaultBudget = 1'000'000;
-// The largest budget the position store is allowed to grow to (about 64 bytes each).
+// The largest budget the position store is allowed to grow to (some 80 bytes each).
 inline constexpr std::int64_t MaxBudget = 50'000'000;
 
 struct SolveOptions {
@@ -30,7 +30,7 @@ struct SolveResult {
     Verdict verdict = Verdict::Undecided;
     std::vector<SolverMove> moves;   // for Solved: the moves on the table given
     std::int64_t positions = 0;      // distinct positions reached, the start included
-    double seconds = 0;
+    double seconds = 0;              // processor time, which a busy machine does not inflate
 };
 
 // Searches from `table` as it lies, with the automatic moves held back while
