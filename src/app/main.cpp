@@ -26,7 +26,7 @@ int main(int argc, char *argv[])
         auto *stats = new TStats1Dlg(
             state.Statistics, [&state] { return state.GameInProgress; },
             [&form] { form.SaveStatistics(); }, &form);
-        auto *prefs = new TPrefDlg1(&form);
+        auto *prefs = new TPrefDlg1(state, form.Store(), &form);
         auto *about = new TAboutBox(&form);
         form.SetDialogs({calendar, stats, prefs, about});
 
