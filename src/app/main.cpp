@@ -15,8 +15,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Only the name: a display name would be added to every window's caption.
     QApplication::setApplicationName(QStringLiteral("quintara"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quintara - Edizione Speciale - V2.1"));
 
     try {
         using namespace quintara;
@@ -37,7 +37,8 @@ int main(int argc, char *argv[])
         form.activateWindow();
         return app.exec();
     } catch (const std::exception &error) {
-        QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), QString::fromLocal8Bit(error.what()));
+        QMessageBox::critical(nullptr, QStringLiteral("Quintara - Edizione Speciale - V2.1"),
+                              QString::fromLocal8Bit(error.what()));
     }
     return 0;
 }

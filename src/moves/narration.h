@@ -64,7 +64,7 @@ public:
 
     // The count is about to judge column c, whose top card lies in destSlot
     // (or EmptyColumnSlot); the header names that destination.
-    void countAsked(int column, int destSlot);
+    void countAsked(int column, int destSlot) override;
 
     void stepBegun(CountStep step, CardCode held) override;
     void cardExamined(int m, CardCode card) override;

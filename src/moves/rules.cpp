@@ -71,6 +71,8 @@ int ColumnMoveCount(const Table &table, const MoveSource &source, int column, in
                     CountObserver *observer)
 {
     const Narration say{observer};
+    if (observer)
+        observer->countAsked(column, destSlot);
     const TableColumn &from = table.Columns[source.Index];
 
     if (destSlot >= EmptyColumnSlot) {

@@ -39,6 +39,13 @@ enum class CountStep {
 class CountObserver {
 public:
     virtual ~CountObserver() = default;
+    // The count is about to judge column `column`, its top card in `destSlot`
+    // (or EmptyColumnSlot).
+    virtual void countAsked(int column, int destSlot)
+    {
+        (void)column;
+        (void)destSlot;
+    }
     virtual void stepBegun(CountStep step, CardCode held) = 0;
     virtual void cardExamined(int m, CardCode card) = 0;
     virtual void runBroken(int m) = 0;

@@ -17,6 +17,7 @@
 #include "table/buttonart.h"
 #include "table/carddrawing.h"
 #include "table/cursors.h"
+#include "table/detailspanel.h"
 #include "table/statuspanels.h"
 #include "table/tableview.h"
 
@@ -98,10 +99,10 @@ void TForm1::ConnectCommands()
         FormMouseDown(state, *this, ButtonOf(e), int(e->position().x()), int(e->position().y()));
     };
     view->onMove = [this](QMouseEvent *e) {
-        FormMouseMove(state, *this, int(e->position().x()), int(e->position().y()));
+        FormMouseMove(state, *this, int(e->position().x()), int(e->position().y()), Narrator());
     };
     view->onRelease = [this](QMouseEvent *e) {
-        FormMouseUp(state, *this, ButtonOf(e), int(e->position().x()), int(e->position().y()));
+        FormMouseUp(state, *this, ButtonOf(e), int(e->position().x()), int(e->position().y()), Narrator());
     };
     view->onPaint = [this] { painter.FormPaint(state, PaintSender::Window, view->canvas(), *cards, SidePictureBitmap); };
 
@@ -177,6 +178,12 @@ void TForm1::FormShow()
     UndoBtn1->hide();
     ShowBtn1->hide();
     painter.CreateInfoPanel(l);
+    details = std::make_unique<DetailsPanel>(
+        state, painter.InfoPanel(), [this] { painter.ClearDetailsPanel(state, view->canvas(), false); },
+        [this] {
+            painter.ShowInfoPanel(state, view->canvas());
+            view->showNow();
+        });
     ResetInfoPanel();
     if (state.GameInProgress || state.Settings.PrefsChanged)
         RefreshSidePicture();
@@ -321,6 +328,11 @@ void TForm1::ShowReport(const StoreReport &report)
 {
     if (!report.Ok())
         ShowNotice(report.Text(), QString::fromLatin1(SettingsErrorCaption), NoticeIcon::Stop);
+}
+
+CountObserver *TForm1::Narrator() const
+{
+    return details ? details->Narrator() : nullptr;
 }
 
 QPushButton *TForm1::ButtonFor(Button button) const

@@ -23,6 +23,8 @@ class QPushButton;
 namespace quintara {
 
 class CardPainter;
+class CountObserver;
+class DetailsPanel;
 class StatusPanels;
 class TableView;
 
@@ -103,12 +105,15 @@ private:
     void ConnectCommands();
     void ShowReport(const StoreReport &report);
     QPushButton *ButtonFor(Button button) const;
+    // The move-details narration the pointer hands to the column count.
+    CountObserver *Narrator() const;
 
     GameState state;
     SettingsStore store;
     QString cardLibrary;
     std::unique_ptr<CardPainter> cards;
     TablePainter painter;
+    std::unique_ptr<DetailsPanel> details;
     TableView *view = nullptr;
     StatusPanels *panels = nullptr;
     MainMenu menu;

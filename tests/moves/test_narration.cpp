@@ -94,7 +94,6 @@ struct Narration {
         const std::optional<int> top = TopSlot(state.Columns[column]);
         const int destSlot = top ? *top : EmptyColumnSlot;
         ops.clear();
-        narrator.countAsked(column, destSlot);
         return ColumnMoveCount(state, source, column, destSlot, &narrator);
     }
 
