@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/deal.h"
+#include "support/screen.h"
 #include "table/analysis.h"
 #include "table/carddrawing.h"
 #include "table/mainwindow.h"
@@ -42,13 +43,8 @@ double MedianMicroseconds(int runs, Work work)
 int main(int argc, char **argv)
 {
     QTemporaryDir dir;
-    const QString config = dir.filePath(QStringLiteral("screen.json"));
-    QFile file(config);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!test::UseOffscreenScreen(dir, 1024, 768))
         return 1;
-    file.write(R"({"screens":[{"name":"s","x":0,"y":0,"width":1024,"height":768,"logicalDpiX":96,"logicalDpiY":96,"dpr":1}]})");
-    file.close();
-    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
     QApplication app(argc, argv);
 

@@ -21,6 +21,12 @@ QMessageBox::Icon BoxIcon(NoticeIcon icon)
 
 } // namespace
 
+void ShowNoticeBox(QWidget *owner, const QString &text, const QString &caption, NoticeIcon icon)
+{
+    QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::Ok, owner);
+    box.exec();
+}
+
 Prompts MessageBoxPrompts(QWidget *owner)
 {
     return {
@@ -30,8 +36,7 @@ Prompts MessageBoxPrompts(QWidget *owner)
             return box.exec() == QMessageBox::Yes;
         },
         [owner](const QString &text, const QString &caption, NoticeIcon icon) {
-            QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::Ok, owner);
-            box.exec();
+            ShowNoticeBox(owner, text, caption, icon);
         },
     };
 }

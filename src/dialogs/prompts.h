@@ -22,4 +22,7 @@ struct Prompts {
 // Modal message boxes owned by `owner`.
 Prompts MessageBoxPrompts(QWidget *owner);
 
+// One modal notice with an OK button, owned by `owner`.
+void ShowNoticeBox(QWidget *owner, const QString &text, const QString &caption, NoticeIcon icon);
+
 } // namespace quintara

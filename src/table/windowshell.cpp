@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QThread>
 
+#include "dialogs/prompts.h"
 #include "table/analysispanel.h"
 #include "table/carddrawing.h"
 #include "table/flight.h"
@@ -15,23 +16,6 @@
 #include "table/tableview.h"
 
 namespace quintara {
-
-namespace {
-
-QMessageBox::Icon BoxIcon(NoticeIcon icon)
-{
-    switch (icon) {
-    case NoticeIcon::Information:
-        return QMessageBox::Information;
-    case NoticeIcon::Stop:
-        return QMessageBox::Critical;
-    case NoticeIcon::None:
-        break;
-    }
-    return QMessageBox::NoIcon;
-}
-
-} // namespace
 
 void TForm1::SetStatusText(int panel, const QString &text)
 {
@@ -43,8 +27,7 @@ void TForm1::ShowNotice(const QString &text, const QString &caption, NoticeIcon 
     // A held card keeps the mouse captured; the box must get the mouse while it is open.
     if (captured)
         view->releaseMouse();
-    QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::Ok, this);
-    box.exec();
+    ShowNoticeBox(this, text, caption, icon);
     if (captured)
         view->grabMouse();
 }

@@ -13,6 +13,7 @@
 
 #include "core/gameflow.h"
 #include "support/modal.h"
+#include "support/screen.h"
 #include "table/carddrawing.h"
 #include "table/mainwindow.h"
 #include "table/tableview.h"
@@ -260,19 +261,9 @@ int main(int argc, char **argv)
 {
     // An offscreen screen of the size under test.
     QTemporaryDir dir;
-    const QString config = dir.filePath(QStringLiteral("screen.json"));
-    QFile file(config);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!UseOffscreenScreen(dir, ScreenWidth, ScreenHeight))
         return 1;
-    file.write(QStringLiteral(R"({"screens":[{"name":"s","x":0,"y":0,"width":%1,"height":%2,)"
-                              R"("logicalDpiX":96,"logicalDpiY":96,"dpr":1}]})")
-                   .arg(ScreenWidth)
-                   .arg(ScreenHeight)
-                   .toUtf8());
-    file.close();
-    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Quintara - Edizione Speciale - V2.1"));
     TestMainWindow test;
     return QTest::qExec(&test, argc, argv);
 }

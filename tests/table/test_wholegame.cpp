@@ -11,6 +11,7 @@
 #include "solver/solver.h"
 #include "store/statsdlg.h"
 #include "support/modal.h"
+#include "support/screen.h"
 #include "table/carddrawing.h"
 #include "table/mainwindow.h"
 #include "table/tableview.h"
@@ -161,13 +162,8 @@ private slots:
 int main(int argc, char **argv)
 {
     QTemporaryDir dir;
-    const QString config = dir.filePath(QStringLiteral("screen.json"));
-    QFile file(config);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!UseOffscreenScreen(dir, 1024, 768))
         return 1;
-    file.write(R"({"screens":[{"name":"s","x":0,"y":0,"width":1024,"height":768,"logicalDpiX":96,"logicalDpiY":96,"dpr":1}]})");
-    file.close();
-    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());
     QApplication app(argc, argv);
     TestWholeGame test;
     return QTest::qExec(&test, argc, argv);
