@@ -84,7 +84,7 @@ int RunOne(const SolveCommand &command, QTextStream &out)
         out << QStringLiteral(": nessuna delle posizioni raggiungibili è vinta");
     else if (r.verdict == Verdict::Undecided)
         out << QStringLiteral(": limite di %1 posizioni raggiunto").arg(command.budget);
-    out << QStringLiteral("\nPosizioni esaminate: %1, tempo: %2\n").arg(r.positions).arg(Seconds(r.seconds));
+    out << QStringLiteral("\nPosizioni esaminate: %1, tempo di calcolo: %2\n").arg(r.positions).arg(Seconds(r.seconds));
     for (std::size_t i = 0; i < r.moves.size(); ++i) {
         const SolverMove &move = r.moves[i];
         out << QStringLiteral("%1. ").arg(i + 1, 4) << MoveText(move).leftJustified(36)
@@ -137,7 +137,7 @@ int RunRange(const SolveCommand &command, QTextStream &out)
                .arg(count).arg(command.first).arg(command.last).arg(command.budget)
         << QStringLiteral("Risolte: %1   impossibili: %2   indecise: %3\n")
                .arg(Share(verdicts[0], count), Share(verdicts[1], count), Share(verdicts[2], count))
-        << QStringLiteral("Tempo per partita: mediana %1, 99° percentile %2, totale %3\n")
+        << QStringLiteral("Tempo di calcolo per partita: mediana %1, 99° percentile %2, totale %3\n")
                .arg(Seconds(median), Seconds(p99), Seconds(total))
         << QStringLiteral("La più lenta: partita %1 (%2)\n").arg(slowest).arg(Seconds(slowestTime))
         << QStringLiteral("Posizioni: %1, %2 al secondo\n")

@@ -243,15 +243,15 @@ struct Weights {
 };
 
 // Different weights fail on different deals: a short look with each of the
-// first two settles most deals that one of them alone would struggle with;
-// the last, which counts the moves made more, searches to the end of the
-// budget or of the positions.
-constexpr std::array<Weights, 3> Outlooks{{
+// first three settles most deals that one of them alone would struggle with;
+// the last searches to the end of the budget or of the positions.
+constexpr std::array<Weights, 4> Outlooks{{
     {4, 3, 1, 1, 2, 2},
     {4, 3, 0, 2, 4, 8},
     {2, 2, 1, 2, 4, 1},
+    {4, 3, 1, 1, 2, 1},
 }};
-constexpr std::int64_t ShortLook = 5'000;
+constexpr std::int64_t ShortLook = 10'000;
 
 int Priority(const Weights &w, const Table &table, int depth)
 {
