@@ -48,7 +48,7 @@ void TForm1::CreateComponents()
     setFont(font);
 
     menu = BuildMainMenu(menuBar());
-    panels = new StatusPanels(statusBar());
+    panels = std::make_unique<StatusPanels>(statusBar());
     view = new TableView(this);
     setCentralWidget(view);
 

@@ -115,7 +115,7 @@ private:
     TablePainter painter;
     std::unique_ptr<DetailsPanel> details;
     TableView *view = nullptr;
-    StatusPanels *panels = nullptr;
+    std::unique_ptr<StatusPanels> panels;
     MainMenu menu;
     QPushButton *BitBtn1 = nullptr;
     QPushButton *UndoBtn1 = nullptr;
