@@ -26,7 +26,6 @@ inline constexpr int ResultHeadingY = 88;
 inline constexpr int VerdictY = 110;
 inline constexpr int DetailsTopLine = 26;    // first line of the right-hand column
 inline constexpr int LineStep = 16;
-inline constexpr int PointSize = 8;
 
 inline constexpr char CourierNew[] = "Courier New";
 inline constexpr char TimesNewRoman[] = "Times New Roman";

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QString>
 
+#include "table/drawingtools.h"
+
 namespace quintara {
 
 namespace analysis_panel {
@@ -68,10 +70,7 @@ CommentLines commentLines(AnalysisComment comment)
 
 QFont panelFont(const char *family, bool underline = false)
 {
-    QFont font(QString::fromLatin1(family));
-    font.setPointSize(8);
-    font.setUnderline(underline);
-    return font;
+    return PanelFont(QString::fromLatin1(family), underline);
 }
 
 // Draws as the panel always has: texts placed by the top left corner of their
@@ -89,12 +88,7 @@ public:
 
     void text(int x, int y, const QString &s, const QFont &font, const QColor &colour)
     {
-        painter.setFont(font);
-        painter.setPen(colour);
-        // Opaque only for text: shapes drawn in opaque mode come out lopsided.
-        painter.setBackgroundMode(Qt::OpaqueMode);
-        painter.drawText(x, y + painter.fontMetrics().ascent(), s);
-        painter.setBackgroundMode(Qt::TransparentMode);
+        DrawPanelText(painter, x, y, s, font, colour, table);
     }
 
     // A free place: the table colour in a white outline.
@@ -145,7 +139,7 @@ void DrawMoveAnalysis(QImage &infoPanel, const MoveAnalysis &analysis, Rgb table
         return;
     const QFont courier = panelFont("Courier New");
     const QFont times = panelFont("Times New Roman");
-    PanelPainter panel(infoPanel, QColor(tableColour.red, tableColour.green, tableColour.blue));
+    PanelPainter panel(infoPanel, ToColor(tableColour));
 
     if (analysis.redrawFrame) {
         panel.fillAll();

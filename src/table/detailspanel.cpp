@@ -2,16 +2,11 @@
 
 #include <utility>
 
-#include <QFont>
 #include <QPainter>
 
+#include "table/drawingtools.h"
+
 namespace quintara {
-
-namespace {
-
-QColor ToColor(Rgb c) { return QColor(c.red, c.green, c.blue); }
-
-} // namespace
 
 DetailsPanel::DetailsPanel(GameState &state, QImage &panel, std::function<void()> clearPanel,
                            std::function<void()> showPanel)
@@ -40,16 +35,10 @@ void DetailsPanel::DrawText(const DetailsDraw &draw)
     // Once the pictures are let go there is nothing left to write on.
     if (panel_.isNull())
         return;
-    QFont font(draw.family);
-    font.setPointSize(details_panel::PointSize);
-    font.setUnderline(draw.underline);
     QPainter painter(&panel_);
-    painter.setFont(font);
-    painter.setPen(ToColor(draw.colour));
     // Opaque, so a text erases what an earlier narration left beneath it.
-    painter.setBackground(ToColor(state_.Layout.TableColour));
-    painter.setBackgroundMode(Qt::OpaqueMode);
-    painter.drawText(draw.x, draw.y + painter.fontMetrics().ascent(), draw.text);
+    DrawPanelText(painter, draw.x, draw.y, draw.text, PanelFont(draw.family, draw.underline),
+                  ToColor(draw.colour), ToColor(state_.Layout.TableColour));
 }
 
 } // namespace quintara

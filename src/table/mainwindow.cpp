@@ -18,6 +18,7 @@
 #include "table/carddrawing.h"
 #include "table/cursors.h"
 #include "table/detailspanel.h"
+#include "table/drawingtools.h"
 #include "table/statuspanels.h"
 #include "table/tableview.h"
 
@@ -145,7 +146,7 @@ void TForm1::ApplyLayout(int clientWidth, int clientHeight)
     state.Layout = ComputeLayout(input);
     const TableLayout &l = state.Layout;
 
-    const QColor table(l.TableColour.red, l.TableColour.green, l.TableColour.blue);
+    const QColor table = ToColor(l.TableColour);
     QPalette p = palette();
     p.setColor(QPalette::Window, table);
     view->setPalette(p);

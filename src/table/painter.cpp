@@ -4,15 +4,11 @@
 
 #include "core/gamestate.h"
 #include "table/carddrawing.h"
+#include "table/drawingtools.h"
 
 namespace quintara {
 
 namespace {
-
-QColor ToColor(Rgb c)
-{
-    return QColor(c.red, c.green, c.blue);
-}
 
 const QColor FrameTopLeft(200, 180, 150);
 const QColor FrameRight(210, 218, 200);

@@ -10,6 +10,7 @@
 #include "dialogs/prompts.h"
 #include "table/analysispanel.h"
 #include "table/carddrawing.h"
+#include "table/drawingtools.h"
 #include "table/flight.h"
 #include "table/mainwindow.h"
 #include "table/statuspanels.h"
@@ -129,7 +130,7 @@ void TForm1::ClearDetailsPanel(bool copyToWindow)
 void TForm1::RefreshSidePicture()
 {
     const PixelRect &r = state.Layout.SideArea;
-    const QColor table(state.Layout.TableColour.red, state.Layout.TableColour.green, state.Layout.TableColour.blue);
+    const QColor table = ToColor(state.Layout.TableColour);
     auto clearSide = [&] {
         QPainter(&view->canvas()).fillRect(r.left, r.top, r.width(), r.height(), table);
         state.PictureShown = false;
