@@ -215,14 +215,10 @@ void TPrefDlg1::BuildSpeedTab()
 bool TPrefDlg1::event(QEvent *event)
 {
     const bool handled = QDialog::event(event);
-    if (event->type() == QEvent::WindowDeactivate && Prompting) {
-        BackFromPrompt = true;
-    } else if (event->type() == QEvent::WindowActivate) {
-        if (BackFromPrompt)
-            BackFromPrompt = false;
-        else
-            OnPrefAct();
-    }
+    if (event->type() == QEvent::WindowDeactivate)
+        Activation.Deactivated();
+    else if (event->type() == QEvent::WindowActivate && Activation.Activated())
+        OnPrefAct();
     return handled;
 }
 
@@ -280,9 +276,8 @@ void TPrefDlg1::SetStatus(const QString &text)
 
 void TPrefDlg1::ShowError(const QString &text, const QString &caption)
 {
-    Prompting = true;
+    const PromptActivation::Open open(Activation);
     Ask.ShowNotice(text, caption, NoticeIcon::Stop);
-    Prompting = false;
 }
 
 bool TPrefDlg1::Written(const StoreReport &report)

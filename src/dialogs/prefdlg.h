@@ -105,10 +105,7 @@ private:
     Prompts Ask;
     std::function<void(int)> Pause;
     std::function<void()> ProcessEvents;
-    // Our own message boxes take the activation away for a moment; coming
-    // back from one is not a new activation of the dialog.
-    bool Prompting = false;
-    bool BackFromPrompt = false;
+    PromptActivation Activation;
     // Shown but not yet activated.
     bool ActivationDue = false;
 

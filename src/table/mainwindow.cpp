@@ -244,9 +244,11 @@ bool TForm1::event(QEvent *e)
         panels->setText(0, static_cast<QStatusTipEvent *>(e)->tip());
         return true;
     case QEvent::WindowActivate:
-        FormActivate();
+        if (activation.Activated())
+            FormActivate();
         break;
     case QEvent::WindowDeactivate:
+        activation.Deactivated();
         FormDeactivate();
         break;
     default:

@@ -14,6 +14,7 @@
 
 #include "core/gamestate.h"
 #include "core/shell.h"
+#include "dialogs/prompts.h"
 #include "store/store.h"
 #include "table/menus.h"
 #include "table/painter.h"
@@ -126,6 +127,10 @@ private:
     QCursor largeDown;
     QImage SidePictureBitmap;
     MainDialogs dialogs;
+    // Coming back from one of the window's own message boxes does not
+    // refresh the side picture again: with a lost picture file, that would
+    // bring the same box back for ever.
+    PromptActivation activation;
     bool shown = false;
     bool captured = false;
     bool idleWorkPosted = false;

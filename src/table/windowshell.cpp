@@ -26,6 +26,7 @@ void TForm1::SetStatusText(int panel, const QString &text)
 void TForm1::ShowNotice(const QString &text, const QString &caption, NoticeIcon icon)
 {
     // A held card keeps the mouse captured; the box must get the mouse while it is open.
+    const PromptActivation::Open open(activation);
     if (captured)
         view->releaseMouse();
     ShowNoticeBox(this, text, caption, icon);
@@ -35,6 +36,7 @@ void TForm1::ShowNotice(const QString &text, const QString &caption, NoticeIcon 
 
 bool TForm1::AskYesNo(const QString &text, const QString &caption)
 {
+    const PromptActivation::Open open(activation);
     if (captured)
         view->releaseMouse();
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, this);

@@ -19,6 +19,8 @@ void ModalAnswerer::poll()
         return;
     if (auto *box = qobject_cast<QMessageBox *>(modal)) {
         seen.push_back({box->windowTitle(), box->text(), box->icon()});
+        if (onBox)
+            onBox(box);
         if (box->button(QMessageBox::Yes)) {
             QMessageBox::StandardButton answer = QMessageBox::Yes;
             if (!answers.empty()) {

@@ -29,6 +29,8 @@ public:
     // Answers for the coming Yes/No boxes; information boxes just take OK.
     std::deque<QMessageBox::StandardButton> answers;
     std::vector<SeenBox> seen;
+    // Called with each message box before it is answered.
+    std::function<void(QMessageBox *)> onBox;
     // Called with any other modal dialog (statistics, about...) before it is closed.
     std::function<void(QDialog *)> onDialog;
     int dialogsClosed = 0;

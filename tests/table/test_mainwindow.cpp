@@ -5,15 +5,13 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
 
 #include "core/gameflow.h"
-#include "support/modal.h"
 #include "support/screen.h"
+#include "support/windowfixture.h"
 #include "table/carddrawing.h"
 #include "table/mainwindow.h"
 #include "table/tableview.h"
@@ -25,48 +23,6 @@ namespace {
 
 constexpr int ScreenWidth = SCREEN_WIDTH;
 constexpr int ScreenHeight = SCREEN_WIDTH >= 1024 ? 768 : 600;
-
-// A window shown on the screen, with its own settings file and its modal
-// boxes answered.
-struct Fixture {
-    QTemporaryDir dir;
-    ModalAnswerer answerer;
-    std::unique_ptr<TForm1> form;
-
-    explicit Fixture(const QString &library = QStringLiteral("zozaro2.dll"))
-    {
-        form = std::make_unique<TForm1>(SettingsStore(StorePath()), library);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    }
-    QString StorePath() const { return dir.filePath(QStringLiteral("registry.reg")); }
-    GameState &State() { return form->State(); }
-    GameStatistics StoredStatistics() const
-    {
-        GameSettings settings;
-        GameStatistics statistics;
-        (void)SettingsStore(StorePath()).LoadSettings(settings, statistics);
-        return statistics;
-    }
-    // Runs `during` inside the game loop of a new game on `seed`, then
-    // returns once the game has ended.
-    void PlayGame(std::uint32_t seed, std::function<void()> during)
-    {
-        QTimer::singleShot(100, form.get(), [this, during] {
-            during();
-            // Whatever happened above, the game must end for the test to go on.
-            if (State().GameInProgress) {
-                answerer.answers = {QMessageBox::Yes};
-                FinishGame1Click(State(), *form);
-            }
-        });
-        NewGame1Click(State(), *form, seed);
-    }
-    QImage Region(int x, int y, int w, int h) const
-    {
-        return form->View()->canvas().copy(x, y, w, h);
-    }
-};
 
 QImage Reference(CardPainter &cards, const TableLayout &l, CardCode card)
 {
@@ -83,7 +39,7 @@ class TestMainWindow : public QObject {
 private slots:
     void menusAndHints()
     {
-        Fixture f;
+        WindowFixture f;
         const MainMenu &m = f.form->Menu();
         QCOMPARE(f.form->windowTitle(), QStringLiteral(" Quintara - Edizione Speciale - V2.1"));
         const QList<QPair<QAction *, QPair<QString, QString>>> items = {
@@ -114,7 +70,7 @@ private slots:
 
     void layoutFollowsTheScreen()
     {
-        Fixture f;
+        WindowFixture f;
         const TableLayout &l = f.State().Layout;
         QCOMPARE(l.ScreenClass, ScreenWidth >= 1024 ? 2 : 1);
         QCOMPARE(l.InfoPanelTop, ScreenWidth >= 1024 ? 535 : 367);
@@ -131,7 +87,7 @@ private slots:
 
     void newGameDealsTheCardsOntoTheTable()
     {
-        Fixture f;
+        WindowFixture f;
         QVERIFY(IdleUntil([&] { return f.form->Cards()->Library().Loaded(); }));
         bool checked = false;
         f.PlayGame(0, [&] {
@@ -171,7 +127,7 @@ private slots:
 
     void secondNewGameAndFinishAnsweredNo()
     {
-        Fixture f;
+        WindowFixture f;
         f.PlayGame(1, [&] {
             const ColumnArray before = f.State().Columns;
             f.form->Menu().NewGame1->trigger();
@@ -195,7 +151,7 @@ private slots:
 
     void closingDuringAGameStoresTheLoss()
     {
-        Fixture f;
+        WindowFixture f;
         bool stillOpenAfterNo = false;
         f.PlayGame(2, [&] {
             f.answerer.answers = {QMessageBox::No};
@@ -213,7 +169,7 @@ private slots:
 
     void exitReleasesTheBuffersAndTheModule()
     {
-        Fixture f;
+        WindowFixture f;
         QVERIFY(IdleUntil([&] { return f.form->Cards()->Library().Loaded(); }));
         f.PlayGame(3, [&] { f.form->Menu().GameExit1->trigger(); });
         QVERIFY(!f.form->isVisible());
@@ -227,7 +183,7 @@ private slots:
 
     void missingModuleIsToldOnce()
     {
-        Fixture f(QStringLiteral("zozaro-missing.dll"));
+        WindowFixture f(QStringLiteral("zozaro-missing.dll"));
         QVERIFY(IdleUntil([&] { return f.form->Cards()->Library().LibraryFailed(); }));
         QTRY_COMPARE(f.answerer.seen.size(), std::size_t(2));
         QCOMPARE(f.answerer.seen[0].text, QStringLiteral("Non riesco a caricare 'ZozAro2.DLL'."));
@@ -247,7 +203,7 @@ private slots:
 
     void clockShowsTheElapsedTime()
     {
-        Fixture f;
+        WindowFixture f;
         f.PlayGame(5, [&] {
             f.State().GameStartTime = QDateTime::currentDateTime().addSecs(-75);
             Timer1Timer(f.State(), *f.form);
