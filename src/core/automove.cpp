@@ -127,7 +127,7 @@ void AutoMoveToFoundation(GameState &state, Shell &shell)
     state.DeepestTop = 0;
     if (state.PickedFrom != FromNothing)
         return;
-    const std::optional<AutoMove> move = FindAutoMove(state, state.Settings.PileSuit, &state.DeepestTop);
+    const std::optional<AutoMove> move = FindAutoMove(state, state.GamePileSuit, &state.DeepestTop);
     // The panel under the tableau has no room once a column reaches down to it.
     if (state.Settings.TransferDetails && state.DeepestTop >= state.Layout.DetailsDepthLimit) {
         state.DetailsShown = false;

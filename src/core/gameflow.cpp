@@ -15,10 +15,11 @@ const QString ControlCaption = QStringLiteral(" Controllo del gioco");
 const QString ClosingCaption = QStringLiteral(" Fase di chiusura");
 const QString CloseQuestion = QStringLiteral("Finisci il gioco ed esci?");
 
-void RecomputePileMarks(GameState &state)
+void TakePileOrder(GameState &state)
 {
+    state.GamePileSuit = state.Settings.PileSuit;
     for (int p = 0; p < PileCount; ++p)
-        state.EmptyPileImage[p] = EmptyPileImage(state.Settings.PileSuit[p]);
+        state.EmptyPileImage[p] = EmptyPileImage(state.GamePileSuit[p]);
 }
 
 QString StartedText(const GameState &state)
@@ -141,7 +142,7 @@ void InitialiseGame(GameState &state)
     state.Statistics.RunLost = 0;
     state.Layout.ColumnGap = state.Settings.ColumnSpacing;
     state.Layout.RowStep = 18;
-    RecomputePileMarks(state);
+    TakePileOrder(state);
     state.Settings.FlightDelay = 11 - state.Settings.SpeedSlider;
 }
 
@@ -155,7 +156,7 @@ void NewGame1Click(GameState &state, Shell &shell, std::uint32_t seed)
     shell.SetPointer(Pointer::Hourglass);
     state.DeepestTop = 0;
     ResetTable(state);
-    RecomputePileMarks(state);
+    TakePileOrder(state);
     ShuffleAndDeal(state, seed);
     if (state.GameInProgress)
         RunGame(state, shell);

@@ -34,6 +34,10 @@ struct GameState : Table, UndoSnapshot {
     TableLayout Layout;
     GameSettings Settings;
     GameStatistics Statistics;
+    // The suit of each foundation pile in the game on the table, and the
+    // marks its empty piles show: both taken from the settings at each deal,
+    // so a new order chosen during a game waits for the next one.
+    PileSuitOrder GamePileSuit{0, 1, 2, 3};
     std::array<std::int32_t, PileCount> EmptyPileImage{53, 54, 55, 56};
 
     // Game flow.

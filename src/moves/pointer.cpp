@@ -180,7 +180,7 @@ void HoverColumn(GameState &state, Shell &shell, int c, CountObserver *narrator)
 void HoverPile(GameState &state, Shell &shell, int x, int y)
 {
     const std::optional<int> p = SlotUnder(state.Layout, state.Foundations, x, y);
-    if (!p || !CanGoToFoundation(state, state.Settings.PileSuit, *p, state.PickedCard))
+    if (!p || !CanGoToFoundation(state, state.GamePileSuit, *p, state.PickedCard))
         return;
     const SlotRecord &pile = state.Foundations[*p];
     Recognise(state, shell, Pointer::LargeUp, SlotRect(state.Layout, pile));
@@ -340,7 +340,7 @@ DropOutcome Drop(GameState &state, Shell &shell, int x, int y, CountObserver *na
             return DropOnCell(state, shell, *i);
     }
     const std::optional<int> p = SlotUnder(state.Layout, state.Foundations, x, y);
-    if (p && CanGoToFoundation(state, state.Settings.PileSuit, *p, state.PickedCard))
+    if (p && CanGoToFoundation(state, state.GamePileSuit, *p, state.PickedCard))
         return DropOnPile(state, shell, *p);
     if (const std::optional<int> c = ColumnUnder(state, x, y, EmptyDropRows))
         return DropOnColumn(state, shell, *c, narrator);

@@ -415,7 +415,7 @@ SolveResult SolveDeal(std::uint32_t seed, const SolveOptions &options, Table *ta
     ShuffleAndDeal(state, seed);
     if (table)
         *table = state;
-    return Solve(state, state.Settings.PileSuit, true, options);
+    return Solve(state, state.GamePileSuit, true, options);
 }
 
 } // namespace quintara

@@ -21,7 +21,7 @@ int acceptingPiles(const GameState &state, CardCode card)
 {
     int piles = 0;
     for (int p = 0; p < PileCount; ++p)
-        if (CanGoToFoundation(state, state.Settings.PileSuit, p, card))
+        if (CanGoToFoundation(state, state.GamePileSuit, p, card))
             ++piles;
     return piles;
 }

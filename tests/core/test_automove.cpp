@@ -14,7 +14,7 @@ private slots:
     void aceFliesToItsOwnPile()
     {
         GameState state = MakeState();
-        state.Settings.PileSuit = {1, 3, 2, 0};
+        state.GamePileSuit = {1, 3, 2, 0};
         state.Settings.TransferInfo = true;
         SetColumn(state, 2, {"9c", "Ap"});
         FakeShell shell;
@@ -172,7 +172,7 @@ private slots:
         GameState state = MakeState();
         SetColumn(state, 0, {"2c", "Aq"});
         SetColumn(state, 1, {"2q", "Ac"});
-        QCOMPARE(RunAutoMoves(state, state.Settings.PileSuit), 4);
+        QCOMPARE(RunAutoMoves(state, state.GamePileSuit), 4);
         QCOMPARE(state.CardsLeft, 48);
         QCOMPARE(CountEmptyColumns(state), 8);
     }

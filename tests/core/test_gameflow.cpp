@@ -63,6 +63,7 @@ private slots:
         QVERIFY(!state.GameInProgress);
         QCOMPARE(state.Settings.FlightDelay, 8);
         QCOMPARE(state.EmptyPileImage, (std::array<std::int32_t, 4>{56, 55, 54, 53}));
+        QCOMPARE(state.GamePileSuit, (PileSuitOrder{3, 2, 1, 0}));
         QCOMPARE(state.Statistics.RunWon, 0);
     }
 

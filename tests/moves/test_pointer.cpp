@@ -469,6 +469,20 @@ private slots:
         QCOMPARE(state.FoundationLevel, 2);
     }
 
+    // Hearts and diamonds are home on piles 0 and 1; were the new order to
+    // rule at once, no pile would take the ace of clubs.
+    void suitOrderChosenDuringAGameWaitsForTheNextDeal()
+    {
+        GameState state = Sampler();
+        state.Settings.PileSuit = {2, 3, 0, 1};
+        FakeShell shell;
+        Click(state, shell, PointOf(state, {At::Column, 7}));
+        Click(state, shell, PointOf(state, {At::Pile, 2}));   // still the spades' pile
+        QCOMPARE(state.PickedFrom, int(FromColumn));
+        Click(state, shell, PointOf(state, {At::Pile, 3}));
+        QCOMPARE(state.Foundations[3].Card, Card("Af"));
+    }
+
     void columnWithoutRoomRefusesCardsFromAColumn_data()
     {
         QTest::addColumn<int>("depth");

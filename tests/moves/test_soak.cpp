@@ -119,7 +119,7 @@ private:
                                    centre(state.Columns[c].X[*top], state.Columns[c].Y[*top])});
         for (const auto &[source, from] : sources) {
             for (int p = 0; p < PileCount; ++p)
-                if (CanGoToFoundation(state, state.Settings.PileSuit, p, source.Card))
+                if (CanGoToFoundation(state, state.GamePileSuit, p, source.Card))
                     home.push_back({from, centre(state.Foundations[p].X, state.Foundations[p].Y)});
             for (int i = 0; i < CellCount; ++i)
                 if (!state.Cells[i].Occupied && Rank(source.Card) != 0)

@@ -158,7 +158,7 @@ private slots:
     void aceGoesOnlyToItsOwnPile()
     {
         GameState state = LockedState();
-        state.Settings.PileSuit = {2, 0, 3, 1};
+        state.GamePileSuit = {2, 0, 3, 1};
         SetCell(state, 0, "Ap");
         SetColumn(state, 7, {"Af"});
         FakeShell shell;

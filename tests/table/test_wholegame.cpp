@@ -62,7 +62,7 @@ private:
         Table table = s;
         if (UpdateFoundationLevel(table).won)
             return true;
-        return FindAutoMove(table, s.Settings.PileSuit).has_value();
+        return FindAutoMove(table, s.GamePileSuit).has_value();
     }
 
     QPoint From(const SolverMove &m) const
@@ -123,7 +123,7 @@ private slots:
         const std::uint32_t seed = 1;
         std::unique_ptr<Replayer> replayer;
         QTimer::singleShot(0, &form, [&] {
-            const SolveResult line = Solve(state, state.Settings.PileSuit, true);
+            const SolveResult line = Solve(state, state.GamePileSuit, true);
             QCOMPARE(line.verdict, Verdict::Solved);
             replayer = std::make_unique<Replayer>(form, line.moves, answerer);
         });
