@@ -7,10 +7,9 @@
 #include <QDir>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include "core/gameflow.h"
-#include "support/screen.h"
+#include "support/screentest.h"
 #include "support/windowfixture.h"
 #include "table/carddrawing.h"
 #include "table/mainwindow.h"
@@ -215,13 +214,7 @@ private slots:
 
 int main(int argc, char **argv)
 {
-    // An offscreen screen of the size under test.
-    QTemporaryDir dir;
-    if (!UseOffscreenScreen(dir, ScreenWidth, ScreenHeight))
-        return 1;
-    QApplication app(argc, argv);
-    TestMainWindow test;
-    return QTest::qExec(&test, argc, argv);
+    return RunOnOffscreenScreen<TestMainWindow>(argc, argv, ScreenWidth, ScreenHeight);
 }
 
 #include "test_mainwindow.moc"

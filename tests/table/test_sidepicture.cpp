@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 
 #include "dialogs/prefdlg.h"
-#include "support/screen.h"
+#include "support/screentest.h"
 #include "support/windowfixture.h"
 #include "table/drawingtools.h"
 #include "table/tableview.h"
@@ -291,12 +291,7 @@ private slots:
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir dir;
-    if (!UseOffscreenScreen(dir, 1024, 768))
-        return 1;
-    QApplication app(argc, argv);
-    TestSidePicture test;
-    return QTest::qExec(&test, argc, argv);
+    return RunOnOffscreenScreen<TestSidePicture>(argc, argv, 1024, 768);
 }
 
 #include "test_sidepicture.moc"

@@ -4,14 +4,12 @@
 
 #include <QtTest>
 
-#include <QTemporaryDir>
-
 #include "core/automove.h"
 #include "core/gameflow.h"
 #include "solver/solver.h"
 #include "store/statsdlg.h"
-#include "support/modal.h"
-#include "support/screen.h"
+#include "support/screentest.h"
+#include "support/windowfixture.h"
 #include "table/carddrawing.h"
 #include "table/mainwindow.h"
 #include "table/tableview.h"
@@ -106,18 +104,16 @@ class TestWholeGame : public QObject {
 private slots:
     void aWonGameThroughTheMouse()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("registry.reg"));
-        ModalAnswerer answerer;
-        TForm1 form{SettingsStore(path)};
+        WindowFixture f(QStringLiteral("zozaro2.dll"), false);
+        TForm1 &form = *f.form;
+        ModalAnswerer &answerer = f.answerer;
         GameState &state = form.State();
         state.Statistics.GamesLost = 3;   // a losing streak before
         state.Statistics.StreakType = 2;
         state.Statistics.StreakLosses = 3;
         TStats1Dlg stats(state.Statistics, [&state] { return state.GameInProgress; }, [&form] { form.SaveStatistics(); });
         form.SetDialogs({nullptr, &stats, nullptr, nullptr});
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(f.Show());
         QVERIFY(IdleUntil([&] { return form.Cards()->Library().Loaded(); }));
 
         const std::uint32_t seed = 1;
@@ -149,7 +145,7 @@ private slots:
 
         GameSettings settings;
         GameStatistics stored;
-        QVERIFY(SettingsStore(path).LoadSettings(settings, stored).Ok());
+        QVERIFY(SettingsStore(f.StorePath()).LoadSettings(settings, stored).Ok());
         QCOMPARE(stored.GamesWon, 1);
         QCOMPARE(stored.GamesLost, 3);
         QCOMPARE(stored.StreakType, 1);
@@ -161,12 +157,7 @@ private slots:
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir dir;
-    if (!UseOffscreenScreen(dir, 1024, 768))
-        return 1;
-    QApplication app(argc, argv);
-    TestWholeGame test;
-    return QTest::qExec(&test, argc, argv);
+    return RunOnOffscreenScreen<TestWholeGame>(argc, argv, 1024, 768);
 }
 
 #include "test_wholegame.moc"
