@@ -93,22 +93,17 @@ private slots:
 
         const QString run = QStringLiteral("In questa mano:") + Blanks(14);
         const QString total = QStringLiteral("Totale:") + Blanks(31);
-        const auto won = [](int n) {
-            return (n > 1 ? QStringLiteral("vinte:") : QStringLiteral("vinta:")) + Blanks(7)
-                + QString::number(n);
+        // "vinta:"/"vinte:" or "persa:"/"perse:", the blanks, then the count.
+        const auto count = [](const char *stem, int blanks) {
+            return [stem, blanks](int n) {
+                return QString::fromLatin1(stem) + (n > 1 ? u'e' : u'a') + u':' + Blanks(blanks)
+                    + QString::number(n);
+            };
         };
-        const auto lost = [](int n) {
-            return (n > 1 ? QStringLiteral("perse:") : QStringLiteral("persa:")) + Blanks(5)
-                + QString::number(n);
-        };
-        const auto wins = [](int n) {
-            return (n > 1 ? QStringLiteral("vinte:") : QStringLiteral("vinta:")) + Blanks(8)
-                + QString::number(n);
-        };
-        const auto losses = [](int n) {
-            return (n > 1 ? QStringLiteral("perse:") : QStringLiteral("persa:")) + Blanks(6)
-                + QString::number(n);
-        };
+        const auto won = count("vint", 7);
+        const auto lost = count("pers", 5);
+        const auto wins = count("vint", 8);
+        const auto losses = count("pers", 6);
 
         QTest::newRow("no games") << Stats(0, 0, 0, 0, 0, 0, 0)
                                   << QStringList{run + "0%", won(0), lost(0), total + "0%",
