@@ -99,6 +99,16 @@ void ApplyAutoMove(Table &table, const AutoMove &move)
     CountHome(table, move.card);
 }
 
+bool CascadePending(const Table &table, const PileSuitOrder &pileSuit, bool autoMoveHold)
+{
+    if (autoMoveHold)
+        return false;
+    Table updated = table;
+    const LevelUpdate update = UpdateFoundationLevel(updated);
+    return update.won || update.completedRanks != 0 || !(updated == table)
+        || FindAutoMove(updated, pileSuit).has_value();
+}
+
 int RunAutoMoves(Table &table, const PileSuitOrder &pileSuit)
 {
     int moved = 0;

@@ -51,6 +51,10 @@ void ApplyAutoMove(Table &table, const AutoMove &move);
 // would; returns the number of cards sent home.
 int RunAutoMoves(Table &table, const PileSuitOrder &pileSuit);
 
+// Whether the game, left alone, would still change the table: a level to
+// bring up to date or a card to send home, while the moves are not held.
+bool CascadePending(const Table &table, const PileSuitOrder &pileSuit, bool autoMoveHold);
+
 // One pass of the game: the level update, then at most one card home with its
 // flight, status text and repaints; also switches the move-details panel off
 // when a column grows too deep for it.

@@ -50,6 +50,39 @@ void DealDeck(GameState &state)
     state.GameInProgress = true;
 }
 
+QString DealTitle(std::uint32_t seed)
+{
+    return QStringLiteral("Partita n. %1").arg(seed);
+}
+
+std::optional<std::uint32_t> ParseDealNumber(const QString &text, QString &error)
+{
+    const QString digits = text.trimmed();
+    const QString range = QStringLiteral("da 0 a %1").arg(LastDealNumber);
+    if (digits.isEmpty()) {
+        error = QStringLiteral("Scrivi il numero della partita, %1.").arg(range);
+        return std::nullopt;
+    }
+    for (QChar c : digits) {
+        if (c < u'0' || c > u'9') {
+            error = QStringLiteral("Il numero della partita si scrive con le sole cifre, %1.").arg(range);
+            return std::nullopt;
+        }
+    }
+    // Leading zeros are harmless; past ten digits the number is too large anyway.
+    qsizetype first = 0;
+    while (first + 1 < digits.size() && digits[first] == u'0')
+        ++first;
+    const QStringView significant = QStringView(digits).mid(first);
+    bool ok = false;
+    const qulonglong value = significant.size() <= 10 ? significant.toULongLong(&ok) : 0;
+    if (!ok || value > LastDealNumber) {
+        error = QStringLiteral("Il numero è troppo grande: le partite vanno %1.").arg(range);
+        return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(value);
+}
+
 void ShuffleAndDeal(GameState &state, std::uint32_t seed)
 {
     RandomGenerator random;

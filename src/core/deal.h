@@ -4,6 +4,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+
+#include <QString>
 
 #include "core/table.h"
 
@@ -35,5 +38,16 @@ void DealDeck(GameState &state);
 
 // The three steps of a new game after the reset: seed, shuffle, deal.
 void ShuffleAndDeal(GameState &state, std::uint32_t seed);
+
+// A deal is known by its seed; the player reads it on the table and types it
+// back to play that deal again or to share it.
+inline constexpr std::uint32_t LastDealNumber = 4294967295u;
+
+// "Partita n. 1765200000".
+QString DealTitle(std::uint32_t seed);
+
+// The number the player typed, blanks around it allowed; nullopt with
+// `error` saying in Italian what is wrong with it.
+std::optional<std::uint32_t> ParseDealNumber(const QString &text, QString &error);
 
 } // namespace quintara

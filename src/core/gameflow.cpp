@@ -1,5 +1,7 @@
 #include "core/gameflow.h"
 
+#include <utility>
+
 #include "core/automove.h"
 #include "core/clock.h"
 #include "core/deal.h"
@@ -153,13 +155,29 @@ void NewGame1Click(GameState &state, Shell &shell, std::uint32_t seed)
                          QStringLiteral(" Selezione del nuovo gioco"), NoticeIcon::Information);
         return;
     }
-    shell.SetPointer(Pointer::Hourglass);
-    state.DeepestTop = 0;
-    ResetTable(state);
-    TakePileOrder(state);
-    ShuffleAndDeal(state, seed);
-    if (state.GameInProgress)
-        RunGame(state, shell);
+    // A deal asked for during a game waits for that game's loop to return
+    // here, so games follow one another instead of nesting their loops.
+    for (std::optional<std::uint32_t> deal = seed; deal; deal = std::exchange(state.NextDeal, std::nullopt)) {
+        shell.SetPointer(Pointer::Hourglass);
+        state.DeepestTop = 0;
+        ResetTable(state);
+        TakePileOrder(state);
+        state.LastDeal = *deal;
+        ShuffleAndDeal(state, *deal);
+        if (state.GameInProgress)
+            RunGame(state, shell);
+    }
+}
+
+void PlayDeal(GameState &state, Shell &shell, std::uint32_t seed)
+{
+    if (!state.GameInProgress && !state.DeckDealt) {
+        NewGame1Click(state, shell, seed);
+        return;
+    }
+    FinishGame1Click(state, shell);
+    if (!state.DeckDealt)
+        state.NextDeal = seed;
 }
 
 void ApplyDetailsMode(GameState &state, Shell &shell)

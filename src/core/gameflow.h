@@ -14,8 +14,13 @@ class Shell;
 // counters of this run, the spacing, the pile marks and the flight delay.
 void InitialiseGame(GameState &state);
 
-// "Nuovo gioco": deals a deck from `seed` and plays it to its end.
+// "Nuovo gioco": deals a deck from `seed` and plays it to its end, then any
+// deal asked for while it ran.
 void NewGame1Click(GameState &state, Shell &shell, std::uint32_t seed);
+// "Rigioca la partita" and "Partita numero...": the deal of `seed`. A game on
+// the table is first ended as "Finisci il gioco" ends it, after the same
+// question; on No it goes on and nothing is dealt.
+void PlayDeal(GameState &state, Shell &shell, std::uint32_t seed);
 // The loop of one game; returns when the game has ended.
 void RunGame(GameState &state, Shell &shell);
 

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include <QDateTime>
 
@@ -56,6 +57,11 @@ struct GameState : Table, UndoSnapshot {
     std::int32_t ShownCardsLeft = 0;
     std::int32_t DeepestTop = 0;
     QDateTime GameStartTime;
+    // The number of the deal on the table, or of the last one played; and a
+    // deal asked for while a game was running, dealt once that game's loop
+    // has returned.
+    std::optional<std::uint32_t> LastDeal;
+    std::optional<std::uint32_t> NextDeal;
 
     // The card the player holds.
     std::int32_t PickedFrom = FromNothing;

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <vector>
 
+#include "core/deal.h"
 #include "store/settings.h"
 
 namespace quintara {
@@ -24,8 +24,6 @@ std::optional<std::uint64_t> ParseNumber(const QString &text, std::uint64_t max)
         return std::nullopt;
     return value;
 }
-
-constexpr std::uint64_t MaxSeed = std::numeric_limits<std::uint32_t>::max();
 
 QString VerdictWord(Verdict verdict)
 {
@@ -154,7 +152,7 @@ QString SolveUsage()
     return QStringLiteral("Uso: quintara-solve SEME [--budget N]\n"
                           "     quintara-solve --range A B [--budget N]\n"
                           "SEME, A e B da 0 a %1; N posizioni per partita, da 1 a %2 (%3 se non dato).\n")
-        .arg(MaxSeed)
+        .arg(LastDealNumber)
         .arg(MaxBudget)
         .arg(DefaultBudget);
 }
@@ -164,12 +162,14 @@ std::optional<SolveCommand> ParseSolveArguments(const QStringList &arguments, QS
     SolveCommand command;
     bool haveSeed = false;
     bool haveBudget = false;
+    // A seed is the deal's number as the game shows it, read as the game reads it.
     const auto seedAt = [&](int i, std::uint32_t &seed) {
-        const auto value = ParseNumber(arguments.value(i), MaxSeed);
+        QString why;
+        const auto value = ParseDealNumber(arguments.value(i), why);
         if (!value)
-            error = QStringLiteral("seme non valido: \"%1\"").arg(arguments.value(i));
+            error = QStringLiteral("seme non valido: \"%1\". %2").arg(arguments.value(i), why);
         else
-            seed = static_cast<std::uint32_t>(*value);
+            seed = *value;
         return value.has_value();
     };
 

@@ -289,8 +289,9 @@ int Priority(const Weights &w, const Table &table, int depth)
 class Search {
 public:
     Search(const Table &start, const PileSuitOrder &pileSuit, bool hold, const Weights &weights,
-           std::int64_t budget)
-        : start(start), pileSuit(pileSuit), startHold(hold), weights(weights), budget(budget), seen(nodes)
+           std::int64_t budget, const std::function<bool()> &stop)
+        : start(start), pileSuit(pileSuit), startHold(hold), weights(weights), budget(budget), stop(stop),
+          seen(nodes)
     {
     }
 
@@ -305,6 +306,9 @@ public:
         return result;
     }
 
+    // The caller's `stop` ended the search, not the budget or the positions.
+    bool Stopped() const { return stopped; }
+
 private:
     Verdict Explore()
     {
@@ -313,7 +317,11 @@ private:
         Table position;
         Table child;
         std::vector<SolverMove> moves;
-        while (!queue.Empty()) {
+        for (std::uint32_t expanded = 1; !queue.Empty(); ++expanded) {
+            if (stop && expanded % StopCheckInterval == 0 && stop()) {
+                stopped = true;
+                return Verdict::Undecided;
+            }
             const std::uint32_t index = queue.Pop();
             bool hold = false;
             DecodePosition(nodes[index].key, pileSuit, position, hold);
@@ -375,10 +383,15 @@ private:
     const bool startHold;
     const Weights &weights;
     const std::int64_t budget;
+    const std::function<bool()> &stop;
+    // Positions expanded between two looks at `stop`: rare enough to cost
+    // nothing, often enough to answer within a few milliseconds.
+    static constexpr std::uint32_t StopCheckInterval = 256;
     NodeStore nodes;
     SeenSet seen;
     BucketQueue queue;
     std::uint32_t winner = 0;
+    bool stopped = false;
 };
 
 } // namespace
@@ -398,9 +411,10 @@ SolveResult Solve(const Table &table, const PileSuitOrder &pileSuit, bool autoMo
             const std::int64_t left = budget - result.positions;
             const std::int64_t share = i + 1 < Outlooks.size() ? std::min(ShortLook, left) : left;
             const std::int64_t before = result.positions;
-            result = Search(table, pileSuit, autoMoveHold, Outlooks[i], share).Run();
+            Search search(table, pileSuit, autoMoveHold, Outlooks[i], share, options.stop);
+            result = search.Run();
             result.positions += before;
-            if (result.verdict != Verdict::Undecided)
+            if (result.verdict != Verdict::Undecided || search.Stopped())
                 break;
         }
     }

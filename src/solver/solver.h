@@ -4,6 +4,7 @@
 // after each move, until a win, the proof that none exists, or the budget.
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "core/table.h"
@@ -24,6 +25,9 @@ inline constexpr std::int64_t MaxBudget = 50'000'000;
 
 struct SolveOptions {
     std::int64_t budget = DefaultBudget;   // distinct positions the search may keep
+    // Asked now and then while searching; true gives up, Undecided. Lets a
+    // caller cap the search by time or cancel it.
+    std::function<bool()> stop = nullptr;
 };
 
 struct SolveResult {

@@ -17,8 +17,10 @@
 #include "table/buttonart.h"
 #include "table/carddrawing.h"
 #include "table/cursors.h"
+#include "table/dealnumber.h"
 #include "table/detailspanel.h"
 #include "table/drawingtools.h"
+#include "table/hintcommands.h"
 #include "table/statuspanels.h"
 #include "table/tableview.h"
 
@@ -71,6 +73,9 @@ void TForm1::CreateComponents()
         b->setPalette(p);
     }
 
+    deals = new DealCommands(state, *this, view, menu.ReplayGame1);
+    hints = std::make_unique<HintCommands>(state, *this, view);
+
     Timer1.setInterval(1000);
     Timer2.setInterval(2000);
     largeUp = LargeUpCursor();
@@ -83,11 +88,16 @@ void TForm1::ConnectCommands()
     // before the loop starts.
     connect(menu.NewGame1, &QAction::triggered, this, &TForm1::NewGame1Click, Qt::QueuedConnection);
     connect(menu.FinishGame1, &QAction::triggered, this, [this] { FinishGame1Click(state, *this); });
+    // Dealing by number may start a game's loop too.
+    connect(menu.ReplayGame1, &QAction::triggered, deals, &DealCommands::ReplayGame1Click, Qt::QueuedConnection);
+    connect(menu.DealNumber1, &QAction::triggered, deals, &DealCommands::DealNumber1Click, Qt::QueuedConnection);
     connect(menu.GameStats1, &QAction::triggered, this, &TForm1::GameStats1Click);
     connect(menu.GamePref1, &QAction::triggered, this, &TForm1::Pref1DlgClick);
     connect(menu.GameExit1, &QAction::triggered, this, [this] { GameExitClick(state, *this); });
     connect(menu.MoveUndo1, &QAction::triggered, this, [this] { MoveUndo1Click(state, *this); });
     connect(menu.MoveShow1, &QAction::triggered, this, [this] { MoveShow1Click(state, *this); });
+    connect(menu.MoveHint1, &QAction::triggered, hints.get(), &HintCommands::MoveHint1Click);
+    connect(menu.MoveWinnable1, &QAction::triggered, hints.get(), &HintCommands::MoveWinnable1Click);
     connect(menu.HelpAbout1, &QAction::triggered, this, &TForm1::HelpAboutClick);
     connect(menu.HelpDate, &QAction::triggered, this, &TForm1::ShowDateClick);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(state, *this); });
@@ -154,6 +164,7 @@ void TForm1::ApplyLayout(int clientWidth, int clientHeight)
     if (l.ClientWidth > clientWidth)
         resize(l.ClientWidth, height());
     BitBtn1->move(l.BitBtnLeft, l.BitBtnTop);
+    deals->Place(l);
     ResetTable(state);
 
     cards = std::make_unique<CardPainter>(*this, l.CardBufferSize, state.Settings.OrigCardSize, cardLibrary);

@@ -25,7 +25,9 @@ namespace quintara {
 
 class CardPainter;
 class CountObserver;
+class DealCommands;
 class DetailsPanel;
+class HintCommands;
 class StatusPanels;
 class TableView;
 
@@ -53,6 +55,8 @@ public:
     QString StatusText(int panel) const;
     TablePainter &Painter() { return painter; }
     CardPainter *Cards() const { return cards.get(); }
+    DealCommands &Deals() const { return *deals; }
+    HintCommands &Hints() const { return *hints; }
 
     // Commands of the menus and buttons.
     void NewGame1Click();
@@ -117,6 +121,8 @@ private:
     std::unique_ptr<DetailsPanel> details;
     TableView *view = nullptr;
     std::unique_ptr<StatusPanels> panels;
+    DealCommands *deals = nullptr;
+    std::unique_ptr<HintCommands> hints;
     MainMenu menu;
     QPushButton *BitBtn1 = nullptr;
     QPushButton *UndoBtn1 = nullptr;

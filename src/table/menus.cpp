@@ -1,6 +1,7 @@
 #include "table/menus.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -30,6 +31,8 @@ MainMenu BuildMainMenu(QMenuBar *bar)
     m.GameMenu1 = AddMenu(bar, QStringLiteral("&Gioco"), QStringLiteral(" Menù principale"));
     m.NewGame1 = AddItem(m.GameMenu1, QStringLiteral("&Nuovo gioco"), QStringLiteral(" Comincia un nuovo gioco"));
     m.FinishGame1 = AddItem(m.GameMenu1, QStringLiteral("&Finisci il gioco"), QStringLiteral(" Finisci il gioco in corso"));
+    m.ReplayGame1 = AddItem(m.GameMenu1, QStringLiteral("&Rigioca la partita"), QStringLiteral(" Distribuisce di nuovo le carte dell'ultima partita"));
+    m.DealNumber1 = AddItem(m.GameMenu1, QStringLiteral("Partita n&umero..."), QStringLiteral(" Gioca la partita del numero scelto"));
     m.GameMenu1->addSeparator();
     m.GameStats1 = AddItem(m.GameMenu1, QStringLiteral("&Statistiche"), QStringLiteral(" Guarda o correggi le statistiche"));
     m.GamePref1 = AddItem(m.GameMenu1, QStringLiteral("&Preferenze"), QStringLiteral(" Scegli tra le opzioni disponibili"));
@@ -39,6 +42,9 @@ MainMenu BuildMainMenu(QMenuBar *bar)
     m.MoveMenu1 = AddMenu(bar, QStringLiteral("M&ossa"), QString());
     m.MoveUndo1 = AddItem(m.MoveMenu1, QStringLiteral("&Cancella la mossa"), QStringLiteral(" Cancella l'ultima mossa"));
     m.MoveShow1 = AddItem(m.MoveMenu1, QStringLiteral("&Mostra le mosse"), QStringLiteral(" Mostra/nasconde mosse possibili"));
+    m.MoveHint1 = AddItem(m.MoveMenu1, QStringLiteral("&Suggerimento"), QStringLiteral(" Indica una mossa che porta alla vittoria"));
+    m.MoveHint1->setShortcut(QKeySequence(Qt::Key_H));
+    m.MoveWinnable1 = AddItem(m.MoveMenu1, QStringLiteral("Si può ancora &vincere?"), QStringLiteral(" Dice se la partita si può ancora vincere"));
 
     m.HelpMenu1 = AddMenu(bar, QStringLiteral("&Aiuto"), QStringLiteral(" Menù di aiuto"));
     m.HelpAbout1 = AddItem(m.HelpMenu1, QStringLiteral("&Informazioni sul gioco"), QStringLiteral(" Mostra le informazioni sul gioco"));

@@ -12,12 +12,16 @@ struct MainMenu {
     QMenu *GameMenu1 = nullptr;
     QAction *NewGame1 = nullptr;
     QAction *FinishGame1 = nullptr;
+    QAction *ReplayGame1 = nullptr;
+    QAction *DealNumber1 = nullptr;
     QAction *GameStats1 = nullptr;
     QAction *GamePref1 = nullptr;
     QAction *GameExit1 = nullptr;
     QMenu *MoveMenu1 = nullptr;
     QAction *MoveUndo1 = nullptr;
     QAction *MoveShow1 = nullptr;
+    QAction *MoveHint1 = nullptr;
+    QAction *MoveWinnable1 = nullptr;
     QMenu *HelpMenu1 = nullptr;
     QAction *HelpAbout1 = nullptr;
     QAction *HelpDate = nullptr;

@@ -10,6 +10,7 @@
 #include "dialogs/prompts.h"
 #include "table/analysispanel.h"
 #include "table/carddrawing.h"
+#include "table/dealnumber.h"
 #include "table/drawingtools.h"
 #include "table/flight.h"
 #include "table/mainwindow.h"
@@ -175,6 +176,9 @@ void TForm1::ApplyCommandStates()
     menu.MoveShow1->setEnabled(state.ShowMovesEnabled);
     ShowBtn1->setEnabled(state.ShowMovesEnabled);
     menu.FinishGame1->setEnabled(state.FinishEnabled);
+    menu.MoveHint1->setEnabled(state.GameInProgress);
+    menu.MoveWinnable1->setEnabled(state.GameInProgress);
+    deals->Update();
 }
 
 void TForm1::SetButtonVisible(Button button, bool visible)

@@ -95,6 +95,43 @@ private slots:
         }
         QCOMPARE(state.Layout.ColumnGap, spacing);
     }
+
+    // What the player types as a deal's number: the whole range of seeds,
+    // blanks around it, and three kinds of refusal, each with its message.
+    void dealNumbers_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<qint64>("number");   // -1: refused
+        QTest::addColumn<QString>("message");
+        const QString empty = QStringLiteral("Scrivi il numero");
+        const QString digits = QStringLiteral("Il numero della partita si scrive con le sole cifre");
+        const QString large = QStringLiteral("Il numero è troppo grande");
+        QTest::newRow("zero") << "0" << qint64(0) << QString();
+        QTest::newRow("blanks around") << " 1765200000\t" << qint64(1765200000) << QString();
+        QTest::newRow("last") << "4294967295" << qint64(4294967295) << QString();
+        QTest::newRow("leading zeros") << "0004294967295" << qint64(4294967295) << QString();
+        QTest::newRow("empty") << "" << qint64(-1) << empty;
+        QTest::newRow("blanks only") << "   " << qint64(-1) << empty;
+        QTest::newRow("letters") << "12a" << qint64(-1) << digits;
+        QTest::newRow("sign") << "-1" << qint64(-1) << digits;
+        QTest::newRow("inner blank") << "12 34" << qint64(-1) << digits;
+        QTest::newRow("other digits") << QStringLiteral("\u0661\u0662") << qint64(-1) << digits;
+        QTest::newRow("one past the last") << "4294967296" << qint64(-1) << large;
+        QTest::newRow("twenty digits") << "18446744073709551617" << qint64(-1) << large;
+    }
+    void dealNumbers()
+    {
+        QFETCH(QString, typed);
+        QFETCH(qint64, number);
+        QFETCH(QString, message);
+        QString error;
+        const std::optional<std::uint32_t> parsed = ParseDealNumber(typed, error);
+        QCOMPARE(parsed.has_value(), number >= 0);
+        if (parsed)
+            QCOMPARE(qint64(*parsed), number);
+        else
+            QVERIFY2(error.startsWith(message) && error.endsWith(QStringLiteral("da 0 a 4294967295.")), qPrintable(error));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestDeal)

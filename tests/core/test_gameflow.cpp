@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "core/deal.h"
 #include "core/gameflow.h"
 #include "core/gamestate.h"
 #include "support/fakeshell.h"
@@ -47,6 +48,25 @@ GameState FreshState()
     return state;
 }
 
+ColumnArray DealtColumns(std::uint32_t seed)
+{
+    GameState state = MakeState();
+    ShuffleAndDeal(state, seed);
+    return state.Columns;
+}
+
+// The first deal with an ace on top of a column, which would go home at the
+// first pass if nothing held it.
+std::uint32_t SeedWithAceOnTop()
+{
+    for (std::uint32_t seed = 0;; ++seed) {
+        const ColumnArray columns = DealtColumns(seed);
+        for (const TableColumn &column : columns)
+            if (Rank(column.Card[TopSlot(column).value()]) == 0)
+                return seed;
+    }
+}
+
 } // namespace
 
 class TestGameFlow : public QObject {
@@ -80,6 +100,63 @@ private slots:
         QCOMPARE(countAfterFirstPass, QStringLiteral(" Numero di carte rimaste:  52"));
         QVERIFY(shell.status[1].startsWith(QStringLiteral("Gioco finito alle ore ")));
         QVERIFY(shell.buttonVisible[0] == false);
+    }
+
+    // A game won or played before leaves its level, its released automatic
+    // moves and its pile order behind; the next game starts afresh.
+    void newGameStartsAfresh()
+    {
+        GameState state = FreshState();
+        FakeShell shell;
+        state.FoundationLevel = 13;   // as a won game leaves it
+        state.AutoMoveHold = false;   // as any game with a move leaves it
+        state.Settings.PileSuit = {2, 0, 3, 1};   // chosen since the last deal
+        bool looked = false;
+        PlayLoop(state, shell, [&](int pass, bool) {
+            if (pass == 4) {
+                looked = true;
+                QCOMPARE(state.CardsLeft, 52);   // the ace on top waits for the first move
+                QCOMPARE(state.GamePileSuit, (PileSuitOrder{2, 0, 3, 1}));
+                QCOMPARE(state.EmptyPileImage, (std::array<std::int32_t, 4>{55, 53, 56, 54}));
+            }
+        }, 5);
+        NewGame1Click(state, shell, SeedWithAceOnTop());
+        QVERIFY(looked);   // the game was not over before its first pass
+        QCOMPARE(state.Statistics.GamesWon, 0);
+        QCOMPARE(state.Statistics.GamesLost, 1);
+    }
+
+    // "Rigioca la partita" and "Partita numero...": idle, the deal comes at
+    // once; during a game, after the question of "Finisci il gioco", whose No
+    // keeps the game and whose Yes counts it lost and deals the number next.
+    void dealingByNumber()
+    {
+        GameState state = FreshState();
+        FakeShell shell;
+        std::vector<std::uint32_t> dealsSeen;
+        PlayLoop(state, shell, [&](int pass, bool) {
+            if (dealsSeen.empty() || dealsSeen.back() != state.LastDeal.value()) {
+                dealsSeen.push_back(state.LastDeal.value());
+                QCOMPARE(state.Columns, DealtColumns(dealsSeen.back()));
+            }
+            if (pass == 2) {
+                shell.answers = {false};
+                PlayDeal(state, shell, 9);
+                QVERIFY(state.GameInProgress);
+                QCOMPARE(state.LastDeal, std::optional<std::uint32_t>(7));
+            }
+            if (pass == 3) {
+                shell.answers = {true};
+                PlayDeal(state, shell, 4294967295u);
+                QVERIFY(!state.GameInProgress);
+            }
+        }, 6);
+        PlayDeal(state, shell, 7);
+        QCOMPARE(dealsSeen, (std::vector<std::uint32_t>{7, 4294967295u}));
+        QCOMPARE(shell.questions, QStringList(3, QStringLiteral("Vuoi proprio finire il gioco in corso?")));
+        QCOMPARE(state.Statistics.GamesLost, 2);
+        QCOMPARE(shell.statisticsShown, 0);
+        QVERIFY(!state.NextDeal);
     }
 
     void secondNewGameIsRefused()
@@ -238,8 +315,12 @@ private slots:
         int repaintsAfterRelease = 0;
         shell.onRepaint = [&](PaintSender) { repaintsAfterRelease += shell.released ? 1 : 0; };
         PlayLoop(state, shell, [&](int pass, bool) {
-            if (pass == 2)
+            if (pass == 2) {
+                // Exiting while a card is due home: it must not fly on what was released.
+                SetColumn(state, 0, {"9c", "Ac"});
+                state.AutoMoveHold = false;
                 GameExitClick(state, shell);
+            }
         });
         NewGame1Click(state, shell, 8);
         QVERIFY(shell.released);
@@ -248,6 +329,7 @@ private slots:
         QCOMPARE(state.Statistics.GamesLost, 1);
         QVERIFY(FormClose(state, shell));   // the close that follows asks nothing
         QCOMPARE(repaintsAfterRelease, 0);
+        QVERIFY(shell.flights.empty());
     }
 
     void loopSleepsWhenNothingMoves()

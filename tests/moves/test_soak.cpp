@@ -1,7 +1,9 @@
 // Many random games through the real pointer handlers: random clicks and
-// drags, legal and not, random answers and random undo, on random deals.
-// After every step each card must be in exactly one place and the counters
-// must agree with the table. QUINTARA_SOAK_GAMES sets the number of games.
+// drags, legal and not, random answers and random undo, on random deals; and
+// some games played along the solver's winning line, click by click, to the
+// win. After every step each card must be in exactly one place, the counters
+// must agree with the table, and whatever moved must be a move the rules, as
+// stated here on their own, allow. QUINTARA_SOAK_GAMES sets the number of games.
 
 #include <QTest>
 
@@ -11,9 +13,11 @@
 #include "core/deal.h"
 #include "core/undo.h"
 #include "moves/pointer.h"
+#include "solver/solver.h"
 #include "support/fakeshell.h"
 #include "support/tablebuilder.h"
 #include "table/analysis.h"
+#include "table/moveplaces.h"
 
 using namespace quintara;
 using namespace quintara::test;
@@ -25,26 +29,149 @@ struct Point {
     int y;
 };
 
+Point Centre(const PixelRect &r)
+{
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// The rules of a move, written down again from the game's rules rather than
+// taken from its code: what a single step of the player may change.
+enum MoveKind { ToCell, ToPile, OntoCards, ToEmptyColumn, KindCount };
+
+struct Place {
+    MoveKind kind;   // ToCell, ToPile, or a column (OntoCards / ToEmptyColumn)
+    int index;
+    std::vector<CardCode> cards;   // lost or gained, the deepest first
+};
+
+std::vector<CardCode> ColumnCards(const TableColumn &column)
+{
+    std::vector<CardCode> cards;
+    for (int slot = 0; slot < SlotCount && column.Occupied[slot]; ++slot)
+        cards.push_back(column.Card[slot]);
+    return cards;
+}
+
+bool IsRun(const std::vector<CardCode> &cards)
+{
+    for (std::size_t i = 0; i + 1 < cards.size(); ++i)
+        if (Rank(cards[i]) != Rank(cards[i + 1]) + 1 || Colour(cards[i]) == Colour(cards[i + 1]))
+            return false;
+    return true;
+}
+
+struct StepMove {
+    MoveKind kind;
+    int count;
+};
+
+// Empty when `after` follows from `before` by one allowed move or by none;
+// `made` receives the move made.
+QString JudgeStep(const Table &before, const Table &after, const PileSuitOrder &suits, std::optional<StepMove> &made)
+{
+    std::vector<Place> lost;
+    std::vector<Place> gained;
+    for (int i = 0; i < CellCount; ++i) {
+        const SlotRecord &b = before.Cells[i];
+        const SlotRecord &a = after.Cells[i];
+        if (b.Occupied && a.Occupied && b.Card != a.Card)
+            return QStringLiteral("a card in a free cell changed into another");
+        if (b.Occupied && !a.Occupied)
+            lost.push_back({ToCell, i, {b.Card}});
+        if (!b.Occupied && a.Occupied)
+            gained.push_back({ToCell, i, {a.Card}});
+    }
+    for (int p = 0; p < PileCount; ++p)
+        if (!(before.Foundations[p].Occupied == after.Foundations[p].Occupied
+              && before.Foundations[p].Card == after.Foundations[p].Card))
+            gained.push_back({ToPile, p, {after.Foundations[p].Card}});
+    for (int c = 0; c < ColumnCount; ++c) {
+        const std::vector<CardCode> b = ColumnCards(before.Columns[c]);
+        const std::vector<CardCode> a = ColumnCards(after.Columns[c]);
+        std::size_t same = 0;
+        while (same < b.size() && same < a.size() && b[same] == a[same])
+            ++same;
+        if (same < b.size() && same < a.size())
+            return QStringLiteral("column %1 changed under its top").arg(c + 1);
+        const MoveKind columnKind = b.empty() ? ToEmptyColumn : OntoCards;
+        if (same < b.size())
+            lost.push_back({columnKind, c, {b.begin() + same, b.end()}});
+        if (same < a.size())
+            gained.push_back({columnKind, c, {a.begin() + same, a.end()}});
+    }
+    if (lost.empty() && gained.empty())
+        return {};
+    if (lost.size() != 1 || gained.size() != 1)
+        return QStringLiteral("one step changed %1 places").arg(lost.size() + gained.size());
+    const Place &from = lost[0];
+    const Place &to = gained[0];
+    if (from.cards != to.cards)
+        return QStringLiteral("the cards that arrived are not those that left");
+
+    const std::vector<CardCode> &cards = from.cards;
+    const int n = int(cards.size());
+    const CardCode deepest = cards.front();
+    const bool fromCell = from.kind == ToCell;
+    const int freeCells = CountEmptyCells(before);
+    const int freeColumns = CountEmptyColumns(before);
+    const QString what = QStringLiteral("%1 card(s) from %2 %3 to %4 %5")
+                             .arg(n).arg(fromCell ? "cell" : "column").arg(from.index + 1)
+                             .arg(to.kind == ToCell ? "cell" : to.kind == ToPile ? "pile" : "column").arg(to.index + 1);
+    if (!IsRun(cards) || (fromCell && n > 1))
+        return what + QStringLiteral(": not a run that may move together");
+    bool allowed = false;
+    switch (to.kind) {
+    case ToCell:
+        allowed = n == 1 && Rank(deepest) != 0;
+        break;
+    case ToPile: {
+        const SlotRecord &pile = before.Foundations[to.index];
+        allowed = n == 1
+                  && (pile.Occupied ? Suit(deepest) == Suit(pile.Card) && Rank(deepest) == Rank(pile.Card) + 1
+                                    : Rank(deepest) == 0 && Suit(deepest) == suits[to.index]);
+        break;
+    }
+    case ToEmptyColumn:
+        // One card, plus one per empty cell and per other empty column.
+        allowed = n <= std::max(1, freeCells + freeColumns);
+        break;
+    case OntoCards: {
+        const std::vector<CardCode> dest = ColumnCards(before.Columns[to.index]);
+        const CardCode top = dest.back();
+        const bool fits = Rank(deepest) + 1 == Rank(top) && Colour(deepest) != Colour(top);
+        const bool room = int(dest.size()) + n <= SlotCount;
+        allowed = fits && room && (n == 1 || n <= freeCells + freeColumns + 1);
+        break;
+    }
+    case KindCount:
+        break;
+    }
+    if (!allowed)
+        return what + QStringLiteral(": the rules do not allow it");
+    made = StepMove{to.kind, n};
+    return {};
+}
+
 class Soak {
 public:
     explicit Soak(std::uint32_t seed) : rng(seed) {}
 
-    int moves = 0;
+    int attempts = 0;
     int undos = 0;
     int cardsHome = 0;
+    int wins = 0;
+    std::array<int, KindCount> made{};   // moves carried out, by kind
+    int groups = 0;                      // of which more than one card
     QStringList failures;
 
     void PlayGame(std::uint32_t dealSeed, int steps)
     {
-        state = MakeState(rng() % 2 ? 1024 : 800);
-        ShuffleAndDeal(state, dealSeed);
-        state.AutoMoveHold = true;
-        state.AnalysisOn = true;
-        state.MovesLeft = true;
-        state.FoundationLevel = 1;
+        Deal(dealSeed);
         for (int step = 0; step < steps && state.MovesLeft && state.FoundationLevel < 13; ++step) {
             shell.defaultAnswer = rng() % 2;
-            switch (rng() % 8) {
+            const Table before = state;
+            const unsigned action = rng() % 8;
+            switch (action) {
             case 0:
                 Undo();
                 break;
@@ -63,6 +190,8 @@ public:
             }
             if (state.PickedFrom != FromNothing)
                 LetGo();
+            if (action != 0)   // undo restores a position, checked on its own
+                Judge(before, dealSeed, step);
             Settle();
             Check(dealSeed, step);
             if (failures.size() > 20)
@@ -71,7 +200,50 @@ public:
         cardsHome += DeckSize - state.CardsLeft;
     }
 
+    // The solver's line for the deal, played as clicks to the win.
+    void PlayWinningLine(std::uint32_t dealSeed)
+    {
+        Deal(dealSeed);
+        const SolveResult line = Solve(state, state.GamePileSuit, true);
+        if (line.verdict != Verdict::Solved)
+            return Fail(QStringLiteral("deal %1 has no winning line").arg(dealSeed));
+        for (std::size_t i = 0; i < line.moves.size() && failures.isEmpty(); ++i) {
+            const SolverMove &move = line.moves[i];
+            shell.answers = {move.answerYes};
+            const MovePlaces places = PlacesOf(state, move);
+            const Table before = state;
+            ClickClick(Centre(places.pick), Centre(places.to));
+            Judge(before, dealSeed, int(i));
+            Settle();
+            Check(dealSeed, int(i));
+        }
+        wins += state.FoundationLevel >= 13 && state.CardsLeft == 0 ? 1 : 0;
+        cardsHome += DeckSize - state.CardsLeft;
+    }
+
 private:
+    void Deal(std::uint32_t dealSeed)
+    {
+        state = MakeState(rng() % 2 ? 1024 : 800);
+        ShuffleAndDeal(state, dealSeed);
+        state.AutoMoveHold = true;
+        state.AnalysisOn = true;
+        state.MovesLeft = true;
+        state.FoundationLevel = 1;
+    }
+
+    void Judge(const Table &before, std::uint32_t dealSeed, int step)
+    {
+        std::optional<StepMove> move;
+        const QString fault = JudgeStep(before, state, state.GamePileSuit, move);
+        if (!fault.isEmpty())
+            Fail(QStringLiteral("deal %1, step %2: ").arg(dealSeed).arg(step) + fault);
+        if (move) {
+            ++made[move->kind];
+            groups += move->count > 1 ? 1 : 0;
+        }
+    }
+
     // A place worth aiming at: mostly a card, a cell, a pile or a column's
     // top, sometimes anywhere on the table.
     Point Target()
@@ -159,7 +331,7 @@ private:
         Move(to);
         Down(to);
         Up(to);
-        ++moves;
+        ++attempts;
     }
 
     void Drag(Point from, Point to)
@@ -168,7 +340,7 @@ private:
         for (int i = 1; i <= 3; ++i)
             Move({from.x + (to.x - from.x) * i / 3, from.y + (to.y - from.y) * i / 3});
         Up(to);
-        ++moves;
+        ++attempts;
     }
 
     // A card still held is dropped somewhere else or put back.
@@ -283,12 +455,30 @@ private slots:
                               ? qEnvironmentVariableIntValue("QUINTARA_SOAK_GAMES")
                               : 40;
         Soak soak(20261208);
-        for (int g = 0; g < games && soak.failures.isEmpty(); ++g)
-            soak.PlayGame(std::uint32_t(g * 7919 + 13), 400);
-        qInfo("soak: %d games, %d moves, %d undos, %d cards sent home, %d failures", games, soak.moves,
-              soak.undos, soak.cardsHome, int(soak.failures.size()));
+        int lines = 0;
+        for (int g = 0; g < games && soak.failures.isEmpty(); ++g) {
+            const auto seed = std::uint32_t(g * 7919 + 13);
+            // Every fifth game goes the solver's way, into the late game and the win.
+            if (g % 5 == 2) {
+                soak.PlayWinningLine(seed);
+                ++lines;
+            } else {
+                soak.PlayGame(seed, 400);
+            }
+        }
+        const auto &made = soak.made;
+        qInfo("soak: %d games (%d won along the solver's line), %d attempts, moves made: %d to a cell, "
+              "%d to a pile, %d onto a card, %d to an empty column, %d of several cards; %d undos, "
+              "%d cards sent home, %d failures",
+              games, soak.wins, soak.attempts, made[ToCell], made[ToPile], made[OntoCards], made[ToEmptyColumn],
+              soak.groups, soak.undos, soak.cardsHome, int(soak.failures.size()));
         if (!soak.failures.isEmpty())
             QFAIL(qPrintable(soak.failures.mid(0, 10).join(QLatin1Char('\n'))));
+        QCOMPARE(soak.wins, lines);
+        // Every kind of move was made, so every rule above was put to work.
+        for (int kind = 0; kind < KindCount; ++kind)
+            QVERIFY(made[kind] >= games / 5);
+        QVERIFY(soak.groups >= games / 10);
     }
 };
 

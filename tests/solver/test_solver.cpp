@@ -4,6 +4,7 @@
 
 #include "core/automove.h"
 #include "core/deal.h"
+#include "solver/hintsearch.h"
 #include "solver/positionkey.h"
 #include "solver/solvecommand.h"
 #include "solver/solver.h"
@@ -129,6 +130,68 @@ private slots:
         const SolveResult result = SolveDeal(0, SolveOptions{5});
         QCOMPARE(result.verdict, Verdict::Undecided);
         QCOMPARE(result.positions, std::int64_t(5));
+    }
+
+    // A caller's stop ends the search at once, in every look of the search,
+    // and a time limit of nothing leaves a hint undecided.
+    void stopEndsTheSearch()
+    {
+        std::uint32_t seed = 0;
+        while (SolveDeal(seed).positions < 20'000)
+            ++seed;
+        int asked = 0;
+        SolveOptions options;
+        options.stop = [&] { return ++asked >= 3; };
+        const SolveResult stopped = SolveDeal(seed, options);
+        QCOMPARE(stopped.verdict, Verdict::Undecided);
+        QCOMPARE(asked, 3);
+        QVERIFY(stopped.positions < 3000);
+
+        GameState deal = MakeState();
+        ShuffleAndDeal(deal, seed);
+        const std::atomic<bool> cancel{false};
+        const HintAnswer answer = SearchFrom({deal, deal.GamePileSuit, true}, {std::chrono::milliseconds(0), 1'000'000}, cancel);
+        QCOMPARE(answer.verdict, Verdict::Undecided);
+        QVERIFY(!answer.firstMove);
+    }
+
+    void hintTexts_data()
+    {
+        QTest::addColumn<int>("verdict");
+        QTest::addColumn<int>("to");      // place kind * 10 + index
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("question");   // 0 none, 1 answered No, 2 answered Yes
+        QTest::addColumn<QString>("text");
+        const int solved = int(Verdict::Solved);
+        QTest::newRow("to a pile") << solved << 21 << 1 << 0 << "Suggerimento: 7 di Cuori sulla fila 2";
+        QTest::newRow("to a cell") << solved << 3 << 1 << 0 << "Suggerimento: 7 di Cuori nella cella libera 4";
+        QTest::newRow("onto a card") << solved << 12 << 1 << 0 << "Suggerimento: 7 di Cuori sulla colonna 3";
+        QTest::newRow("a run") << solved << 17 << 3 << 0 << "Suggerimento: 7 di Cuori sulla colonna 8 (3 carte)";
+        QTest::newRow("empty, one") << solved << 10 << 1 << 1
+                                    << "Suggerimento: 7 di Cuori nella colonna vuota 1 (una carta: rispondi No)";
+        QTest::newRow("empty, run") << solved << 10 << 2 << 2
+                                    << "Suggerimento: 7 di Cuori nella colonna vuota 1 (2 carte: rispondi Sì)";
+        QTest::newRow("lost") << int(Verdict::Impossible) << 0 << 0 << 0
+                              << "Suggerimento: nessuna mossa porta più alla vittoria.";
+        QTest::newRow("no time") << int(Verdict::Undecided) << 0 << 0 << 0
+                                 << "Suggerimento: nessuna via alla vittoria trovata in 2 secondi.";
+    }
+    void hintTexts()
+    {
+        QFETCH(int, verdict);
+        QFETCH(int, to);
+        QFETCH(int, count);
+        QFETCH(int, question);
+        HintAnswer answer;
+        answer.verdict = Verdict(verdict);
+        if (count > 0) {
+            SolverMove move{Place::Column, 4, Place(to / 10), to % 10, count, Card("7c")};
+            move.onto = to == 12 || to == 17 ? Card("8p") : -1;
+            move.question = question > 0;
+            move.answerYes = question == 2;
+            answer.firstMove = move;
+        }
+        QTEST(HintText(answer, LimitsFor(HintQuestion::NextMove)), "text");
     }
 
     void refusesInconsistentTables()

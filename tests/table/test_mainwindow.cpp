@@ -45,12 +45,16 @@ private slots:
             {m.GameMenu1->menuAction(), {"&Gioco", " Menù principale"}},
             {m.NewGame1, {"&Nuovo gioco", " Comincia un nuovo gioco"}},
             {m.FinishGame1, {"&Finisci il gioco", " Finisci il gioco in corso"}},
+            {m.ReplayGame1, {"&Rigioca la partita", " Distribuisce di nuovo le carte dell'ultima partita"}},
+            {m.DealNumber1, {"Partita n&umero...", " Gioca la partita del numero scelto"}},
             {m.GameStats1, {"&Statistiche", " Guarda o correggi le statistiche"}},
             {m.GamePref1, {"&Preferenze", " Scegli tra le opzioni disponibili"}},
             {m.GameExit1, {"&Esci", " Esci e chiude la finestra"}},
             {m.MoveMenu1->menuAction(), {"M&ossa", ""}},
             {m.MoveUndo1, {"&Cancella la mossa", " Cancella l'ultima mossa"}},
             {m.MoveShow1, {"&Mostra le mosse", " Mostra/nasconde mosse possibili"}},
+            {m.MoveHint1, {"&Suggerimento", " Indica una mossa che porta alla vittoria"}},
+            {m.MoveWinnable1, {"Si può ancora &vincere?", " Dice se la partita si può ancora vincere"}},
             {m.HelpMenu1->menuAction(), {"&Aiuto", " Menù di aiuto"}},
             {m.HelpAbout1, {"&Informazioni sul gioco", " Mostra le informazioni sul gioco"}},
             {m.HelpDate, {"Mostra &Data", " Mostra il calendario"}},
@@ -60,7 +64,9 @@ private slots:
             QCOMPARE(item.first->statusTip(), item.second.second);
         }
         QCOMPARE(f.form->menuBar()->actions().size(), 3);
-        QCOMPARE(m.GameMenu1->actions().size(), 7);   // with the two separators
+        QCOMPARE(m.GameMenu1->actions().size(), 9);   // with the two separators
+        QCOMPARE(m.GameMenu1->actions().indexOf(m.ReplayGame1), 2);   // right after "Finisci il gioco"
+        QCOMPARE(m.MoveHint1->shortcut(), QKeySequence(Qt::Key_H));
 
         // The hint of the item under the pointer goes to the first panel.
         m.NewGame1->showStatusText(f.form.get());

@@ -12,6 +12,7 @@
 #include "support/windowfixture.h"
 #include "table/carddrawing.h"
 #include "table/mainwindow.h"
+#include "table/moveplaces.h"
 #include "table/tableview.h"
 
 using namespace quintara;
@@ -19,9 +20,9 @@ using namespace quintara::test;
 
 namespace {
 
-QPoint Centre(const TableLayout &l, int x, int y)
+QPoint Centre(const PixelRect &r)
 {
-    return {x + l.CardWidth / 2, y + l.CardHeight / 2};
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 // Plays one move of the line at a time, each once the cascade of automatic
@@ -44,49 +45,14 @@ private:
             timer.stop();
             return;
         }
-        if (s.PickedFrom != FromNothing || (!s.AutoMoveHold && CascadeGoesOn(s)))
+        if (s.PickedFrom != FromNothing || CascadePending(s, s.GamePileSuit, s.AutoMoveHold))
             return;
         const SolverMove &m = moves[played++];
         if (m.question)
             answerer.answers = {m.answerYes ? QMessageBox::Yes : QMessageBox::No};
-        Click(From(m));
-        Click(To(m));
-    }
-
-    // Whether the game loop will still send a card home, once it has brought
-    // the level up to date.
-    static bool CascadeGoesOn(const GameState &s)
-    {
-        Table table = s;
-        if (UpdateFoundationLevel(table).won)
-            return true;
-        return FindAutoMove(table, s.GamePileSuit).has_value();
-    }
-
-    QPoint From(const SolverMove &m) const
-    {
-        const GameState &s = form.State();
-        if (m.fromKind == Place::Cell)
-            return Centre(s.Layout, s.Cells[m.from].X, s.Cells[m.from].Y);
-        const TableColumn &c = s.Columns[m.from];
-        const int top = TopSlot(c).value();
-        return Centre(s.Layout, c.X[top], c.Y[top]);
-    }
-
-    QPoint To(const SolverMove &m) const
-    {
-        const GameState &s = form.State();
-        switch (m.toKind) {
-        case Place::Cell:
-            return Centre(s.Layout, s.Cells[m.to].X, s.Cells[m.to].Y);
-        case Place::Pile:
-            return Centre(s.Layout, s.Foundations[m.to].X, s.Foundations[m.to].Y);
-        case Place::Column:
-            break;
-        }
-        const TableColumn &c = s.Columns[m.to];
-        const int slot = TopSlot(c).value_or(0);
-        return Centre(s.Layout, c.X[slot], c.Y[slot]);
+        const MovePlaces places = PlacesOf(s, m);
+        Click(Centre(places.pick));
+        Click(Centre(places.to));
     }
 
     void Click(QPoint p) { QTest::mouseClick(form.View(), Qt::LeftButton, {}, p); }

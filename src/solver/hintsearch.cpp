@@ -1,0 +1,111 @@
+#include "solver/hintsearch.h"
+
+namespace quintara {
+
+HintLimits LimitsFor(HintQuestion question)
+{
+    // A hint is wanted at once; whether the game is lost is worth a longer
+    // wait, and the player may cut it short at any moment.
+    if (question == HintQuestion::NextMove)
+        return {std::chrono::milliseconds(2000), 2'000'000};
+    return {std::chrono::milliseconds(10000), 8'000'000};
+}
+
+HintAnswer SearchFrom(const HintPosition &position, const HintLimits &limits,
+                      const std::atomic<bool> &cancel)
+{
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point began = Clock::now();
+    const Clock::time_point deadline = began + limits.time;
+    SolveOptions options;
+    options.budget = limits.budget;
+    options.stop = [&] { return cancel.load(std::memory_order_relaxed) || Clock::now() >= deadline; };
+
+    const SolveResult result = Solve(position.table, position.pileSuit, position.autoMoveHold, options);
+    HintAnswer answer;
+    answer.verdict = result.verdict;
+    if (result.verdict == Verdict::Solved && !result.moves.empty()) {
+        answer.firstMove = result.moves.front();
+        answer.lineLength = static_cast<int>(result.moves.size());
+    }
+    answer.seconds = std::chrono::duration<double>(Clock::now() - began).count();
+    return answer;
+}
+
+namespace {
+
+QString SecondsText(const HintLimits &limits)
+{
+    return QString::number(std::chrono::duration_cast<std::chrono::seconds>(limits.time).count());
+}
+
+// Where the move takes the card, as the pointer's texts name the places.
+QString DestinationText(const SolverMove &move)
+{
+    switch (move.toKind) {
+    case Place::Cell:
+        return QStringLiteral("nella cella libera %1").arg(move.to + 1);
+    case Place::Pile:
+        return QStringLiteral("sulla fila %1").arg(move.to + 1);
+    case Place::Column:
+        break;
+    }
+    if (!move.IntoEmptyColumn())
+        return QStringLiteral("sulla colonna %1").arg(move.to + 1);
+    return QStringLiteral("nella colonna vuota %1").arg(move.to + 1);
+}
+
+// The cards that go with the one picked up, and the answer to give when the
+// game asks whether to move more than one.
+QString CountText(const SolverMove &move)
+{
+    if (move.question)
+        return move.answerYes ? QStringLiteral(" (%1 carte: rispondi Sì)").arg(move.count)
+                              : QStringLiteral(" (una carta: rispondi No)");
+    return move.count > 1 ? QStringLiteral(" (%1 carte)").arg(move.count) : QString();
+}
+
+} // namespace
+
+QString HintText(const HintAnswer &answer, const HintLimits &limits)
+{
+    switch (answer.verdict) {
+    case Verdict::Solved:
+        if (!answer.firstMove)
+            return QStringLiteral("Suggerimento: nessuna mossa da fare.");
+        return QStringLiteral("Suggerimento: %1 %2%3")
+            .arg(CardText(answer.firstMove->card), DestinationText(*answer.firstMove), CountText(*answer.firstMove));
+    case Verdict::Impossible:
+        return QStringLiteral("Suggerimento: nessuna mossa porta più alla vittoria.");
+    case Verdict::Undecided:
+        return QStringLiteral("Suggerimento: nessuna via alla vittoria trovata in %1 secondi.").arg(SecondsText(limits));
+    case Verdict::InvalidPosition:
+        break;
+    }
+    return QStringLiteral("Suggerimento: la posizione sul tavolo non è valida.");
+}
+
+QString WinnableText(const HintAnswer &answer, const HintLimits &limits)
+{
+    switch (answer.verdict) {
+    case Verdict::Solved:
+        return QStringLiteral("Sì, la partita si può ancora vincere: la via trovata conta %1 mosse.")
+            .arg(answer.lineLength);
+    case Verdict::Impossible:
+        return QStringLiteral("No, la partita è persa: nessuna sequenza di mosse porta più alla vittoria.");
+    case Verdict::Undecided:
+        return QStringLiteral("Non si è potuto decidere in %1 secondi se la partita si può ancora vincere.")
+            .arg(SecondsText(limits));
+    case Verdict::InvalidPosition:
+        break;
+    }
+    return QStringLiteral("La posizione sul tavolo non è valida.");
+}
+
+QString SearchingText(HintQuestion question)
+{
+    return question == HintQuestion::NextMove ? QStringLiteral("Suggerimento: ricerca in corso...")
+                                              : QStringLiteral("Ricerca in corso: si può ancora vincere?");
+}
+
+} // namespace quintara

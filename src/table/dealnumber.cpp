@@ -1,0 +1,60 @@
+#include "table/dealnumber.h"
+
+#include <QAction>
+#include <QLabel>
+
+#include "core/deal.h"
+#include "core/gameflow.h"
+#include "core/gamestate.h"
+#include "dialogs/dealnumberdlg.h"
+
+namespace quintara {
+
+DealCommands::DealCommands(GameState &gameState, Shell &gameShell, QWidget *tableWidget, QAction *replayAction)
+    : QObject(tableWidget), state(gameState), shell(gameShell), table(tableWidget), replay(replayAction),
+      label(new QLabel(tableWidget))
+{
+    label->setObjectName(QStringLiteral("DealLabel"));
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QFont font = label->font();
+    font.setPixelSize(11);
+    label->setFont(font);
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(p);
+    label->hide();
+}
+
+void DealCommands::Place(const TableLayout &l)
+{
+    // Under the two buttons, inside the strip they share with the cells and
+    // the piles: the side picture below is left alone.
+    const int left = l.PlayAreaWidth + 4;
+    const int top = l.ShowBtnTop + 29 + 4;
+    label->setGeometry(left, top, l.ClientWidth - left, l.TopStripHeight - top);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void DealCommands::Update()
+{
+    replay->setEnabled(state.LastDeal.has_value());
+    const bool onTable = state.GameInProgress && state.LastDeal;
+    if (onTable)
+        label->setText(DealTitle(*state.LastDeal));
+    label->setVisible(onTable);
+}
+
+void DealCommands::ReplayGame1Click()
+{
+    if (state.LastDeal)
+        PlayDeal(state, shell, *state.LastDeal);
+}
+
+void DealCommands::DealNumber1Click()
+{
+    DealNumberDlg dialog(table->window());
+    if (const auto seed = dialog.Ask(state.LastDeal))
+        PlayDeal(state, shell, *seed);
+}
+
+} // namespace quintara

@@ -1,0 +1,296 @@
+// The deal's number, replay, "Partita numero..." and the solver's hint and
+// verdict, through the real window while its game loop runs.
+
+#include <QtTest>
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include "core/automove.h"
+#include "core/deal.h"
+#include "core/gameflow.h"
+#include "dialogs/dealnumberdlg.h"
+#include "support/screentest.h"
+#include "support/tablebuilder.h"
+#include "support/windowfixture.h"
+#include "table/dealnumber.h"
+#include "table/hintcommands.h"
+#include "table/hintmarks.h"
+#include "table/mainwindow.h"
+#include "table/moveplaces.h"
+
+using namespace quintara;
+using namespace quintara::test;
+
+namespace {
+
+constexpr int ScreenWidth = SCREEN_WIDTH;
+constexpr int ScreenHeight = SCREEN_WIDTH >= 1024 ? 768 : 600;
+
+// Steps run one after the other inside the game loop, each retried until it
+// says it is done; the last game still on the table is then finished, and a
+// guard finishes it too should a step never be done. Steps note what they
+// find wrong in `faults`, since the test's own checks cannot leave them.
+class Script : public QObject {
+public:
+    QStringList faults;
+    void Expect(bool ok, const QString &what)
+    {
+        if (!ok)
+            faults << what;
+    }
+
+    Script(TForm1 &form, std::vector<std::function<bool()>> steps) : form(form), steps(std::move(steps))
+    {
+        connect(&timer, &QTimer::timeout, this, &Script::Step);
+        timer.start(20);
+        guard.start();
+    }
+    std::size_t done = 0;
+
+private:
+    void Step()
+    {
+        if (done < steps.size() && guard.elapsed() < 20000 && !steps[done]())
+            return;
+        if (done < steps.size() && guard.elapsed() < 20000) {
+            ++done;
+            return;
+        }
+        timer.stop();
+        if (form.State().GameInProgress) {
+            form.State().NextDeal.reset();
+            QTimer::singleShot(0, &form, [this] { FinishGame1Click(form.State(), form); });
+        }
+    }
+    TForm1 &form;
+    std::vector<std::function<bool()>> steps;
+    QTimer timer;
+    QElapsedTimer guard;
+};
+
+ColumnArray DealtColumns(std::uint32_t seed)
+{
+    GameState state = MakeState(ScreenWidth);
+    ShuffleAndDeal(state, seed);
+    return state.Columns;
+}
+
+// Lays a position out on the running game's table, as if play had led there:
+// the piles home to `pileTops`, the automatic moves free to run.
+void LayOut(GameState &state, const std::array<const char *, 4> &pileTops, const std::array<const char *, 4> &cells,
+            const std::array<std::vector<CardCode>, ColumnCount> &columns)
+{
+    ResetTable(state);
+    state.CardsLeft = DeckSize;
+    for (int p = 0; p < PileCount; ++p)
+        SetPile(state, p, pileTops[p]);
+    for (int i = 0; i < CellCount; ++i)
+        SetCell(state, i, cells[i]);
+    for (int c = 0; c < ColumnCount; ++c)
+        SetColumnCards(state, c, columns[c]);
+    state.FoundationLevel = 1;
+    UpdateFoundationLevel(state);
+    state.AutoMoveHold = false;
+    state.FullRepaint = true;
+}
+
+std::vector<CardCode> Cards(std::initializer_list<std::string_view> names)
+{
+    std::vector<CardCode> cards;
+    for (std::string_view name : names)
+        cards.push_back(Card(name));
+    return cards;
+}
+
+} // namespace
+
+class TestDealHint : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
+
+    // The number beside the table, replay, and the number typed in the
+    // dialog, with its three refusals before a good number.
+    void dealsByNumber()
+    {
+        WindowFixture f;
+        TForm1 &form = *f.form;
+        GameState &state = form.State();
+        const MainMenu &menu = form.Menu();
+        const QLabel &label = *form.Deals().Label();
+        QVERIFY(!menu.ReplayGame1->isEnabled());   // nothing to replay yet
+        QStringList typed = {"", "tre", "4294967296", " 42 "};
+        QString prefilled;
+        f.answerer.onDialog = [&](QDialog *dialog) {
+            auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("NumberEdit"));
+            if (prefilled.isEmpty())
+                prefilled = edit->text();
+            edit->setText(typed.takeFirst());
+        };
+        const std::uint32_t seed = 1765200000;
+        std::unique_ptr<Script> script;
+        script = std::make_unique<Script>(form, std::vector<std::function<bool()>>{
+            [&] {
+                script->Expect(label.isVisible() && label.text() == QStringLiteral("Partita n. 1765200000"),
+                               QStringLiteral("the number shows while the game is on: ") + label.text());
+                const TableLayout &l = state.Layout;
+                // In the side area, clear of the buttons, within the window.
+                const QRect place = label.geometry();
+                script->Expect(place.left() >= l.PlayAreaWidth && place.right() < ScreenWidth
+                                   && place.top() >= l.ShowBtnTop + 29 && place.bottom() < l.TopStripHeight
+                                   && label.fontMetrics().horizontalAdvance(label.text()) <= place.width(),
+                               QStringLiteral("the number lies in the side area, whole"));
+                script->Expect(menu.ReplayGame1->isEnabled(), QStringLiteral("replay is enabled"));
+                f.answerer.answers = {QMessageBox::Yes};
+                menu.ReplayGame1->trigger();
+                return true;
+            },
+            [&] {
+                if (state.Statistics.GamesLost < 1 || !state.GameInProgress)
+                    return false;
+                script->Expect(state.Columns == DealtColumns(seed) && label.text() == QStringLiteral("Partita n. 1765200000"),
+                               QStringLiteral("replay deals the same cards"));
+                menu.DealNumber1->trigger();
+                return true;
+            },
+            [&] {
+                if (state.LastDeal != 42u || !state.GameInProgress)
+                    return false;
+                script->Expect(state.Columns == DealtColumns(42) && label.text() == QStringLiteral("Partita n. 42"),
+                               QStringLiteral("the number typed is dealt"));
+                return true;
+            },
+        });
+        NewGame1Click(state, form, seed);
+        QVERIFY2(script->faults.isEmpty(), qPrintable(script->faults.join(QLatin1Char('\n'))));
+        QCOMPARE(script->done, std::size_t(3));
+        QCOMPARE(prefilled, QStringLiteral("1765200000"));
+        QVERIFY(typed.isEmpty());
+        QStringList refusals;
+        for (const SeenBox &box : f.answerer.seen)
+            if (box.caption == QStringLiteral(" Partita numero") && box.icon == QMessageBox::Critical)
+                refusals << box.text.section(QLatin1Char(','), 0, 0).section(QLatin1Char(':'), 0, 0);
+        QCOMPARE(refusals, (QStringList{"Scrivi il numero della partita",
+                                        "Il numero della partita si scrive con le sole cifre",
+                                        "Il numero è troppo grande"}));
+        QCOMPARE(state.Statistics.GamesLost, 3);   // replayed, renumbered, finished
+        QVERIFY(!label.isVisible());
+    }
+
+    // Hearts and diamonds home, spades to the nine, clubs to the ace; the
+    // rest all black, so no card goes onto another, the free cells are full
+    // and no column is empty: the ten of spades to its pile is the one move
+    // there is. With the two of clubs under it the game is won from there;
+    // with the jack of spades and a stuck ten under it, it is lost.
+    void hintAndVerdict_data()
+    {
+        QTest::addColumn<QString>("under");   // the card under the ten of spades
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<QString>("verdict");
+        QTest::newRow("won") << "2f" << "Suggerimento: 10 di Picche sulla fila 3"
+                             << "Sì, la partita si può ancora vincere: la via trovata conta ";
+        QTest::newRow("lost") << "Fp" << "Suggerimento: nessuna mossa porta più alla vittoria."
+                              << "No, la partita è persa: nessuna sequenza di mosse porta più alla vittoria.";
+    }
+    void hintAndVerdict()
+    {
+        QFETCH(QString, under);
+        QFETCH(QString, hint);
+        QFETCH(QString, verdict);
+        WindowFixture f;
+        TForm1 &form = *f.form;
+        GameState &state = form.State();
+        const HintMarks &marks = form.Hints().Marks();
+        const bool won = under == QStringLiteral("2f");
+        Table laidOut;
+        UndoSnapshot undo;
+        QString hintShown;
+        PixelRect marked[2];
+        std::unique_ptr<Script> script;
+        script = std::make_unique<Script>(form, std::vector<std::function<bool()>>{
+            [&] {
+                // Fp or 2f under the ten; the other in the column the lost game keeps stuck.
+                const std::string underTen = under.toStdString();
+                const std::string_view other = won ? "Fp" : "2f";
+                LayOut(state, {"Rc", "Rq", "9p", "Af"}, {"Rp", "Rf", "Df", "Ff"},
+                       {Cards({"10f", underTen, "10p"}), Cards({other, "3f"}), Cards({"Dp", "4f"}), Cards({"5f"}),
+                        Cards({"6f"}), Cards({"7f"}), Cards({"8f"}), Cards({"9f"})});
+                state.UndoAvailable = state.UndoEnabled = true;
+                laidOut = state;
+                undo = state;
+                form.Repaint(PaintSender::Window);
+                form.Menu().MoveHint1->trigger();
+                return true;
+            },
+            [&] {
+                if (form.Hints().Searching() || !form.StatusText(0).startsWith(QStringLiteral("Suggerimento: ")))
+                    return false;
+                hintShown = form.StatusText(0);
+                marked[0] = marks.Cards();
+                marked[1] = marks.Destination();
+                script->Expect(marks.Shown() == won, QStringLiteral("the marks show with a move only"));
+                form.Menu().MoveWinnable1->trigger();
+                return true;
+            },
+            [&] {
+                if (form.Hints().Searching() || f.answerer.seen.empty())
+                    return false;
+                script->Expect(static_cast<const Table &>(state) == laidOut, QStringLiteral("the table is as it was"));
+                script->Expect(state.UndoColumns == undo.UndoColumns && state.UndoEnabled,
+                               QStringLiteral("the undo copy is as it was"));
+                return true;
+            },
+        });
+        NewGame1Click(state, form, 5);
+        QVERIFY2(script->faults.isEmpty(), qPrintable(script->faults.join(QLatin1Char('\n'))));
+        QCOMPARE(script->done, std::size_t(3));
+        QCOMPARE(hintShown, hint);
+        if (won) {
+            const TableLayout &l = state.Layout;
+            const int x = ColumnLeft(l, 0);
+            QCOMPARE(marked[0], (PixelRect{x, RowTop(l, 2), x + l.CardWidth, RowTop(l, 2) + l.CardHeight}));
+            QCOMPARE(marked[1], (PixelRect{state.Foundations[2].X, state.Foundations[2].Y,
+                                           state.Foundations[2].X + l.CardWidth, state.Foundations[2].Y + l.CardHeight}));
+        }
+        QCOMPARE(f.answerer.seen.front().caption, QStringLiteral(" Controllo del gioco"));
+        QVERIFY2(f.answerer.seen.front().text.startsWith(verdict), qPrintable(f.answerer.seen.front().text));
+        QCOMPARE(state.Statistics.GamesWon + state.Statistics.GamesLost, 1);   // only the finish counted
+    }
+
+    // A key pressed during the search stops it; no answer comes after.
+    void inputCancelsTheSearch()
+    {
+        WindowFixture f;
+        TForm1 &form = *f.form;
+        bool wasSearching = false;
+        QString stopped;
+        std::unique_ptr<Script> script;
+        script = std::make_unique<Script>(form, std::vector<std::function<bool()>>{
+            [&] {
+                form.Menu().MoveWinnable1->trigger();
+                wasSearching = form.Hints().Searching();
+                QTest::keyClick(form.View(), Qt::Key_Escape);
+                stopped = form.StatusText(0);
+                return true;
+            },
+            [&] {
+                IdleUntil([] { return false; }, 300);   // time for a late answer to show up
+                return true;
+            },
+        });
+        NewGame1Click(form.State(), form, 5);
+        QVERIFY(wasSearching);
+        QVERIFY(!form.Hints().Searching());
+        QCOMPARE(stopped, QStringLiteral("Ricerca interrotta."));
+        for (const SeenBox &box : f.answerer.seen)
+            QVERIFY2(box.icon != QMessageBox::Information, qPrintable(box.text));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    return RunOnOffscreenScreen<TestDealHint>(argc, argv, ScreenWidth, ScreenHeight);
+}
+
+#include "test_dealhint.moc"
