@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include "core/automove.h"
 #include "core/deal.h"
 #include "core/gamestate.h"
 #include "solver/hintsearch.h"
@@ -47,7 +48,7 @@ int main(int argc, char **argv)
 
     std::vector<Sample> samples;
     int unsolvedDeals = 0;
-    std::vector<SolverMove> legal;
+    std::vector<Move> legal;
     for (int g = 0; g < games; ++g) {
         GameState deal;
         ResetTable(deal);

@@ -40,7 +40,7 @@ QString SecondsText(const HintLimits &limits)
 }
 
 // Where the move takes the card, as the pointer's texts name the places.
-QString DestinationText(const SolverMove &move)
+QString DestinationText(const Move &move)
 {
     switch (move.toKind) {
     case Place::Cell:
@@ -57,7 +57,7 @@ QString DestinationText(const SolverMove &move)
 
 // The cards that go with the one picked up, and the answer to give when the
 // game asks whether to move more than one.
-QString CountText(const SolverMove &move)
+QString CountText(const Move &move)
 {
     if (move.question)
         return move.answerYes ? QStringLiteral(" (%1 carte: rispondi Sì)").arg(move.count)

@@ -38,7 +38,7 @@ struct HintPosition {
 
 struct HintAnswer {
     Verdict verdict = Verdict::Undecided;
-    std::optional<SolverMove> firstMove;   // for Solved: the move to make now
+    std::optional<Move> firstMove;   // for Solved: the move to make now
     int lineLength = 0;                    // for Solved: the moves of the line found
     double seconds = 0;                    // wall-clock time searched
 };

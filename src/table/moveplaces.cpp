@@ -11,7 +11,7 @@ PixelRect CardRect(const TableLayout &l, int x, int y)
 
 } // namespace
 
-MovePlaces PlacesOf(const GameState &state, const SolverMove &move)
+MovePlaces PlacesOf(const GameState &state, const Move &move)
 {
     const TableLayout &l = state.Layout;
     MovePlaces places;

@@ -3,7 +3,7 @@
 // that go with it, and the place they go to, in client pixels.
 
 #include "core/gamestate.h"
-#include "solver/solvermove.h"
+#include "core/move.h"
 #include "table/layout.h"
 
 namespace quintara {
@@ -15,6 +15,6 @@ struct MovePlaces {
 };
 
 // `move` must be one the table allows.
-MovePlaces PlacesOf(const GameState &state, const SolverMove &move);
+MovePlaces PlacesOf(const GameState &state, const Move &move);
 
 } // namespace quintara

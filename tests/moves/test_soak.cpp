@@ -38,7 +38,7 @@ Point Centre(const PixelRect &r)
 // taken from its code: what a single step of the player may change.
 enum MoveKind { ToCell, ToPile, OntoCards, ToEmptyColumn, KindCount };
 
-struct Place {
+struct Change {
     MoveKind kind;   // ToCell, ToPile, or a column (OntoCards / ToEmptyColumn)
     int index;
     std::vector<CardCode> cards;   // lost or gained, the deepest first
@@ -69,8 +69,8 @@ struct StepMove {
 // `made` receives the move made.
 QString JudgeStep(const Table &before, const Table &after, const PileSuitOrder &suits, std::optional<StepMove> &made)
 {
-    std::vector<Place> lost;
-    std::vector<Place> gained;
+    std::vector<Change> lost;
+    std::vector<Change> gained;
     for (int i = 0; i < CellCount; ++i) {
         const SlotRecord &b = before.Cells[i];
         const SlotRecord &a = after.Cells[i];
@@ -103,8 +103,8 @@ QString JudgeStep(const Table &before, const Table &after, const PileSuitOrder &
         return {};
     if (lost.size() != 1 || gained.size() != 1)
         return QStringLiteral("one step changed %1 places").arg(lost.size() + gained.size());
-    const Place &from = lost[0];
-    const Place &to = gained[0];
+    const Change &from = lost[0];
+    const Change &to = gained[0];
     if (from.cards != to.cards)
         return QStringLiteral("the cards that arrived are not those that left");
 
@@ -208,7 +208,7 @@ public:
         if (line.verdict != Verdict::Solved)
             return Fail(QStringLiteral("deal %1 has no winning line").arg(dealSeed));
         for (std::size_t i = 0; i < line.moves.size() && failures.isEmpty(); ++i) {
-            const SolverMove &move = line.moves[i];
+            const quintara::Move &move = line.moves[i];
             shell.answers = {move.answerYes};
             const MovePlaces places = PlacesOf(state, move);
             const Table before = state;

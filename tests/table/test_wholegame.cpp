@@ -29,7 +29,7 @@ QPoint Centre(const PixelRect &r)
 // moves that followed the last one has played out in the game loop.
 class Replayer : public QObject {
 public:
-    Replayer(TForm1 &form, std::vector<SolverMove> moves, ModalAnswerer &answerer)
+    Replayer(TForm1 &form, std::vector<Move> moves, ModalAnswerer &answerer)
         : form(form), moves(std::move(moves)), answerer(answerer)
     {
         connect(&timer, &QTimer::timeout, this, &Replayer::Step);
@@ -47,7 +47,7 @@ private:
         }
         if (s.PickedFrom != FromNothing || CascadePending(s, s.GamePileSuit, s.AutoMoveHold))
             return;
-        const SolverMove &m = moves[played++];
+        const Move &m = moves[played++];
         if (m.question)
             answerer.answers = {m.answerYes ? QMessageBox::Yes : QMessageBox::No};
         const MovePlaces places = PlacesOf(s, m);
@@ -58,7 +58,7 @@ private:
     void Click(QPoint p) { QTest::mouseClick(form.View(), Qt::LeftButton, {}, p); }
 
     TForm1 &form;
-    std::vector<SolverMove> moves;
+    std::vector<Move> moves;
     ModalAnswerer &answerer;
     QTimer timer;
 };
