@@ -1,5 +1,7 @@
 #include "table/dealnumber.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QLabel>
 
@@ -7,6 +9,7 @@
 #include "core/gameflow.h"
 #include "core/gamestate.h"
 #include "dialogs/dealnumberdlg.h"
+#include "table/layout.h"
 
 namespace quintara {
 
@@ -28,10 +31,12 @@ DealCommands::DealCommands(GameState &gameState, Shell &gameShell, QWidget *tabl
 void DealCommands::Place(const TableLayout &l)
 {
     // Under the two buttons, inside the strip they share with the cells and
-    // the piles: the side picture below is left alone.
-    const int left = l.PlayAreaWidth + 4;
+    // the piles, so the side picture below is left alone; in line with the
+    // buttons where the widest number fits, further left on a narrow screen.
+    const int widest = label->fontMetrics().horizontalAdvance(DealTitle(LastDealNumber));
+    const int left = std::max(l.PlayAreaWidth + 2, std::min(l.UndoBtnLeft, l.ClientWidth - widest - 4));
     const int top = l.ShowBtnTop + 29 + 4;
-    label->setGeometry(left, top, l.ClientWidth - left, l.TopStripHeight - top);
+    label->setGeometry(left, top, l.ClientWidth - left - 2, l.TopStripHeight - top);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 

@@ -137,15 +137,16 @@ private slots:
     void stopEndsTheSearch()
     {
         std::uint32_t seed = 0;
-        while (SolveDeal(seed).positions < 20'000)
+        std::int64_t whole = 0;
+        while ((whole = SolveDeal(seed).positions) < 3000)
             ++seed;
         int asked = 0;
         SolveOptions options;
-        options.stop = [&] { return ++asked >= 3; };
+        options.stop = [&] { return ++asked > 0; };
         const SolveResult stopped = SolveDeal(seed, options);
         QCOMPARE(stopped.verdict, Verdict::Undecided);
-        QCOMPARE(asked, 3);
-        QVERIFY(stopped.positions < 3000);
+        QCOMPARE(asked, 1);
+        QVERIFY(stopped.positions < whole);
 
         GameState deal = MakeState();
         ShuffleAndDeal(deal, seed);

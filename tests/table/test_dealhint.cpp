@@ -18,6 +18,7 @@
 #include "table/hintmarks.h"
 #include "table/mainwindow.h"
 #include "table/moveplaces.h"
+#include "table/tableview.h"
 
 using namespace quintara;
 using namespace quintara::test;
