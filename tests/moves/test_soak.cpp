@@ -212,7 +212,7 @@ public:
             shell.answers = {move.answerYes};
             const MovePlaces places = PlacesOf(state, move);
             const Table before = state;
-            ClickClick(Centre(places.pick), Centre(places.to));
+            ClickClick(Centre(places.pick), Centre(places.to), true);
             Judge(before, dealSeed, int(i));
             Settle();
             Check(dealSeed, int(i));
@@ -313,23 +313,24 @@ private:
         ClickClick(from, to);
     }
 
-    void Down(Point p)
+    // Now and then the wrong button, unless the press must take.
+    void Down(Point p, bool sure = false)
     {
         const bool wasIdle = state.PickedFrom == FromNothing;
         const Table before = state;
-        FormMouseDown(state, shell, rng() % 12 ? MouseButton::Left : MouseButton::Other, p.x, p.y);
+        FormMouseDown(state, shell, sure || rng() % 12 ? MouseButton::Left : MouseButton::Other, p.x, p.y);
         if (wasIdle && state.PickedFrom != FromNothing)
             snapshot = before;
     }
     void Up(Point p) { FormMouseUp(state, shell, MouseButton::Left, p.x, p.y); }
     void Move(Point p) { FormMouseMove(state, shell, p.x, p.y); }
 
-    void ClickClick(Point from, Point to)
+    void ClickClick(Point from, Point to, bool sure = false)
     {
-        Down(from);
+        Down(from, sure);
         Up(from);
         Move(to);
-        Down(to);
+        Down(to, sure);
         Up(to);
         ++attempts;
     }
