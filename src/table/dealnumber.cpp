@@ -25,7 +25,7 @@ DealCommands::DealCommands(GameState &gameState, Shell &gameShell, QWidget *tabl
     QPalette p = label->palette();
     p.setColor(QPalette::WindowText, Qt::white);
     label->setPalette(p);
-    label->hide();
+    Update();
 }
 
 void DealCommands::Place(const TableLayout &l)
