@@ -1,19 +1,14 @@
-// The deal's number, replay, "Partita numero..." and the solver's hint and
-// verdict, through the real window while its game loop runs.
+// The solver's hint and verdict through the real window while its game loop
+// runs.
 
 #include <QtTest>
 
-#include <QLabel>
-#include <QLineEdit>
 
 #include "core/automove.h"
-#include "core/deal.h"
 #include "core/gameflow.h"
-#include "dialogs/dealnumberdlg.h"
 #include "support/screentest.h"
 #include "support/tablebuilder.h"
 #include "support/windowfixture.h"
-#include "table/dealnumber.h"
 #include "table/hintcommands.h"
 #include "table/hintmarks.h"
 #include "table/mainwindow.h"
@@ -70,13 +65,6 @@ private:
     QElapsedTimer guard;
 };
 
-ColumnArray DealtColumns(std::uint32_t seed)
-{
-    GameState state = MakeState(ScreenWidth);
-    ShuffleAndDeal(state, seed);
-    return state.Columns;
-}
-
 // Lays a position out on the running game's table, as if play had led there:
 // the piles home to `pileTops`, the automatic moves free to run.
 void LayOut(GameState &state, const std::array<const char *, 4> &pileTops, const std::array<const char *, 4> &cells,
@@ -110,74 +98,6 @@ class TestDealHint : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
-
-    // The number beside the table, replay, and the number typed in the
-    // dialog, with its three refusals before a good number.
-    void dealsByNumber()
-    {
-        WindowFixture f;
-        TForm1 &form = *f.form;
-        GameState &state = form.State();
-        const MainMenu &menu = form.Menu();
-        const QLabel &label = *form.Deals().Label();
-        QVERIFY(!menu.ReplayGame1->isEnabled());   // nothing to replay yet
-        QStringList typed = {"", "tre", "4294967296", " 42 "};
-        QString prefilled;
-        f.answerer.onDialog = [&](QDialog *dialog) {
-            auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("NumberEdit"));
-            if (prefilled.isEmpty())
-                prefilled = edit->text();
-            edit->setText(typed.takeFirst());
-        };
-        const std::uint32_t seed = 1765200000;
-        std::unique_ptr<Script> script;
-        script = std::make_unique<Script>(form, std::vector<std::function<bool()>>{
-            [&] {
-                script->Expect(label.isVisible() && label.text() == QStringLiteral("Partita n. 1765200000"),
-                               QStringLiteral("the number shows while the game is on: ") + label.text());
-                const TableLayout &l = state.Layout;
-                // In the side area, clear of the buttons, within the window.
-                const QRect place = label.geometry();
-                script->Expect(place.left() >= l.PlayAreaWidth && place.right() < ScreenWidth
-                                   && place.top() >= l.ShowBtnTop + 29 && place.bottom() < l.TopStripHeight
-                                   && label.fontMetrics().horizontalAdvance(label.text()) <= place.width(),
-                               QStringLiteral("the number lies in the side area, whole"));
-                script->Expect(menu.ReplayGame1->isEnabled(), QStringLiteral("replay is enabled"));
-                f.answerer.answers = {QMessageBox::Yes};
-                menu.ReplayGame1->trigger();
-                return true;
-            },
-            [&] {
-                if (state.Statistics.GamesLost < 1 || !state.GameInProgress)
-                    return false;
-                script->Expect(state.Columns == DealtColumns(seed) && label.text() == QStringLiteral("Partita n. 1765200000"),
-                               QStringLiteral("replay deals the same cards"));
-                menu.DealNumber1->trigger();
-                return true;
-            },
-            [&] {
-                if (state.LastDeal != 42u || !state.GameInProgress)
-                    return false;
-                script->Expect(state.Columns == DealtColumns(42) && label.text() == QStringLiteral("Partita n. 42"),
-                               QStringLiteral("the number typed is dealt"));
-                return true;
-            },
-        });
-        NewGame1Click(state, form, seed);
-        QVERIFY2(script->faults.isEmpty(), qPrintable(script->faults.join(QLatin1Char('\n'))));
-        QCOMPARE(script->done, std::size_t(3));
-        QCOMPARE(prefilled, QStringLiteral("1765200000"));
-        QVERIFY(typed.isEmpty());
-        QStringList refusals;
-        for (const SeenBox &box : f.answerer.seen)
-            if (box.caption == QStringLiteral(" Partita numero") && box.icon == QMessageBox::Critical)
-                refusals << box.text.section(QLatin1Char(','), 0, 0).section(QLatin1Char(':'), 0, 0);
-        QCOMPARE(refusals, (QStringList{"Scrivi il numero della partita",
-                                        "Il numero della partita si scrive con le sole cifre",
-                                        "Il numero è troppo grande"}));
-        QCOMPARE(state.Statistics.GamesLost, 3);   // replayed, renumbered, finished
-        QVERIFY(!label.isVisible());
-    }
 
     // Hearts and diamonds home, spades to the nine, clubs to the ace; the
     // rest all black, so no card goes onto another, the free cells are full
