@@ -2,6 +2,7 @@
 // rounded corners and outline, the red tint on the window, place marks,
 // blank slots, large cards, and a table without a usable card module.
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QTest>
 
@@ -67,6 +68,19 @@ struct Fixture {
     }
     QImage Face(CardCode card) { return painter.Library().Bitmap(CardBitmapNumber(card)); }
 };
+
+// The pixels alone, row by row, whatever the image's padding.
+QByteArray Digest(const std::vector<QImage> &images)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (const QImage &image : images) {
+        const QImage pixels = image.convertToFormat(QImage::Format_RGB32);
+        hash.addData(QByteArray::number(pixels.width()) + 'x' + QByteArray::number(pixels.height()));
+        for (int y = 0; y < pixels.height(); ++y)
+            hash.addData(QByteArrayView(pixels.constScanLine(y), pixels.width() * 4));
+    }
+    return hash.result().toHex().left(24);
+}
 
 bool Untouched(const QImage &image, const QColor &ground)
 {
@@ -200,6 +214,46 @@ private slots:
         QVERIFY(Untouched(f.canvas, Felt));
         QVERIFY(Untouched(f.window, WindowGround));
         QVERIFY(f.shell.notices.empty());
+    }
+
+    // Ordinary screens see every card exactly as before the pictures came
+    // in finer detail: the pictures and what DrawCard leaves, pinned.
+    void ordinaryScreenPixelsArePinned_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QByteArray>("digest");
+        QTest::newRow("pictures") << "pictures" << QByteArray("7f932549d2d523140fae9752");
+        QTest::newRow("faces") << "faces" << QByteArray("9ee2394d2d94f7c1a531b3df");
+        QTest::newRow("highlighted") << "highlighted" << QByteArray("d311346258f39b8c28989d2b");
+        QTest::newRow("marks and blank") << "marks" << QByteArray("f61166a4b57d7830f127b638");
+    }
+    void ordinaryScreenPixelsArePinned()
+    {
+        QFETCH(QString, what);
+        QFETCH(QByteArray, digest);
+        Fixture f;
+        std::vector<QImage> images;
+        for (int value = 0; value < 56; ++value) {
+            if (what == QLatin1String("pictures")) {
+                images.push_back(f.painter.Library().Bitmap(value + 1));
+                continue;
+            }
+            f.canvas = Canvas();
+            f.window = Canvas(QImage::Format_RGB32, WindowGround);
+            if (what == QLatin1String("marks")) {
+                if (value >= 4)
+                    break;
+                f.Draw(53 + value, DrawPicture);
+                f.painter.DrawCard(f.canvas, f.window, 100, 100, 0, DrawBlank, {9, 8, 7});
+            } else if (value < 52) {
+                f.Draw(value, what == QLatin1String("faces") ? DrawNormal : DrawHighlighted);
+            } else {
+                break;
+            }
+            images.push_back(f.canvas);
+            images.push_back(f.window);
+        }
+        QCOMPARE(Digest(images), digest);
     }
 
     void largeCardsAreStretched()
