@@ -56,6 +56,12 @@ QImage CardImageLibrary::Bitmap(int number, cardmodule::CardSize size, int scale
     if (!Usable())
         return QImage();
     const cardmodule::Key key{number, size, scale};
+    // A screen shows one detail at a time: moved to another screen, the
+    // pictures of the former detail are let go.
+    if (scale != decodedScale) {
+        decoded.fill(QImage());
+        decodedScale = scale;
+    }
     QImage image;
     if (cardmodule::Listed(key)) {
         QImage &known = decoded[cardmodule::Slot(key)];

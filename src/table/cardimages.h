@@ -52,8 +52,9 @@ private:
     bool failed = false;
     bool released = false;
     // Decoded on first use only: the pictures never change while the module
-    // is open, and a screen uses one detail of each.
+    // is open.
     std::array<QImage, cardmodule::SlotCount> decoded;
+    int decodedScale = 1;
 };
 
 } // namespace quintara
