@@ -54,13 +54,22 @@ GameSettings WindowFixture::StoredSettings() const
 
 void WindowFixture::PlayGame(std::uint32_t seed, const std::function<void()> &during)
 {
-    QTimer::singleShot(100, form.get(), [this, during] {
+    // `during` looks at the dealt table: it waits for the game loop's first
+    // pass to show the deal, however long a busy machine takes over it.
+    auto *wait = new QTimer(form.get());
+    wait->setInterval(100);
+    QObject::connect(wait, &QTimer::timeout, form.get(), [this, wait, during] {
+        if (State().GameInProgress && State().ShownCardsLeft != State().CardsLeft)
+            return;
+        wait->stop();
+        wait->deleteLater();
         during();
         if (State().GameInProgress) {
             answerer.answers = {QMessageBox::Yes};
             FinishGame1Click(State(), *form);
         }
     });
+    wait->start();
     NewGame1Click(State(), *form, seed);
 }
 
