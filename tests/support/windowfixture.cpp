@@ -54,22 +54,21 @@ GameSettings WindowFixture::StoredSettings() const
 
 void WindowFixture::PlayGame(std::uint32_t seed, const std::function<void()> &during)
 {
-    // `during` looks at the dealt table: it waits for the game loop's first
-    // pass to show the deal, however long a busy machine takes over it.
-    auto *wait = new QTimer(form.get());
-    wait->setInterval(100);
-    QObject::connect(wait, &QTimer::timeout, form.get(), [this, wait, during] {
+    // `during` comes once the loop has made its first pass over the deal,
+    // however long a busy machine takes to get there.
+    auto *poll = new QTimer(form.get());
+    QObject::connect(poll, &QTimer::timeout, form.get(), [this, poll, during] {
         if (State().GameInProgress && State().ShownCardsLeft != State().CardsLeft)
             return;
-        wait->stop();
-        wait->deleteLater();
+        poll->deleteLater();
+        poll->stop();
         during();
         if (State().GameInProgress) {
             answerer.answers = {QMessageBox::Yes};
             FinishGame1Click(State(), *form);
         }
     });
-    wait->start();
+    poll->start(20);
     NewGame1Click(State(), *form, seed);
 }
 
