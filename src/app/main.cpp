@@ -24,7 +24,7 @@ int main(int argc, char *argv[])
         GameState &state = form.State();
         auto *calendar = new TCalendarForm(&form);
         auto *stats = new TStats1Dlg(
-            state.Statistics, [&state] { return state.GameInProgress; },
+            state.Statistics, [&state] { return state.flags.GameInProgress; },
             [&form] { form.SaveStatistics(); }, &form);
         auto *prefs = new TPrefDlg1(state, form.Store(), &form);
         auto *about = new TAboutBox(&form);

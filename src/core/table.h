@@ -73,15 +73,9 @@ struct Table {
     bool operator==(const Table &) const = default;
 };
 
-// The position saved when a card is picked up, restored by undo.
-struct UndoSnapshot {
-    ColumnArray UndoColumns{};
-    SlotArray UndoCells{};
-    SlotArray UndoFoundations{};
-    CardsHomeTable UndoCardsHome{};
-    std::int32_t UndoCardsLeft = 0;
-    std::int32_t UndoLevel = 0;
-};
+// The position saved when a card is picked up, restored by undo: a copy of
+// the table, so whatever the table holds is taken back with it.
+using UndoSnapshot = Table;
 
 // Index of the top occupied slot, scanning from slot 17 down; nullopt when empty.
 std::optional<int> TopSlot(const TableColumn &column);

@@ -431,8 +431,8 @@ TPrefDlg1::Outcome TPrefDlg1::StoreDisplayOptions()
     GameSettings &s = State.Settings;
     if (!Written(Store.StoreDisplayOptions(s)))
         return Outcome::WriteFailed;
-    State.DetailsShown = s.TransferDetails;
-    State.DeepestTop = 0;
+    State.flags.DetailsShown = s.TransferDetails;
+    State.flags.DeepestTop = 0;
     s.PrefsChanged = true;
     PageDelay = 2000;
     SetStatus(QStringLiteral(" Opzioni di visualizzazione memorizzate nel registro"));

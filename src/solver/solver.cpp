@@ -416,7 +416,7 @@ SolveResult SolveDeal(std::uint32_t seed, const SolveOptions &options, Table *ta
     ShuffleAndDeal(state, seed);
     if (table)
         *table = state;
-    return Solve(state, state.GamePileSuit, true, options);
+    return Solve(state.table, state.deal.GamePileSuit, true, options);
 }
 
 } // namespace quintara

@@ -21,7 +21,7 @@ int acceptingPiles(const GameState &state, CardCode card)
 {
     int piles = 0;
     for (int p = 0; p < PileCount; ++p)
-        if (CanGoToFoundation(state, state.GamePileSuit, p, card))
+        if (CanGoToFoundation(state.table, state.deal.GamePileSuit, p, card))
             ++piles;
     return piles;
 }
@@ -36,10 +36,10 @@ int acceptingColumns(const GameState &state, const MoveSource &source, int capac
     for (int t = 0; t < ColumnCount; ++t) {
         if (source.From == FromColumn && t == source.Index)
             continue;
-        const std::optional<int> top = TopSlot(state.Columns[t]);
+        const std::optional<int> top = TopSlot(state.table.Columns[t]);
         if (!top)
             continue;
-        const int n = ColumnMoveCount(state, source, t, *top);
+        const int n = ColumnMoveCount(state.table, source, t, *top);
         if (n != 0 && n <= capacity && ColumnHasRoom(*top, n))
             ++columns;
     }
@@ -49,11 +49,11 @@ int acceptingColumns(const GameState &state, const MoveSource &source, int capac
 MoveAnalysis countMoves(const GameState &state)
 {
     MoveAnalysis a;
-    a.room = CountEmptyCells(state) + CountEmptyColumns(state);
-    const int capacity = MoveCapacity(state);
+    a.room = CountEmptyCells(state.table) + CountEmptyColumns(state.table);
+    const int capacity = MoveCapacity(state.table);
 
     for (int k = 0; k < CellCount; ++k) {
-        const SlotRecord &cell = state.Cells[k];
+        const SlotRecord &cell = state.table.Cells[k];
         a.cellOccupied[k] = cell.Occupied != 0;
         int home = 0;
         int onTableau = 0;
@@ -68,13 +68,13 @@ MoveAnalysis countMoves(const GameState &state)
     }
 
     for (int c = 0; c < ColumnCount; ++c) {
-        const std::optional<int> top = TopSlot(state.Columns[c]);
+        const std::optional<int> top = TopSlot(state.table.Columns[c]);
         if (!top) {
             a.marks[TableauToPiles].push_back(MoveMark::Neutral);
             a.marks[ColumnToColumn].push_back(MoveMark::Neutral);
             continue;
         }
-        const CardCode card = state.Columns[c].Card[*top];
+        const CardCode card = state.table.Columns[c].Card[*top];
         const int home = acceptingPiles(state, card);
         const int onColumns = acceptingColumns(state, {FromColumn, c, *top, card}, capacity);
         a.counts[TableauToPiles] += home;
@@ -92,16 +92,16 @@ bool anyMoveFound(const MoveAnalysis &a)
 
 void toggleAnalysisPanel(GameState &state, Shell &shell, PaintSender sender)
 {
-    if (!state.GameInProgress || state.DetailsShown)
+    if (!state.flags.GameInProgress || state.flags.DetailsShown)
         return;
-    state.ShowMoves = !state.ShowMoves;
-    if (state.ShowMoves) {
+    state.flags.ShowMoves = !state.flags.ShowMoves;
+    if (state.flags.ShowMoves) {
         AnalyseMoves(state, shell);
         return;
     }
     // The panel covered the lower part of the columns: bring them back.
     shell.ResetInfoPanel();
-    state.ColumnDirty.fill(true);
+    state.paint.ColumnDirty.fill(true);
     shell.Repaint(sender);
 }
 
@@ -109,7 +109,7 @@ void toggleAnalysisPanel(GameState &state, Shell &shell, PaintSender sender)
 
 void AnalyseMoves(GameState &state, Shell &shell)
 {
-    if (state.PickedFrom != FromNothing)
+    if (state.held.PickedFrom != FromNothing)
         return;
 
     MoveAnalysis a = countMoves(state);
@@ -118,23 +118,23 @@ void AnalyseMoves(GameState &state, Shell &shell)
     // does not show, so only a table without either can be lost.
     if (a.room != 0) {
         // Before the first move of the game (or after an undo) the player is greeted.
-        if (state.AutoMoveHold)
+        if (state.flags.AutoMoveHold)
             a.comment = AnalysisComment::Greeting;
     } else if (!anyMoveFound(a)) {
         a.comment = AnalysisComment::Lost;
-        state.MovesLeft = false;
-        state.AnalysisOn = false;
-        state.UndoEnabled = false;
-        state.FinishEnabled = false;
+        state.flags.MovesLeft = false;
+        state.flags.AnalysisOn = false;
+        state.flags.UndoEnabled = false;
+        state.flags.FinishEnabled = false;
         shell.SetButtonEnabled(Button::UndoBtn1, false);
     } else {
         a.comment = AnalysisComment::Warning;
     }
 
-    if (!state.ShowMoves)
+    if (!state.flags.ShowMoves)
         return;
-    a.redrawFrame = state.PanelNeedsRedraw;
-    state.PanelNeedsRedraw = false;
+    a.redrawFrame = state.panels.PanelNeedsRedraw;
+    state.panels.PanelNeedsRedraw = false;
     shell.ShowAnalysis(a);
 }
 

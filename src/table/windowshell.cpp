@@ -94,7 +94,7 @@ void TForm1::DrawHeldCard(int x, int y, CardCode card)
 
 void TForm1::FlyCard(CardCode card, int fromX, int fromY, int toX, int toY)
 {
-    state.PaintSuspended = true;
+    state.paint.PaintSuspended = true;
     QImage &window = view->canvas();
     QImage &flight = painter.FlightBuffer();
     const int delay = state.Layout.ScreenClass * state.Settings.FlightDelay;
@@ -113,7 +113,7 @@ void TForm1::FlyCard(CardCode card, int fromX, int fromY, int toX, int toY)
         cards->DrawCard(window, window, toX, toY, card, DrawNormal, state.Layout.TableColour);
         view->showNow();
     }
-    state.PaintSuspended = false;
+    state.paint.PaintSuspended = false;
 }
 
 void TForm1::ResetInfoPanel()
@@ -135,7 +135,7 @@ void TForm1::RefreshSidePicture()
     const QColor table = ToColor(state.Layout.TableColour);
     auto clearSide = [&] {
         QPainter(&view->canvas()).fillRect(r.left, r.top, r.width(), r.height(), table);
-        state.PictureShown = false;
+        state.paint.PictureShown = false;
         view->showNow();
     };
     GameSettings &s = state.Settings;
@@ -152,9 +152,9 @@ void TForm1::RefreshSidePicture()
         return;
     }
     SidePictureBitmap = picture.convertToFormat(QImage::Format_RGB32);
-    if (s.PrefsChanged && state.PictureShown)
+    if (s.PrefsChanged && state.paint.PictureShown)
         clearSide();
-    state.PictureShown = false;
+    state.paint.PictureShown = false;
     Repaint(PaintSender::Window);
 }
 
@@ -170,11 +170,11 @@ void TForm1::ShowAnalysis(const MoveAnalysis &analysis)
 
 void TForm1::ApplyCommandStates()
 {
-    menu.MoveUndo1->setEnabled(state.UndoEnabled);
-    UndoBtn1->setEnabled(state.UndoEnabled);
-    menu.MoveShow1->setEnabled(state.ShowMovesEnabled);
-    ShowBtn1->setEnabled(state.ShowMovesEnabled);
-    menu.FinishGame1->setEnabled(state.FinishEnabled);
+    menu.MoveUndo1->setEnabled(state.flags.UndoEnabled);
+    UndoBtn1->setEnabled(state.flags.UndoEnabled);
+    menu.MoveShow1->setEnabled(state.flags.ShowMovesEnabled);
+    ShowBtn1->setEnabled(state.flags.ShowMovesEnabled);
+    menu.FinishGame1->setEnabled(state.flags.FinishEnabled);
 }
 
 void TForm1::SetButtonVisible(Button button, bool visible)

@@ -56,7 +56,7 @@ void WindowFixture::PlayGame(std::uint32_t seed, const std::function<void()> &du
 {
     QTimer::singleShot(100, form.get(), [this, during] {
         during();
-        if (State().GameInProgress) {
+        if (State().flags.GameInProgress) {
             answerer.answers = {QMessageBox::Yes};
             FinishGame1Click(State(), *form);
         }
