@@ -13,9 +13,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/analysis.h"
 #include "core/deal.h"
 #include "support/screen.h"
-#include "table/analysis.h"
 #include "table/carddrawing.h"
 #include "table/mainwindow.h"
 #include "table/tableview.h"

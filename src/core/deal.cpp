@@ -29,7 +29,7 @@ void DealDeck(GameState &state)
 {
     TableLayout &l = state.Layout;
     l.ColumnGap = state.Settings.ColumnSpacing;
-    l.RowStep = 18;
+    l.RowStep = DealtRowStep;
 
     // Every slot gets its place now, so a move only ever moves cards.
     for (int c = 0; c < ColumnCount; ++c) {

@@ -5,7 +5,7 @@
 #include "core/deal.h"
 #include "core/gamestate.h"
 #include "core/shell.h"
-#include "table/analysis.h"
+#include "core/analysis.h"
 
 namespace quintara {
 
@@ -141,7 +141,7 @@ void InitialiseGame(GameState &state)
     state.Statistics.RunWon = 0;
     state.Statistics.RunLost = 0;
     state.Layout.ColumnGap = state.Settings.ColumnSpacing;
-    state.Layout.RowStep = 18;
+    state.Layout.RowStep = DealtRowStep;
     TakePileOrder(state);
     state.Settings.FlightDelay = 11 - state.Settings.SpeedSlider;
 }

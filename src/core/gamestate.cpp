@@ -13,13 +13,13 @@ void ResetTable(GameState &state)
     const TableLayout &l = state.Layout;
     state.table.Cells = {};
     for (int i = 0; i < CellCount; ++i) {
-        state.table.Cells[i].X = l.TableMargin + i * l.CardWidth + 1;
-        state.table.Cells[i].Y = l.TableMargin + 1;
+        state.table.Cells[i].X = CellLeft(l, i);
+        state.table.Cells[i].Y = CellRowTop(l);
     }
     state.table.Foundations = {};
     for (int p = 0; p < PileCount; ++p) {
-        state.table.Foundations[p].X = l.FoundationLeft + p * l.CardWidth + 1;
-        state.table.Foundations[p].Y = l.TableMargin + 1;
+        state.table.Foundations[p].X = PileLeft(l, p);
+        state.table.Foundations[p].Y = CellRowTop(l);
     }
 }
 

@@ -10,10 +10,10 @@
 
 #include <QDateTime>
 
+#include "core/geometry.h"
 #include "core/move.h"
+#include "core/settings.h"
 #include "core/table.h"
-#include "store/settings.h"
-#include "table/layout.h"
 
 namespace quintara {
 
@@ -44,7 +44,7 @@ struct GameFlags {
 // deal, so a new order chosen during a game waits for the next one.
 struct DealRecord {
     std::array<CardCode, DeckSize> Deck{};
-    PileSuitOrder GamePileSuit{0, 1, 2, 3};
+    PileSuitOrder GamePileSuit = DefaultPileSuit;
     std::array<std::int32_t, PileCount> EmptyPileImage{53, 54, 55, 56};
 };
 

@@ -61,6 +61,7 @@ using SlotArray = std::array<SlotRecord, CellCount>;
 using CardsHomeTable = std::array<std::array<std::uint8_t, 5>, RankCount>;
 // The suit each foundation pile builds, one per pile from the left.
 using PileSuitOrder = std::array<std::int32_t, PileCount>;
+inline constexpr PileSuitOrder DefaultPileSuit{0, 1, 2, 3};
 
 // What a position is made of: everything a move or an undo changes.
 struct Table {

@@ -208,7 +208,7 @@ SettingsStore::ValueIds SettingsStore::ReadValues(const RegistryDocument &docume
 
     PileSuitOrder order = KnownSettings.PileSuit;
     std::sort(order.begin(), order.end());
-    if (order != PileSuitOrder{0, 1, 2, 3}) {
+    if (order != DefaultPileSuit) {
         // Otherwise some ace could never go home and the game could not be won.
         KnownSettings.PileSuit = GameSettings().PileSuit;
         report.Problems << QStringLiteral("In %1 i valori da \"PileSuit 0\" a \"PileSuit 3\" non danno "

@@ -10,10 +10,10 @@
 #include <QScreen>
 #include <QStatusBar>
 
+#include "core/analysis.h"
 #include "core/gameflow.h"
 #include "core/undo.h"
 #include "moves/pointer.h"
-#include "table/analysis.h"
 #include "table/buttonart.h"
 #include "table/carddrawing.h"
 #include "table/cursors.h"

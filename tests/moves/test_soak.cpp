@@ -7,13 +7,13 @@
 
 #include <random>
 
+#include "core/analysis.h"
 #include "core/automove.h"
 #include "core/deal.h"
 #include "core/undo.h"
 #include "moves/pointer.h"
 #include "support/fakeshell.h"
 #include "support/tablebuilder.h"
-#include "table/analysis.h"
 
 using namespace quintara;
 using namespace quintara::test;

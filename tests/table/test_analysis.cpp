@@ -3,9 +3,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/analysis.h"
 #include "support/fakeshell.h"
 #include "support/tablebuilder.h"
-#include "table/analysis.h"
 
 using namespace quintara;
 using namespace quintara::test;

@@ -1,6 +1,6 @@
 #pragma once
 // The player's preferences and all-time statistics, as held in memory for
-// the whole run. The store (store.h) reads them at start and writes each
+// the whole run. The store (store/store.h) reads them at start and writes each
 // group at the moment it changes.
 
 #include <cstdint>
@@ -18,7 +18,7 @@ struct GameSettings {
     bool TransferDetails = false;
     bool ShowPicture = false;
     std::int32_t SpeedSlider = 8;
-    PileSuitOrder PileSuit{0, 1, 2, 3};
+    PileSuitOrder PileSuit = DefaultPileSuit;
     std::int32_t ColumnSpacing = 12;
     QString SWBmpPath;
 
