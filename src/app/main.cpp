@@ -37,7 +37,7 @@ int main(int argc, char *argv[])
         form.activateWindow();
         return app.exec();
     } catch (const std::exception &error) {
-        QMessageBox::critical(nullptr, QStringLiteral("Quintara - Edizione Speciale - V2.1"),
+        QMessageBox::critical(nullptr, ApplicationTitle(),
                               QString::fromLocal8Bit(error.what()));
     }
     return 0;

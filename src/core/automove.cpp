@@ -21,7 +21,7 @@ LevelUpdate UpdateFoundationLevel(Table &table)
             table.CardsHome[r][4] = 1;
             update.completedRanks |= static_cast<std::uint16_t>(1u << r);
             ++table.FoundationLevel;
-            if (table.FoundationLevel >= 13) {
+            if (IsWon(table)) {
                 update.won = true;
                 return update;
             }
@@ -101,7 +101,7 @@ void AutoMoveToFoundation(GameState &state, Shell &shell)
         const LevelUpdate update = UpdateFoundationLevel(state.table);
         for (int r = 0; r < RankCount; ++r) {
             if (update.completedRanks & (1u << r))
-                shell.SetStatusText(1, QStringLiteral(" Livello raggiunto: %1").arg(RankName(r)));
+                shell.SetStatusText(GamePanel, QStringLiteral(" Livello raggiunto: %1").arg(RankName(r)));
         }
         if (update.won)
             return;
@@ -114,7 +114,7 @@ void AutoMoveToFoundation(GameState &state, Shell &shell)
     // The panel under the tableau has no room once a column reaches down to it.
     if (state.Settings.TransferDetails && state.flags.DeepestTop >= state.Layout.DetailsDepthLimit) {
         state.flags.DetailsShown = false;
-        shell.SetStatusText(0, QStringLiteral(" Mancanza di spazio per dettagli."));
+        shell.SetStatusText(CardsPanel, QStringLiteral(" Mancanza di spazio per dettagli."));
     }
     if (!move)
         return;
@@ -128,7 +128,7 @@ void AutoMoveToFoundation(GameState &state, Shell &shell)
     MoveCards(state.table, *move);
     shell.FlyCard(move->card, fromX, fromY, pile.X, pile.Y);
     if (state.Settings.TransferInfo) {
-        shell.SetStatusText(2, QStringLiteral("Autom. -> Fila %1: %2").arg(move->to + 1).arg(CardText(move->card)));
+        shell.SetStatusText(MovesPanel, QStringLiteral("Autom. -> Fila %1: %2").arg(move->to + 1).arg(CardText(move->card)));
     }
     // A card from a column is painted away while it still counts as left, so
     // the painter clears its column even when it was the last card.

@@ -30,9 +30,9 @@ QString StartedText(const GameState &state)
 void WriteGameTimes(GameState &state, Shell &shell, const QString &endWord)
 {
     const QDateTime end = shell.Now();
-    shell.SetStatusText(0, StartedText(state));
-    shell.SetStatusText(1, QStringLiteral("Gioco %1 alle ore ").arg(endWord) + LongTimeText(end));
-    shell.SetStatusText(2, QStringLiteral("Tempo di gioco: minuti ") +
+    shell.SetStatusText(CardsPanel, StartedText(state));
+    shell.SetStatusText(GamePanel, QStringLiteral("Gioco %1 alle ore ").arg(endWord) + LongTimeText(end));
+    shell.SetStatusText(MovesPanel, QStringLiteral("Tempo di gioco: minuti ") +
                                GameDurationText(state.flags.GameStartTime, end) + QStringLiteral(" secondi"));
 }
 
@@ -84,19 +84,19 @@ void ApplyChangedPreferences(GameState &state, Shell &shell)
     ApplyDetailsMode(state, shell);
     state.flags.ShowMovesEnabled = !state.flags.DetailsShown;
     if (state.Settings.TransferInfo) {
-        shell.SetStatusText(1, QStringLiteral("Scelto l'informazione sugli spostamenti"));
+        shell.SetStatusText(GamePanel, QStringLiteral("Scelto l'informazione sugli spostamenti"));
     } else {
-        shell.SetStatusText(1, QStringLiteral(" ") + StartedText(state));
+        shell.SetStatusText(GamePanel, QStringLiteral(" ") + StartedText(state));
         shell.SetTimerEnabled(GameTimer::Timer1, true);
     }
-    shell.SetStatusText(2, QString());
+    shell.SetStatusText(MovesPanel, QString());
     state.Settings.PrefsChanged = false;
 }
 
 void StartGameLoop(GameState &state, Shell &shell)
 {
     state.flags.GameStartTime = shell.Now();
-    shell.SetStatusText(1, StartedText(state));
+    shell.SetStatusText(GamePanel, StartedText(state));
     shell.SetTimerEnabled(GameTimer::Timer1, true);
 
     state.paint.CellRowFrameDirty = true;
@@ -143,7 +143,7 @@ void InitialiseGame(GameState &state)
     state.Layout.ColumnGap = state.Settings.ColumnSpacing;
     state.Layout.RowStep = DealtRowStep;
     TakePileOrder(state);
-    state.Settings.FlightDelay = 11 - state.Settings.SpeedSlider;
+    state.Settings.FlightDelay = FlightDelayFor(state.Settings.SpeedSlider);
 }
 
 void NewGame1Click(GameState &state, Shell &shell, std::uint32_t seed)
@@ -185,7 +185,7 @@ void RunGame(GameState &state, Shell &shell)
     // can change until the player or a timer acts, so the next pass sleeps
     // until an event arrives instead of spinning.
     bool cardWentHome = true;   // the first pass looks at the fresh deal at once
-    while (state.flags.GameInProgress && state.flags.MovesLeft && state.table.FoundationLevel < 13) {
+    while (state.flags.GameInProgress && state.flags.MovesLeft && !IsWon(state.table)) {
         shell.ProcessEvents(!cardWentHome);
         // A command ended the game (finish, clear, close, exit): the rest of
         // the pass must not run, least of all draw with released resources.
@@ -212,10 +212,10 @@ void RunGame(GameState &state, Shell &shell)
         shell.ApplyCommandStates();
         if (state.table.CardsLeft != state.flags.ShownCardsLeft) {
             state.flags.ShownCardsLeft = state.table.CardsLeft;
-            shell.SetStatusText(0, QStringLiteral(" Numero di carte rimaste:  %1").arg(state.table.CardsLeft));
+            shell.SetStatusText(CardsPanel, QStringLiteral(" Numero di carte rimaste:  %1").arg(state.table.CardsLeft));
         }
     }
-    if (state.flags.GameInProgress && state.table.FoundationLevel >= 13)
+    if (state.flags.GameInProgress && IsWon(state.table))
         GameWon(state, shell);
     else if (state.flags.GameInProgress && !state.flags.MovesLeft)
         EndForLackOfMoves(state, shell);
@@ -227,7 +227,7 @@ void Timer1Timer(GameState &state, Shell &shell)
     shell.SetTimerEnabled(GameTimer::Timer1, false);
     if (!state.flags.GameInProgress || !state.Settings.TimeDisplay)
         return;
-    shell.SetStatusText(2, QStringLiteral("Tempo di gioco: minuti ") +
+    shell.SetStatusText(MovesPanel, QStringLiteral("Tempo di gioco: minuti ") +
                                GameDurationText(state.flags.GameStartTime, shell.Now()) + QStringLiteral(" secondi"));
     shell.SetTimerEnabled(GameTimer::Timer1, true);
 }
@@ -294,7 +294,7 @@ void GameWon(GameState &state, Shell &shell)
     GameStatistics &s = state.Statistics;
     ++s.RunWon;
     ++s.GamesWon;
-    s.StreakType = 1;
+    s.StreakType = WinningStreak;
     ++s.StreakWins;
     s.StreakLosses = 0;
     shell.SaveStatistics();
@@ -320,7 +320,7 @@ void GameFinished(GameState &state, Shell &shell)
     GameStatistics &s = state.Statistics;
     ++s.RunLost;
     ++s.GamesLost;
-    s.StreakType = 2;
+    s.StreakType = LosingStreak;
     ++s.StreakLosses;
     s.StreakWins = 0;
     shell.SaveStatistics();

@@ -22,6 +22,8 @@ inline constexpr int DeckSize = 52;
 inline constexpr int RankCount = 13;
 // Destination slot that stands for "the column holds no card".
 inline constexpr int EmptyColumnSlot = 18;
+// The foundation level at which the game is won.
+inline constexpr int WonLevel = 13;
 
 inline constexpr int Rank(CardCode card) { return card >> 2; }
 inline constexpr int Suit(CardCode card) { return card & 3; }
@@ -77,6 +79,8 @@ struct Table {
 // The position saved when a card is picked up, restored by undo: a copy of
 // the table, so whatever the table holds is taken back with it.
 using UndoSnapshot = Table;
+
+inline bool IsWon(const Table &table) { return table.FoundationLevel >= WonLevel; }
 
 // Index of the top occupied slot, scanning from slot 17 down; nullopt when empty.
 std::optional<int> TopSlot(const TableColumn &column);

@@ -203,7 +203,7 @@ void TPrefDlg1::BuildSpeedTab()
     TrackBar1 = new QSlider(Qt::Horizontal, TabSheet4);
     TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
     TrackBar1->setGeometry(32, 72, 150, 45);
-    TrackBar1->setRange(1, 10);
+    TrackBar1->setRange(SpeedLow, SpeedHigh);
     TrackBar1->setPageStep(1);
     TrackBar1->setTickPosition(QSlider::TicksBelow);
     TrackBar1->setTickInterval(1);
@@ -449,7 +449,7 @@ TPrefDlg1::Outcome TPrefDlg1::StoreSpeed()
         return Outcome::Done;
     }
     s.SpeedSlider = position;
-    s.FlightDelay = TrackBar1->maximum() + 1 - position;
+    s.FlightDelay = FlightDelayFor(position);
     if (!Written(Store.StoreSpeed(s)))
         return Outcome::WriteFailed;
     PageDelay = 2000;

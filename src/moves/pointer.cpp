@@ -18,8 +18,6 @@ constexpr int NoEmptyArea = 0;
 
 enum class DropOutcome { Stay, Moved, PutBack };
 
-QString ApplicationTitle() { return QStringLiteral("Quintara - Edizione Speciale - V2.1"); }
-
 bool IsAce(CardCode card) { return Rank(card) == 0; }
 
 PixelRect CardRect(const TableLayout &layout, int x, int y)
@@ -125,9 +123,9 @@ void Recognise(GameState &state, Shell &shell, Pointer pointer, const PixelRect 
 
 void TellTarget(const GameState &state, Shell &shell, int count, const QString &place, const QString &card)
 {
-    Tell(state, shell, 0, QStringLiteral("Carte pronte per lo spostamento: %1").arg(count));
-    Tell(state, shell, 1, place);
-    Tell(state, shell, 2, card);
+    Tell(state, shell, CardsPanel, QStringLiteral("Carte pronte per lo spostamento: %1").arg(count));
+    Tell(state, shell, GamePanel, place);
+    Tell(state, shell, MovesPanel, card);
 }
 
 bool HoverCell(GameState &state, Shell &shell, int x, int y)
@@ -232,7 +230,7 @@ DropOutcome DropOnCell(GameState &state, Shell &shell, int i)
     }
     const QString text = state.held.PickedFrom == FromCell ? QStringLiteral("Cella -> cella libera:  %1")
                                                       : QStringLiteral("Tavola -> cella libera:  %1");
-    Tell(state, shell, 1, text.arg(CardText(state.held.PickedCard)));
+    Tell(state, shell, GamePanel, text.arg(CardText(state.held.PickedCard)));
     Carry(state, HeldMove(state, Place::Cell, i));
     return DropOutcome::Moved;
 }
@@ -243,7 +241,7 @@ DropOutcome DropOnPile(GameState &state, Shell &shell, int p)
     Carry(state, HeldMove(state, Place::Pile, p));
     const QString text = state.held.PickedFrom == FromCell ? QStringLiteral("Cella -> fila: %1")
                                                       : QStringLiteral("Tavola -> fila:  %1");
-    Tell(state, shell, 2, text.arg(CardText(state.held.PickedCard)));
+    Tell(state, shell, MovesPanel, text.arg(CardText(state.held.PickedCard)));
     return DropOutcome::Moved;
 }
 
@@ -272,7 +270,7 @@ DropOutcome DropIntoEmptyColumn(GameState &state, Shell &shell, int c, CountObse
     shell.ClearDetailsPanel(false);
     if (state.held.PickedFrom == FromCell || counted == 1) {
         Carry(state, HeldMove(state, Place::Column, c));
-        Tell(state, shell, 2, OneCardToColumnText(state));
+        Tell(state, shell, MovesPanel, OneCardToColumnText(state));
         return DropOutcome::Moved;
     }
     Move move = HeldMove(state, Place::Column, c, EmptyColumnLimit(state.table, counted));
@@ -283,7 +281,7 @@ DropOutcome DropIntoEmptyColumn(GameState &state, Shell &shell, int c, CountObse
         move.count = 1;
     const int n = move.count;
     Carry(state, move);
-    Tell(state, shell, 2, QStringLiteral("Tavola -> colonna vuota:  %1 carte").arg(n));
+    Tell(state, shell, MovesPanel, QStringLiteral("Tavola -> colonna vuota:  %1 carte").arg(n));
     return DropOutcome::Moved;
 }
 
@@ -310,7 +308,7 @@ DropOutcome DropOnColumn(GameState &state, Shell &shell, int c, CountObserver *n
     if (n > 1 && n > capacity)
         return Refuse(state, shell, QStringLiteral("Massimo numero di carte spostabili: solo %1.").arg(capacity));
     Carry(state, HeldMove(state, Place::Column, c, n));
-    Tell(state, shell, 2,
+    Tell(state, shell, MovesPanel,
          n == 1 ? OneCardToColumnText(state) : QStringLiteral("Tavola -> colonna:  %1 carte").arg(n));
     return DropOutcome::Moved;
 }
@@ -353,9 +351,9 @@ void PickUp(GameState &state, Shell &shell, const MoveSource &source)
     place.drawMode = DrawHighlighted;
     shell.DrawHeldCard(place.x, place.y, source.Card);
     state.panels.DetailsHeaderDue = true;
-    Tell(state, shell, 0, QStringLiteral("Carta selezionata: %1").arg(CardText(source.Card)));
-    Tell(state, shell, 1, QString());
-    Tell(state, shell, 2, QString());
+    Tell(state, shell, CardsPanel, QStringLiteral("Carta selezionata: %1").arg(CardText(source.Card)));
+    Tell(state, shell, GamePanel, QString());
+    Tell(state, shell, MovesPanel, QString());
     state.held.ReleaseCount = 0;
     shell.CaptureMouse();
 }

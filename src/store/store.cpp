@@ -203,8 +203,8 @@ SettingsStore::ValueIds SettingsStore::ReadValues(const RegistryDocument &docume
                                .arg(FilePath, Quoted(mistyped));
 
     // A speed outside 1..10 would give no pause or a very long one per flight step.
-    MendRange(SpeedSliderValue, 1, 10, mended, report);
-    MendRange(ColumnSpacingValue, 6, 12, mended, report);
+    MendRange(SpeedSliderValue, SpeedLow, SpeedHigh, mended, report);
+    MendRange(ColumnSpacingValue, SpacingLow, SpacingHigh, mended, report);
 
     PileSuitOrder order = KnownSettings.PileSuit;
     std::sort(order.begin(), order.end());
@@ -264,7 +264,7 @@ StoreReport SettingsStore::LoadSettings(GameSettings &settings, GameStatistics &
     }
 
     settings = KnownSettings;
-    settings.FlightDelay = 11 - settings.SpeedSlider;
+    settings.FlightDelay = FlightDelayFor(settings.SpeedSlider);
     settings.PictureFileOk = false;
     settings.PrefsChanged = false;
     statistics = KnownStatistics;

@@ -43,7 +43,7 @@ TForm1::~TForm1() = default;
 
 void TForm1::CreateComponents()
 {
-    setWindowTitle(QStringLiteral(" Quintara - Edizione Speciale - V2.1"));
+    setWindowTitle(QStringLiteral(" ") + ApplicationTitle());
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(13);
     setFont(font);
