@@ -415,7 +415,7 @@ SolveResult SolveDeal(std::uint32_t seed, const SolveOptions &options, Table *ta
     ResetTable(state);
     ShuffleAndDeal(state, seed);
     if (table)
-        *table = state;
+        *table = state.table;
     return Solve(state.table, state.deal.GamePileSuit, true, options);
 }
 
