@@ -223,10 +223,10 @@ private slots:
     {
         GameState state = Dealt(7);
         bool hold = true;
-        PlayMove(state.table, DefaultSuits, hold, ColumnToCell(state, 3, 0));
+        PlayMove(state.table, DefaultSuits, hold, ColumnToCell(state.table, 3, 0));
         const PositionKey key = EncodePosition(state.table, hold);
 
-        Table shuffled = state;
+        Table shuffled = state.table;
         std::swap(shuffled.Columns[0], shuffled.Columns[5]);
         std::swap(shuffled.Cells[0], shuffled.Cells[2]);
         QCOMPARE(EncodePosition(shuffled, hold), key);

@@ -57,7 +57,7 @@ private:
     // the level up to date.
     static bool CascadeGoesOn(const GameState &s)
     {
-        Table table = s;
+        Table table = s.table;
         if (UpdateFoundationLevel(table).won)
             return true;
         return FindAutoMove(table, s.deal.GamePileSuit).has_value();
