@@ -76,7 +76,7 @@ private slots:
         // One level only: a second undo does nothing.
         const std::size_t repaints = shell.repaints.size();
         SetColumn(state, 7, {"Rc"});
-        const Table afterUndo = state;
+        const Table afterUndo = state.table;
         MoveUndo1Click(state, shell);
         UndoBtn1Click(state, shell);
         QVERIFY(TableOf(state) == afterUndo);
@@ -121,7 +121,7 @@ private slots:
         ClickTopOf(state, shell, 0);
         ClickSlot(state, shell, state.table.Cells[0]);
         QVERIFY(state.flags.UndoEnabled);
-        const Table afterMove = state;
+        const Table afterMove = state.table;
 
         ClickTopOf(state, shell, 1);
         ClickTopOf(state, shell, 1);
@@ -141,7 +141,7 @@ private slots:
         FakeShell shell;
         ClickTopOf(state, shell, 0);
         ClickSlot(state, shell, state.table.Cells[0]);
-        const Table afterMove = state;
+        const Table afterMove = state.table;
         state.flags.GameInProgress = false;
         UndoBtn1Click(state, shell);
         MoveUndo1Click(state, shell);
