@@ -75,7 +75,7 @@ void TForm1::EndLostHold()
 {
     // The game ended, or the table was cleared, with a card in the hand:
     // the pointer the card had set goes too.
-    if (holding && (state.PickedFrom == FromNothing || !state.GameInProgress)) {
+    if (holding && (state.held.PickedFrom == FromNothing || !state.flags.GameInProgress)) {
         ReleaseMouse();
         SetPointer(Pointer::Arrow);
     }
