@@ -40,7 +40,7 @@ int main(int argc, char *argv[])
         form.activateWindow();
         return app.exec();
     } catch (const std::exception &error) {
-        QMessageBox::critical(nullptr, ApplicationTitle(),
+        QMessageBox::critical(nullptr, quintara::ApplicationTitle(),
                               QString::fromLocal8Bit(error.what()));
     }
     return 0;
