@@ -33,7 +33,7 @@ QByteArray ReadAll(const QString &path)
 QByteArray OurModule()
 {
     static const QByteArray module =
-        ReadAll(QDir(QCoreApplication::applicationDirPath()).filePath("zozaro2.dll"));
+        ReadAll(QDir(QCoreApplication::applicationDirPath()).filePath(CardLibraryFile));
     return module;
 }
 
@@ -103,7 +103,7 @@ class TestModuleDamage : public QObject {
     Q_OBJECT
     QTemporaryDir folder;
 
-    QString Write(const QByteArray &bytes, const QString &name = QStringLiteral("zozaro2.dll"))
+    QString Write(const QByteArray &bytes, const QString &name = QString::fromLatin1(CardLibraryFile))
     {
         const QString path = folder.filePath(name);
         QFile file(path);
