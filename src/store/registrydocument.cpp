@@ -303,12 +303,16 @@ bool RegistryDocument::LineMentions(const QString &text) const
                           [&mentions](const Section &section) { return mentions(section.Entries); });
 }
 
-bool RegistryDocument::HasValueNamed(const QString &name) const
+std::vector<std::pair<QString, QString>> RegistryDocument::Names() const
 {
-    return std::any_of(Sections.begin(), Sections.end(), [&name](const Section &section) {
-        return std::any_of(section.Entries.begin(), section.Entries.end(),
-                           [&name](const Entry &entry) { return entry.Name && SameName(*entry.Name, name); });
-    });
+    std::vector<std::pair<QString, QString>> names;
+    for (const Section &section : Sections) {
+        for (const Entry &entry : section.Entries) {
+            if (entry.Name)
+                names.emplace_back(section.Key, *entry.Name);
+        }
+    }
+    return names;
 }
 
 std::optional<RegistryValue> RegistryDocument::Value(const QString &key, const QString &name) const

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include <QByteArray>
@@ -52,8 +53,8 @@ public:
     // Whether a line that is no section line holds the text (a key's name in
     // a line too damaged to open the key, for instance).
     bool LineMentions(const QString &text) const;
-    // Whether a value of this name stands under any key.
-    bool HasValueNamed(const QString &name) const;
+    // Every value's key and name, in the file's order.
+    std::vector<std::pair<QString, QString>> Names() const;
 
     // Key and value names compare without regard to case, as in the registry.
     bool HasKey(const QString &key) const;

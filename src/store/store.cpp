@@ -125,11 +125,12 @@ bool SettingsStore::Traces(const RegistryDocument &document) const
     // values, whose names only the game uses, left under another key.
     if (document.LineMentions(KeyPath))
         return true;
-    for (int i = GamesWonValue; i <= StreakLossesValue; ++i) {
-        if (document.HasValueNamed(QString::fromLatin1(ValueNames[i])))
-            return true;
-    }
-    return false;
+    const auto statisticsName = [](const QString &name) {
+        return std::any_of(ValueNames.begin() + GamesWonValue, ValueNames.begin() + StreakLossesValue + 1,
+                           [&name](const char *ours) { return name.compare(QLatin1String(ours), Qt::CaseInsensitive) == 0; });
+    };
+    const std::vector<std::pair<QString, QString>> names = document.Names();
+    return std::any_of(names.begin(), names.end(), [&](const auto &value) { return statisticsName(value.second); });
 }
 
 SettingsStore::Opening SettingsStore::Open(RegistryFile &file, StoreReport &report) const
@@ -255,11 +256,11 @@ SettingsStore::ValueIds SettingsStore::ReadValues(const RegistryDocument &docume
         report.Problems << QStringLiteral("In %1 mancano i valori %2: il gioco usa quelli iniziali.")
                                .arg(FilePath, Quoted(missing));
     if (mistyped.size() == 1)
-        report.Problems << QStringLiteral("In %1 il valore %2 non si legge: il gioco usa quello iniziale.")
-                               .arg(FilePath, Quoted(mistyped));
+        report.Problems << QStringLiteral("Il valore %1 non si legge: il gioco usa quello iniziale.")
+                               .arg(Quoted(mistyped));
     else if (!mistyped.isEmpty())
-        report.Problems << QStringLiteral("In %1 i valori %2 non si leggono: il gioco usa quelli iniziali.")
-                               .arg(FilePath, Quoted(mistyped));
+        report.Problems << QStringLiteral("I valori %1 non si leggono: il gioco usa quelli iniziali.")
+                               .arg(Quoted(mistyped));
 
     // A speed outside 1..10 would give no pause or a very long one per flight step.
     MendRange(SpeedSliderValue, 1, 10, mended, report);
@@ -313,30 +314,32 @@ StoreReport SettingsStore::LoadSettings(GameSettings &settings, GameStatistics &
         report.Problems << QStringLiteral("Il file %1 non si può leggere (%2): il gioco usa i valori iniziali.")
                                .arg(FilePath, opening.ReadError);
     } else {
+        // Told in one go: the file first, then each thing found in it.
+        StoreReport damage;
         if (document.UnreadableLines() > 0)
-            report.Problems << QStringLiteral("In %1 alcune righe erano rovinate: il gioco ha letto quello che poteva.")
-                                   .arg(FilePath);
+            damage.Problems << QStringLiteral("Alcune righe non si leggevano: il gioco ha letto quello che poteva.");
         if (!document.HasKey(KeyPath)) {
             if (Traces(document))
-                report.Problems << QStringLiteral("In %1 la chiave del gioco non si riconosce più: "
-                                                  "il gioco usa i valori iniziali.")
-                                       .arg(FilePath);
-            Write(file, opening, {}, QStringLiteral("i valori iniziali"), report);
+                damage.Problems << QStringLiteral("La chiave del gioco non si riconosce più: "
+                                                  "il gioco usa i valori iniziali.");
+            Write(file, opening, {}, QStringLiteral("i valori iniziali"), damage);
         } else {
             if (document.KeyLineDamaged(KeyPath))
-                report.Problems << QStringLiteral("In %1 la riga della chiave del gioco era rovinata: "
-                                                  "il gioco ha ripreso i valori sotto di essa.")
-                                       .arg(FilePath);
+                damage.Problems << QStringLiteral("La riga della chiave del gioco era rovinata: "
+                                                  "il gioco ha ripreso i valori sotto di essa.");
             // What was missing, unreadable or out of range goes back into the
             // file at once, so the player is told only once.
-            const ValueIds mended = ReadValues(document, report);
+            const ValueIds mended = ReadValues(document, damage);
             if (!mended.empty() || opening.Damaged) {
                 QStringList names;
                 for (const ValueId id : mended)
                     names << QString::fromLatin1(ValueNames[id]);
-                Write(file, opening, mended, names.isEmpty() ? QStringLiteral("il file") : Quoted(names), report);
+                Write(file, opening, mended, names.isEmpty() ? QStringLiteral("il file") : Quoted(names), damage);
             }
         }
+        if (opening.Damaged)
+            report.Problems << QStringLiteral("Il file %1 era in parte rovinato.").arg(FilePath);
+        report.Problems << damage.Problems;
     }
 
     settings = KnownSettings;
