@@ -4,10 +4,12 @@
 #include <exception>
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QMessageBox>
 
 #include "dialogs/aboutbox.h"
 #include "dialogs/calendarform.h"
+#include "dialogs/italian.h"
 #include "dialogs/prefdlg.h"
 #include "store/statsdlg.h"
 #include "table/mainwindow.h"
@@ -17,6 +19,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // Only the name: a display name would be added to every window's caption.
     QApplication::setApplicationName(QStringLiteral("quintara"));
+    quintara::SpeakItalian(app, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 
     try {
         using namespace quintara;
