@@ -1,4 +1,4 @@
-#include "store/settings.h"
+#include "core/settings.h"
 
 #include <limits>
 
@@ -20,13 +20,13 @@ void CountGame(GameStatistics &statistics, bool won)
     if (won) {
         CountOne(s.RunWon);
         CountOne(s.GamesWon);
-        s.StreakType = 1;
+        s.StreakType = WinningStreak;
         CountOne(s.StreakWins);
         s.StreakLosses = 0;
     } else {
         CountOne(s.RunLost);
         CountOne(s.GamesLost);
-        s.StreakType = 2;
+        s.StreakType = LosingStreak;
         CountOne(s.StreakLosses);
         s.StreakWins = 0;
     }
