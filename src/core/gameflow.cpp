@@ -291,12 +291,7 @@ void GameWon(GameState &state, Shell &shell)
     shell.SetTimerEnabled(GameTimer::Timer1, false);
     WriteGameTimes(state, shell, QStringLiteral("vinto"));
 
-    GameStatistics &s = state.Statistics;
-    ++s.RunWon;
-    ++s.GamesWon;
-    s.StreakType = WinningStreak;
-    ++s.StreakWins;
-    s.StreakLosses = 0;
+    CountGame(state.Statistics, true);
     shell.SaveStatistics();
 
     CloseGameFlags(state);
@@ -317,12 +312,7 @@ void GameFinished(GameState &state, Shell &shell)
     shell.SetTimerEnabled(GameTimer::Timer2, false);
     WriteGameTimes(state, shell, QStringLiteral("finito"));
 
-    GameStatistics &s = state.Statistics;
-    ++s.RunLost;
-    ++s.GamesLost;
-    s.StreakType = LosingStreak;
-    ++s.StreakLosses;
-    s.StreakWins = 0;
+    CountGame(state.Statistics, false);
     shell.SaveStatistics();
 
     CloseGameFlags(state);

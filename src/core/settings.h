@@ -49,6 +49,13 @@ struct GameStatistics {
     // Since this program start; never stored.
     std::int32_t RunWon = 0;
     std::int32_t RunLost = 0;
+
+    bool operator==(const GameStatistics &) const = default;
 };
+
+// The end of a game as the statistics count it: one more won or lost game in
+// all runs and in this one, and the streak goes on or starts again. A counter
+// that has reached its largest value stays there.
+void CountGame(GameStatistics &statistics, bool won);
 
 } // namespace quintara

@@ -108,9 +108,9 @@ private slots:
         TForm1 &form = *f.form;
         ModalAnswerer &answerer = f.answerer;
         GameState &state = form.State();
-        state.Statistics.GamesLost = 3;   // a losing streak before
-        state.Statistics.StreakType = 2;
-        state.Statistics.StreakLosses = 3;
+        for (int lost = 0; lost < 3; ++lost)   // a losing streak before
+            CountGame(state.Statistics, false);
+        form.SaveStatistics();
         TStats1Dlg stats(state.Statistics, [&state] { return state.flags.GameInProgress; }, [&form] { form.SaveStatistics(); });
         form.SetDialogs({nullptr, &stats, nullptr, nullptr});
         QVERIFY(f.Show());
