@@ -4,6 +4,7 @@
 #include <exception>
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 
 #include "dialogs/aboutbox.h"
@@ -17,6 +18,13 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // Only the name: a display name would be added to every window's caption.
     QApplication::setApplicationName(QStringLiteral("quintara"));
+    // The desktop matches the window to quintara.desktop by this name (the
+    // X11 class comes from the application name, the Wayland app id from here).
+    QApplication::setDesktopFileName(QStringLiteral("quintara"));
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/quintara.png").arg(size));
+    QApplication::setWindowIcon(icon);
 
     try {
         using namespace quintara;
