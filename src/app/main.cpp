@@ -5,10 +5,12 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QMessageBox>
 
 #include "dialogs/aboutbox.h"
 #include "dialogs/calendarform.h"
+#include "dialogs/italian.h"
 #include "dialogs/prefdlg.h"
 #include "store/statsdlg.h"
 #include "table/mainwindow.h"
@@ -18,6 +20,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // Only the name: a display name would be added to every window's caption.
     QApplication::setApplicationName(QStringLiteral("quintara"));
+    quintara::SpeakItalian(app, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     // The desktop matches the window to quintara.desktop by this name (the
     // X11 class comes from the application name, the Wayland app id from here).
     QApplication::setDesktopFileName(QStringLiteral("quintara"));

@@ -31,21 +31,20 @@ void DealDeck(GameState &state)
     l.ColumnGap = state.Settings.ColumnSpacing;
     l.RowStep = 18;
 
-    int i = 0;
-    int y = 2 * l.TableMargin + l.CardHeight;
-    for (int row = 0; row < 7; ++row) {
-        int x = l.TableMargin - 1;
-        for (int c = 0; c < ColumnCount && i < state.CardsLeft; ++c) {
-            TableColumn &column = state.Columns[c];
-            column.Occupied[row] = 1;
-            column.X[row] = x;
-            column.Y[row] = y;
-            column.Card[row] = state.Deck[i];
-            column.DrawMode[row] = DrawNormal;
-            ++i;
-            x += l.CardWidth + l.ColumnGap;
+    // Every slot gets its place now, so a move only ever moves cards.
+    for (int c = 0; c < ColumnCount; ++c) {
+        TableColumn &column = state.Columns[c];
+        for (int slot = 0; slot < SlotCount; ++slot) {
+            column.X[slot] = ColumnLeft(l, c);
+            column.Y[slot] = RowTop(l, slot);
         }
-        y += l.RowStep;
+    }
+    for (int i = 0; i < state.CardsLeft; ++i) {
+        TableColumn &column = state.Columns[i % ColumnCount];
+        const int row = i / ColumnCount;
+        column.Occupied[row] = 1;
+        column.Card[row] = state.Deck[i];
+        column.DrawMode[row] = DrawNormal;
     }
     state.GameInProgress = true;
 }

@@ -10,21 +10,12 @@
 
 #include <QDateTime>
 
+#include "core/move.h"
 #include "core/table.h"
 #include "store/settings.h"
 #include "table/layout.h"
 
 namespace quintara {
-
-// Where a card that a move would take comes from.
-enum SourceKind : std::int32_t { FromNothing = 0, FromCell = 1, FromColumn = 2 };
-
-struct MoveSource {
-    std::int32_t From = FromNothing;
-    std::int32_t Index = 0;   // free cell 0..3 or column 0..7
-    std::int32_t Slot = 0;    // slot in the column; 0 for a free cell
-    CardCode Card = 0;
-};
 
 // The destination card of the details panel when the column is empty.
 inline constexpr CardCode NoTargetCard = 64;

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <optional>
 
-#include "core/automove.h"
 
 namespace quintara {
 
@@ -65,7 +64,7 @@ std::optional<int> SlotUnder(const TableLayout &layout, const SlotArray &records
 }
 
 // One place of the held card's source: its free cell, or a slot of its column.
-struct Place {
+struct HeldPlace {
     std::uint8_t &occupied;
     std::int32_t &x;
     std::int32_t &y;
@@ -73,7 +72,7 @@ struct Place {
     std::int32_t &drawMode;
 };
 
-Place SourcePlace(GameState &state, int slot)
+HeldPlace SourcePlace(GameState &state, int slot)
 {
     if (state.PickedFrom == FromCell) {
         SlotRecord &cell = state.Cells[state.PickedIndex];
@@ -88,15 +87,6 @@ void MarkSourceDirty(GameState &state)
 {
     if (state.PickedFrom == FromColumn)
         state.ColumnDirty[state.PickedIndex] = true;
-}
-
-// The card has left this place; the painter fills it with the table colour.
-void Vacate(GameState &state, int slot)
-{
-    const Place place = SourcePlace(state, slot);
-    place.drawMode = DrawBlank;
-    place.occupied = 0;
-    MarkSourceDirty(state);
 }
 
 void PutBack(GameState &state)
@@ -190,29 +180,28 @@ void HoverPile(GameState &state, Shell &shell, int x, int y)
 
 // ---- Drop -------------------------------------------------------------------
 
-void LayOnSlot(SlotRecord &slot, CardCode card)
+// The held card, with `count` - 1 cards under it in its column, going to a place.
+Move HeldMove(const GameState &state, Place toKind, int to, int count = 1)
 {
-    slot.Card = card;
-    slot.DrawMode = DrawNormal;
-    slot.Occupied = 1;
+    Move move{state.PickedFrom == FromCell ? Place::Cell : Place::Column, state.PickedIndex, toKind, to, count,
+              state.PickedCard};
+    if (toKind == Place::Column) {
+        if (const std::optional<int> top = TopSlot(state.Columns[to]))
+            move.onto = state.Columns[to].Card[*top];
+    }
+    return move;
 }
 
-// Lays the held card, with the n - 1 cards under it in its column, into slots
-// d .. d + n - 1 of column c, from (x, y) down; the group keeps its order, the
-// held card on top.
-void LayCards(GameState &state, int c, int d, int x, int y, int n)
+// Carries the move out on the table, marks the columns it changed for the
+// painter and, for a releasing kind, lets the automatic moves run again.
+void Carry(GameState &state, const Move &move)
 {
-    TableColumn &dest = state.Columns[c];
-    for (int i = 0; i < n; ++i) {
-        const int j = state.PickedSlot - (n - 1) + i;
-        dest.X[d + i] = x;
-        dest.Y[d + i] = y + i * state.Layout.RowStep;
-        dest.Card[d + i] = SourcePlace(state, j).card;
-        dest.DrawMode[d + i] = DrawNormal;
-        dest.Occupied[d + i] = 1;
-        Vacate(state, j);
-    }
-    state.ColumnDirty[c] = true;
+    ApplyMove(state, move);
+    MarkSourceDirty(state);
+    if (move.toKind == Place::Column)
+        state.ColumnDirty[move.to] = true;
+    if (ReleasesHold(move))
+        state.AutoMoveHold = false;
 }
 
 QString OneCardToColumnText(const GameState &state)
@@ -241,27 +230,20 @@ DropOutcome DropOnCell(GameState &state, Shell &shell, int i)
             return ReleaseOverHeldCard(state);
         return DropOutcome::Stay;
     }
-    LayOnSlot(cell, state.PickedCard);
-    if (state.PickedFrom == FromCell) {
-        Tell(state, shell, 1, QStringLiteral("Cella -> cella libera:  %1").arg(CardText(state.PickedCard)));
-    } else {
-        Tell(state, shell, 1, QStringLiteral("Tavola -> cella libera:  %1").arg(CardText(state.PickedCard)));
-        state.AutoMoveHold = false;
-    }
-    Vacate(state, state.PickedSlot);
+    const QString text = state.PickedFrom == FromCell ? QStringLiteral("Cella -> cella libera:  %1")
+                                                      : QStringLiteral("Tavola -> cella libera:  %1");
+    Tell(state, shell, 1, text.arg(CardText(state.PickedCard)));
+    Carry(state, HeldMove(state, Place::Cell, i));
     return DropOutcome::Moved;
 }
 
 DropOutcome DropOnPile(GameState &state, Shell &shell, int p)
 {
-    LayOnSlot(state.Foundations[p], state.PickedCard);
     // The level follows at the next pass of the automatic moves.
-    CountHome(state, state.PickedCard);
+    Carry(state, HeldMove(state, Place::Pile, p));
     const QString text = state.PickedFrom == FromCell ? QStringLiteral("Cella -> fila: %1")
                                                       : QStringLiteral("Tavola -> fila:  %1");
     Tell(state, shell, 2, text.arg(CardText(state.PickedCard)));
-    Vacate(state, state.PickedSlot);
-    state.AutoMoveHold = false;
     return DropOutcome::Moved;
 }
 
@@ -288,18 +270,19 @@ DropOutcome DropIntoEmptyColumn(GameState &state, Shell &shell, int c, CountObse
 {
     const int counted = CountFor(state, c, EmptyColumnSlot, narrator);
     shell.ClearDetailsPanel(false);
-    const int x = state.Columns[c].X[0];
-    const int y = state.Columns[c].Y[0];
     if (state.PickedFrom == FromCell || counted == 1) {
-        LayCards(state, c, 0, x, y, 1);
+        Carry(state, HeldMove(state, Place::Column, c));
         Tell(state, shell, 2, OneCardToColumnText(state));
         return DropOutcome::Moved;
     }
-    int n = EmptyColumnLimit(state, counted);
-    if (n > 1 && !shell.AskYesNo(QStringLiteral("Vuoi muovere più di una carta?"),
-                                 QStringLiteral(" Spostamento a una colonna vuota")))
-        n = 1;
-    LayCards(state, c, 0, x, y, n);
+    Move move = HeldMove(state, Place::Column, c, EmptyColumnLimit(state, counted));
+    move.question = move.count > 1;
+    move.answerYes = move.question && shell.AskYesNo(QStringLiteral("Vuoi muovere più di una carta?"),
+                                                     QStringLiteral(" Spostamento a una colonna vuota"));
+    if (move.question && !move.answerYes)
+        move.count = 1;
+    const int n = move.count;
+    Carry(state, move);
     Tell(state, shell, 2, QStringLiteral("Tavola -> colonna vuota:  %1 carte").arg(n));
     return DropOutcome::Moved;
 }
@@ -326,10 +309,9 @@ DropOutcome DropOnColumn(GameState &state, Shell &shell, int c, CountObserver *n
     const int capacity = MoveCapacity(state);
     if (n > 1 && n > capacity)
         return Refuse(state, shell, QStringLiteral("Massimo numero di carte spostabili: solo %1.").arg(capacity));
-    LayCards(state, c, t + 1, state.Columns[c].X[t], state.Columns[c].Y[t] + state.Layout.RowStep, n);
+    Carry(state, HeldMove(state, Place::Column, c, n));
     Tell(state, shell, 2,
          n == 1 ? OneCardToColumnText(state) : QStringLiteral("Tavola -> colonna:  %1 carte").arg(n));
-    state.AutoMoveHold = false;
     return DropOutcome::Moved;
 }
 
@@ -367,7 +349,7 @@ void PickUp(GameState &state, Shell &shell, const MoveSource &source)
     state.PickedIndex = source.Index;
     state.PickedSlot = source.Slot;
     state.PickedCard = source.Card;
-    const Place place = SourcePlace(state, source.Slot);
+    const HeldPlace place = SourcePlace(state, source.Slot);
     place.drawMode = DrawHighlighted;
     shell.DrawHeldCard(place.x, place.y, source.Card);
     state.DetailsHeaderDue = true;

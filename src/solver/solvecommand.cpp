@@ -86,7 +86,7 @@ int RunOne(const SolveCommand &command, QTextStream &out)
         out << QStringLiteral(": limite di %1 posizioni raggiunto").arg(command.budget);
     out << QStringLiteral("\nPosizioni esaminate: %1, tempo di calcolo: %2\n").arg(r.positions).arg(Seconds(r.seconds));
     for (std::size_t i = 0; i < r.moves.size(); ++i) {
-        const SolverMove &move = r.moves[i];
+        const Move &move = r.moves[i];
         out << QStringLiteral("%1. ").arg(i + 1, 4) << MoveText(move).leftJustified(36)
             << CardText(move.card) << '\n';
     }

@@ -66,10 +66,22 @@ void TForm1::CreateComponents()
     for (QPushButton *b : {UndoBtn1, ShowBtn1}) {
         b->setFixedSize(94, 29);
         b->setFocusPolicy(Qt::NoFocus);
+        // Black captions while they answer; a disabled button keeps the
+        // style's grey so it reads as disabled.
         QPalette p = b->palette();
-        p.setColor(QPalette::ButtonText, Qt::black);
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+            p.setColor(group, QPalette::ButtonText, Qt::black);
         b->setPalette(p);
     }
+
+    const auto describe = [](QPushButton *button, const QString &name, const QString &tip) {
+        button->setAccessibleName(name);
+        button->setToolTip(tip);
+    };
+    describe(BitBtn1, QStringLiteral("Sgombra il tavolo"), QStringLiteral("Sgombra il tavolo e finisce il gioco in corso"));
+    describe(UndoBtn1, QStringLiteral("Cancella la mossa"), QStringLiteral("Cancella l'ultima mossa"));
+    describe(ShowBtn1, QStringLiteral("Mostra le mosse"), QStringLiteral("Mostra o nasconde le mosse possibili"));
+    view->summary = [this] { return TableSummary(state, Now()); };
 
     Timer1.setInterval(1000);
     Timer2.setInterval(2000);
@@ -211,6 +223,7 @@ void TForm1::FormDeactivate()
 
 void TForm1::AppIdle()
 {
+    EndLostHold();
     ApplyCommandStates();
     // Loading the module and redrawing after a resize may show a message,
     // which cannot happen while the event loop is going to sleep: do it as

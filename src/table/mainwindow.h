@@ -103,6 +103,7 @@ private:
     void FormDeactivate();
     void AppIdle();
     void IdleWork();
+    void EndLostHold();
     void ConnectCommands();
     void ShowReport(const StoreReport &report);
     QPushButton *ButtonFor(Button button) const;
@@ -132,7 +133,8 @@ private:
     // bring the same box back for ever.
     PromptActivation activation;
     bool shown = false;
-    bool captured = false;
+    // A card is in the player's hand, as far as the pointer is concerned.
+    bool holding = false;
     bool idleWorkPosted = false;
     bool resourcesReleased = false;
 };

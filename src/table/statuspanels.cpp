@@ -3,7 +3,23 @@
 #include <QLabel>
 #include <QStatusBar>
 
+#include "core/clock.h"
+#include "core/gamestate.h"
+
 namespace quintara {
+
+QString TableSummary(const GameState &state, const QDateTime &now)
+{
+    if (!state.GameInProgress)
+        return QStringLiteral("Nessun gioco in corso.");
+    QString text = QStringLiteral("Carte rimaste: %1. Livello: %2. Tempo di gioco: minuti %3 secondi.")
+                       .arg(state.CardsLeft)
+                       .arg(state.FoundationLevel)
+                       .arg(GameDurationText(state.GameStartTime, now));
+    if (state.PickedFrom != FromNothing)
+        text += QStringLiteral(" Carta selezionata: %1.").arg(CardText(state.PickedCard));
+    return text;
+}
 
 StatusPanels::StatusPanels(QStatusBar *bar)
 {

@@ -25,6 +25,9 @@ public:
     std::function<void(QMouseEvent *)> onMove;
     std::function<void(QMouseEvent *)> onRelease;
     std::function<void()> onPaint;
+    // The game's state in words, for screen readers: the table is one named
+    // element whose description they read.
+    std::function<QString()> summary;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

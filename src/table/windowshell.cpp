@@ -25,25 +25,15 @@ void TForm1::SetStatusText(int panel, const QString &text)
 
 void TForm1::ShowNotice(const QString &text, const QString &caption, NoticeIcon icon)
 {
-    // A held card keeps the mouse captured; the box must get the mouse while it is open.
     const PromptActivation::Open open(activation);
-    if (captured)
-        view->releaseMouse();
     ShowNoticeBox(this, text, caption, icon);
-    if (captured)
-        view->grabMouse();
 }
 
 bool TForm1::AskYesNo(const QString &text, const QString &caption)
 {
     const PromptActivation::Open open(activation);
-    if (captured)
-        view->releaseMouse();
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, this);
-    const bool yes = box.exec() == QMessageBox::Yes;
-    if (captured)
-        view->grabMouse();
-    return yes;
+    return box.exec() == QMessageBox::Yes;
 }
 
 void TForm1::SetPointer(Pointer pointer)
@@ -66,16 +56,29 @@ void TForm1::SetPointer(Pointer pointer)
     }
 }
 
+// A card held between two clicks takes nothing from the rest of the desktop:
+// the table has the pointer only while a button is down over it, which the
+// window system's own capture of a press already gives, so the release of a
+// drag reaches the table wherever it happens. No grab of our own, then, and
+// none to forget when a game ends with a card in the hand.
 void TForm1::CaptureMouse()
 {
-    captured = true;
-    view->grabMouse();
+    holding = true;
 }
 
 void TForm1::ReleaseMouse()
 {
-    captured = false;
-    view->releaseMouse();
+    holding = false;
+}
+
+void TForm1::EndLostHold()
+{
+    // The game ended, or the table was cleared, with a card in the hand:
+    // the pointer the card had set goes too.
+    if (holding && (state.PickedFrom == FromNothing || !state.GameInProgress)) {
+        ReleaseMouse();
+        SetPointer(Pointer::Arrow);
+    }
 }
 
 void TForm1::Repaint(PaintSender sender)

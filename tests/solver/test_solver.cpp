@@ -71,9 +71,9 @@ GameState Dealt(std::uint32_t seed)
     return state;
 }
 
-SolverMove ColumnToCell(const Table &table, int column, int cell)
+Move ColumnToCell(const Table &table, int column, int cell)
 {
-    SolverMove move;
+    Move move;
     move.from = column;
     move.toKind = Place::Cell;
     move.to = cell;
@@ -81,9 +81,9 @@ SolverMove ColumnToCell(const Table &table, int column, int cell)
     return move;
 }
 
-bool HasMove(const std::vector<SolverMove> &moves, Place to, int count, bool answerYes = false)
+bool HasMove(const std::vector<Move> &moves, Place to, int count, bool answerYes = false)
 {
-    return std::any_of(moves.begin(), moves.end(), [&](const SolverMove &m) {
+    return std::any_of(moves.begin(), moves.end(), [&](const Move &m) {
         return m.toKind == to && m.count == count && m.answerYes == answerYes;
     });
 }
@@ -105,7 +105,7 @@ private slots:
 
         // The king into the empty column frees the queen too, but the game
         // holds its automatic moves back after such a move.
-        SolverMove toEmpty = result.moves[0];
+        Move toEmpty = result.moves[0];
         toEmpty.toKind = Place::Column;
         toEmpty.to = 2;
         Table table = state;
@@ -158,12 +158,12 @@ private slots:
         GameState state = Dealt(seed);
         QVERIFY(ReplaySolution(state, DefaultSuits, true, result.moves).won);
         FakeShell shell;
-        std::vector<SolverMove> legal;
-        for (const SolverMove &move : result.moves) {
+        std::vector<Move> legal;
+        for (const Move &move : result.moves) {
             QVERIFY(state.FoundationLevel < 13);
             ListMoves(state, DefaultSuits, MoveSet::Every, legal);
             QVERIFY(std::find(legal.begin(), legal.end(), move) != legal.end());
-            ExecuteMove(state, move);
+            ApplyMove(state, move);
             if (ReleasesHold(move))
                 state.AutoMoveHold = false;
             while (!state.AutoMoveHold && state.FoundationLevel < 13) {
@@ -187,7 +187,7 @@ private slots:
         bool hold = true;
         Table table = state;
         // Into an empty column: the ace stays.
-        SolverMove toEmpty = ColumnToCell(table, 1, 0);
+        Move toEmpty = ColumnToCell(table, 1, 0);
         toEmpty.toKind = Place::Column;
         toEmpty.to = 2;
         PlayMove(table, DefaultSuits, hold, toEmpty);
@@ -257,13 +257,13 @@ private slots:
         SetColumn(state, 6, {"Rf"});
         for (int i = 1; i < CellCount; ++i)
             SetCell(state, i, i == 1 ? "Fq" : i == 2 ? "Fc" : "Ff");
-        std::vector<SolverMove> moves;
+        std::vector<Move> moves;
         ListMoves(state, DefaultSuits, MoveSet::Every, moves);
 
         // The run toward the one empty column with one free cell: one card
         // after a No, two after a Yes.
         const auto fromRun = [&](Place to, int count, bool yes) {
-            return std::count_if(moves.begin(), moves.end(), [&](const SolverMove &m) {
+            return std::count_if(moves.begin(), moves.end(), [&](const Move &m) {
                 return m.from == 0 && m.fromKind == Place::Column && m.toKind == to && m.count == count
                     && m.answerYes == yes;
             });
@@ -271,26 +271,26 @@ private slots:
         QCOMPARE(fromRun(Place::Column, 1, false), 1);
         QCOMPARE(fromRun(Place::Column, 2, true), 1);
         // The question comes up only when more than one card may go.
-        for (const SolverMove &m : moves) {
+        for (const Move &m : moves) {
             if (m.IntoEmptyColumn() && m.fromKind == Place::Column)
                 QCOMPARE(m.question, m.from == 0);
         }
         // The ace goes home, never into a free cell.
-        std::vector<SolverMove> ace;
+        std::vector<Move> ace;
         std::copy_if(moves.begin(), moves.end(), std::back_inserter(ace),
-                     [](const SolverMove &m) { return m.card == Card("Ap"); });
+                     [](const Move &m) { return m.card == Card("Ap"); });
         QVERIFY(HasMove(ace, Place::Pile, 1));
         QVERIFY(!HasMove(ace, Place::Cell, 1));
         // The jack of diamonds from its cell onto the black queen.
-        QVERIFY(std::any_of(moves.begin(), moves.end(), [](const SolverMove &m) {
+        QVERIFY(std::any_of(moves.begin(), moves.end(), [](const Move &m) {
             return m.card == Card("Fq") && m.onto == Card("Df") && m.fromKind == Place::Cell;
         }));
 
         // The distinct set keeps one empty cell and one empty column.
-        std::vector<SolverMove> distinct;
+        std::vector<Move> distinct;
         ListMoves(state, DefaultSuits, MoveSet::Distinct, distinct);
         QVERIFY(distinct.size() < moves.size());
-        QVERIFY(std::none_of(distinct.begin(), distinct.end(), [](const SolverMove &m) {
+        QVERIFY(std::none_of(distinct.begin(), distinct.end(), [](const Move &m) {
             return m.fromKind == Place::Cell && m.toKind == Place::Cell;
         }));
     }
@@ -307,10 +307,10 @@ private slots:
         const char *nines[] = {"9c", "9q", "9p", "9f"};
         for (int i = 0; i < CellCount; ++i)
             SetCell(state, i, nines[i]);
-        std::vector<SolverMove> moves;
+        std::vector<Move> moves;
         const auto group = [&] {
             ListMoves(state, DefaultSuits, MoveSet::Every, moves);
-            return std::any_of(moves.begin(), moves.end(), [](const SolverMove &m) { return m.count == 3; });
+            return std::any_of(moves.begin(), moves.end(), [](const Move &m) { return m.count == 3; });
         };
         QVERIFY(!group());
         state.Cells[0].Occupied = 0;
@@ -344,7 +344,7 @@ private slots:
         QFETCH(int, to);
         QFETCH(int, count);
         QFETCH(QString, text);
-        SolverMove move{Place(from / 10), from % 10, Place(to / 10), to % 10, count};
+        Move move{Place(from / 10), from % 10, Place(to / 10), to % 10, count};
         QCOMPARE(MoveText(move), text);
     }
 

@@ -54,13 +54,21 @@ GameSettings WindowFixture::StoredSettings() const
 
 void WindowFixture::PlayGame(std::uint32_t seed, const std::function<void()> &during)
 {
-    QTimer::singleShot(100, form.get(), [this, during] {
+    // `during` comes once the loop has made its first pass over the deal,
+    // however long a busy machine takes to get there.
+    auto *poll = new QTimer(form.get());
+    QObject::connect(poll, &QTimer::timeout, form.get(), [this, poll, during] {
+        if (State().GameInProgress && State().ShownCardsLeft != State().CardsLeft)
+            return;
+        poll->deleteLater();
+        poll->stop();
         during();
         if (State().GameInProgress) {
             answerer.answers = {QMessageBox::Yes};
             FinishGame1Click(State(), *form);
         }
     });
+    poll->start(20);
     NewGame1Click(State(), *form, seed);
 }
 

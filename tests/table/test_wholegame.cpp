@@ -28,7 +28,7 @@ QPoint Centre(const TableLayout &l, int x, int y)
 // moves that followed the last one has played out in the game loop.
 class Replayer : public QObject {
 public:
-    Replayer(TForm1 &form, std::vector<SolverMove> moves, ModalAnswerer &answerer)
+    Replayer(TForm1 &form, std::vector<Move> moves, ModalAnswerer &answerer)
         : form(form), moves(std::move(moves)), answerer(answerer)
     {
         connect(&timer, &QTimer::timeout, this, &Replayer::Step);
@@ -46,7 +46,7 @@ private:
         }
         if (s.PickedFrom != FromNothing || (!s.AutoMoveHold && CascadeGoesOn(s)))
             return;
-        const SolverMove &m = moves[played++];
+        const Move &m = moves[played++];
         if (m.question)
             answerer.answers = {m.answerYes ? QMessageBox::Yes : QMessageBox::No};
         Click(From(m));
@@ -63,7 +63,7 @@ private:
         return FindAutoMove(table, s.GamePileSuit).has_value();
     }
 
-    QPoint From(const SolverMove &m) const
+    QPoint From(const Move &m) const
     {
         const GameState &s = form.State();
         if (m.fromKind == Place::Cell)
@@ -73,7 +73,7 @@ private:
         return Centre(s.Layout, c.X[top], c.Y[top]);
     }
 
-    QPoint To(const SolverMove &m) const
+    QPoint To(const Move &m) const
     {
         const GameState &s = form.State();
         switch (m.toKind) {
@@ -92,7 +92,7 @@ private:
     void Click(QPoint p) { QTest::mouseClick(form.View(), Qt::LeftButton, {}, p); }
 
     TForm1 &form;
-    std::vector<SolverMove> moves;
+    std::vector<Move> moves;
     ModalAnswerer &answerer;
     QTimer timer;
 };
