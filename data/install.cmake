@@ -4,7 +4,10 @@
 
 set(QUINTARA_INSTALL_PRIVATEDIR "lib/quintara" CACHE STRING
     "Folder under the prefix that holds the game and its card module")
-foreach(dir QUINTARA_INSTALL_PRIVATEDIR CMAKE_INSTALL_BINDIR)
+# Debian keeps games in games/, on every user's PATH; elsewhere choose bin.
+set(QUINTARA_INSTALL_COMMANDDIR "games" CACHE STRING
+    "Folder under the prefix for the quintara and quintara-solve commands")
+foreach(dir QUINTARA_INSTALL_PRIVATEDIR QUINTARA_INSTALL_COMMANDDIR)
     if(IS_ABSOLUTE "${${dir}}")
         message(FATAL_ERROR "${dir} must be relative to the install prefix")
     endif()
@@ -14,13 +17,13 @@ install(TARGETS quintara RUNTIME DESTINATION ${QUINTARA_INSTALL_PRIVATEDIR})
 install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/zozaro2.dll DESTINATION ${QUINTARA_INSTALL_PRIVATEDIR})
 # The module is still found by the library search from the program's folder.
 set_target_properties(quintara PROPERTIES INSTALL_RPATH "$ORIGIN")
-install(TARGETS quintara-solve RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS quintara-solve RUNTIME DESTINATION ${QUINTARA_INSTALL_COMMANDDIR})
 
 # A relative link, so that the tree works wherever DESTDIR puts it.
 file(RELATIVE_PATH quintara_link_target
-    /${CMAKE_INSTALL_BINDIR} /${QUINTARA_INSTALL_PRIVATEDIR}/quintara)
+    /${QUINTARA_INSTALL_COMMANDDIR} /${QUINTARA_INSTALL_PRIVATEDIR}/quintara)
 install(CODE "
-    set(link \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/quintara\")
+    set(link \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${QUINTARA_INSTALL_COMMANDDIR}/quintara\")
     message(STATUS \"Installing: \${link} -> ${quintara_link_target}\")
     file(CREATE_LINK \"${quintara_link_target}\" \"\${link}\" SYMBOLIC)
 ")
