@@ -35,7 +35,7 @@ int main(int argc, char *argv[])
         GameState &state = form.State();
         auto *calendar = new TCalendarForm(&form);
         auto *stats = new TStats1Dlg(
-            state.Statistics, [&state] { return state.GameInProgress; },
+            state.Statistics, [&state] { return state.flags.GameInProgress; },
             [&form] { form.SaveStatistics(); }, &form);
         auto *prefs = new TPrefDlg1(state, form.Store(), &form);
         auto *about = new TAboutBox(&form);
@@ -48,7 +48,7 @@ int main(int argc, char *argv[])
         form.activateWindow();
         return app.exec();
     } catch (const std::exception &error) {
-        QMessageBox::critical(nullptr, QStringLiteral("Quintara - Edizione Speciale - V2.1"),
+        QMessageBox::critical(nullptr, quintara::ApplicationTitle(),
                               QString::fromLocal8Bit(error.what()));
     }
     return 0;

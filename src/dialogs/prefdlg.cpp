@@ -209,7 +209,7 @@ void TPrefDlg1::BuildSpeedTab()
     TrackBar1 = new QSlider(Qt::Horizontal, TabSheet4);
     TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
     TrackBar1->setGeometry(32, 72, 150, 45);
-    TrackBar1->setRange(1, 10);
+    TrackBar1->setRange(SpeedLow, SpeedHigh);
     TrackBar1->setPageStep(1);
     TrackBar1->setTickPosition(QSlider::TicksBelow);
     TrackBar1->setTickInterval(1);
@@ -452,8 +452,8 @@ TPrefDlg1::Outcome TPrefDlg1::StoreDisplayOptions()
     GameSettings &s = State.Settings;
     if (!Written(Store.StoreDisplayOptions(s)))
         return Outcome::WriteFailed;
-    State.DetailsShown = s.TransferDetails;
-    State.DeepestTop = 0;
+    State.flags.DetailsShown = s.TransferDetails;
+    State.flags.DeepestTop = 0;
     s.PrefsChanged = true;
     PageDelay = 2000;
     SetStatus(QStringLiteral(" Opzioni di visualizzazione memorizzate nel registro"));
@@ -470,7 +470,7 @@ TPrefDlg1::Outcome TPrefDlg1::StoreSpeed()
         return Outcome::Done;
     }
     s.SpeedSlider = position;
-    s.FlightDelay = TrackBar1->maximum() + 1 - position;
+    s.FlightDelay = FlightDelayFor(position);
     if (!Written(Store.StoreSpeed(s)))
         return Outcome::WriteFailed;
     PageDelay = 2000;
