@@ -4,6 +4,7 @@
 #include <exception>
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QMessageBox>
 
@@ -20,6 +21,13 @@ int main(int argc, char *argv[])
     // Only the name: a display name would be added to every window's caption.
     QApplication::setApplicationName(QStringLiteral("quintara"));
     quintara::SpeakItalian(app, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    // The desktop matches the window to quintara.desktop by this name (the
+    // X11 class comes from the application name, the Wayland app id from here).
+    QApplication::setDesktopFileName(QStringLiteral("quintara"));
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/quintara.png").arg(size));
+    QApplication::setWindowIcon(icon);
 
     try {
         using namespace quintara;
