@@ -17,20 +17,19 @@ quintara_install() {
     missing=$(quintara_missing_packages "$@")
     [ -z "$missing" ] && return 0
     echo "Installing: $missing"
-    local apt=(apt-get)
+    # sudo resets the environment, so the variable goes through env on the
+    # root side; sudo asks for a password itself when it needs one.
+    local apt=(env DEBIAN_FRONTEND=noninteractive apt-get)
     if [ "$(id -u)" -ne 0 ]; then
-        if command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
-            apt=(sudo apt-get)
-        elif command -v sudo >/dev/null 2>&1; then
-            apt=(sudo apt-get)
-        else
+        if ! command -v sudo >/dev/null 2>&1; then
             echo "These Debian packages are missing: $missing" >&2
             echo "Install them as root (apt-get install $missing) and run this again." >&2
             exit 1
         fi
+        apt=(sudo "${apt[@]}")
     fi
     # shellcheck disable=SC2086
-    if ! { "${apt[@]}" update -qq && DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -qq $missing; }; then
+    if ! { "${apt[@]}" update -qq && "${apt[@]}" install -y -qq $missing; }; then
         echo "Could not install: $missing" >&2
         echo "Install them as root (apt-get install $missing) and run this again." >&2
         exit 1

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QMessageBox>
 
@@ -20,6 +21,13 @@ int main(int argc, char *argv[])
     // Only the name: a display name would be added to every window's caption.
     QApplication::setApplicationName(QStringLiteral("quintara"));
     quintara::SpeakItalian(app, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    // The desktop matches the window to quintara.desktop by this name (the
+    // X11 class comes from the application name, the Wayland app id from here).
+    QApplication::setDesktopFileName(QStringLiteral("quintara"));
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/quintara.png").arg(size));
+    QApplication::setWindowIcon(icon);
 
     try {
         using namespace quintara;
@@ -27,7 +35,7 @@ int main(int argc, char *argv[])
         GameState &state = form.State();
         auto *calendar = new TCalendarForm(&form);
         auto *stats = new TStats1Dlg(
-            state.Statistics, [&state] { return state.GameInProgress; },
+            state.Statistics, [&state] { return state.flags.GameInProgress; },
             [&form] { form.SaveStatistics(); }, &form);
         auto *prefs = new TPrefDlg1(state, form.Store(), &form);
         auto *about = new TAboutBox(&form);
@@ -40,7 +48,7 @@ int main(int argc, char *argv[])
         form.activateWindow();
         return app.exec();
     } catch (const std::exception &error) {
-        QMessageBox::critical(nullptr, QStringLiteral("Quintara - Edizione Speciale - V2.1"),
+        QMessageBox::critical(nullptr, quintara::ApplicationTitle(),
                               QString::fromLocal8Bit(error.what()));
     }
     return 0;

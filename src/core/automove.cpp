@@ -21,7 +21,7 @@ LevelUpdate UpdateFoundationLevel(Table &table)
             table.CardsHome[r][4] = 1;
             update.completedRanks |= static_cast<std::uint16_t>(1u << r);
             ++table.FoundationLevel;
-            if (table.FoundationLevel >= 13) {
+            if (IsWon(table)) {
                 update.won = true;
                 return update;
             }
@@ -107,50 +107,50 @@ int PlayMove(Table &table, const PileSuitOrder &pileSuit, bool &autoMoveHold, co
 
 void AutoMoveToFoundation(GameState &state, Shell &shell)
 {
-    if (state.PickedFrom == FromNothing) {
-        const LevelUpdate update = UpdateFoundationLevel(state);
+    if (state.held.PickedFrom == FromNothing) {
+        const LevelUpdate update = UpdateFoundationLevel(state.table);
         for (int r = 0; r < RankCount; ++r) {
             if (update.completedRanks & (1u << r))
-                shell.SetStatusText(1, QStringLiteral(" Livello raggiunto: %1").arg(RankName(r)));
+                shell.SetStatusText(GamePanel, QStringLiteral(" Livello raggiunto: %1").arg(RankName(r)));
         }
         if (update.won)
             return;
     }
 
-    state.DeepestTop = 0;
-    if (state.PickedFrom != FromNothing)
+    state.flags.DeepestTop = 0;
+    if (state.held.PickedFrom != FromNothing)
         return;
-    const std::optional<Move> move = FindAutoMove(state, state.GamePileSuit, &state.DeepestTop);
+    const std::optional<Move> move = FindAutoMove(state.table, state.deal.GamePileSuit, &state.flags.DeepestTop);
     // The panel under the tableau has no room once a column reaches down to it.
-    if (state.Settings.TransferDetails && state.DeepestTop >= state.Layout.DetailsDepthLimit) {
-        state.DetailsShown = false;
-        shell.SetStatusText(0, QStringLiteral(" Mancanza di spazio per dettagli."));
+    if (state.Settings.TransferDetails && state.flags.DeepestTop >= state.Layout.DetailsDepthLimit) {
+        state.flags.DetailsShown = false;
+        shell.SetStatusText(CardsPanel, QStringLiteral(" Mancanza di spazio per dettagli."));
     }
     if (!move)
         return;
 
     const bool fromCell = move->fromKind == Place::Cell;
-    const SlotRecord &pile = state.Foundations[move->to];
-    const TableColumn &column = state.Columns[move->from];
+    const SlotRecord &pile = state.table.Foundations[move->to];
+    const TableColumn &column = state.table.Columns[move->from];
     const int slot = fromCell ? 0 : TopSlot(column).value_or(0);
-    const int fromX = fromCell ? state.Cells[move->from].X : column.X[slot];
-    const int fromY = fromCell ? state.Cells[move->from].Y : column.Y[slot];
-    MoveCards(state, *move);
+    const int fromX = fromCell ? state.table.Cells[move->from].X : column.X[slot];
+    const int fromY = fromCell ? state.table.Cells[move->from].Y : column.Y[slot];
+    MoveCards(state.table, *move);
     shell.FlyCard(move->card, fromX, fromY, pile.X, pile.Y);
     if (state.Settings.TransferInfo) {
-        shell.SetStatusText(2, QStringLiteral("Autom. -> Fila %1: %2").arg(move->to + 1).arg(CardText(move->card)));
+        shell.SetStatusText(MovesPanel, QStringLiteral("Autom. -> Fila %1: %2").arg(move->to + 1).arg(CardText(move->card)));
     }
     // A card from a column is painted away while it still counts as left, so
     // the painter clears its column even when it was the last card.
     if (fromCell) {
-        CountHome(state, *move);
+        CountHome(state.table, *move);
         shell.Repaint(PaintSender::BitBtn1);
     } else {
-        state.ColumnDirty[move->from] = true;
+        state.paint.ColumnDirty[move->from] = true;
         shell.Repaint(PaintSender::BitBtn1);
-        CountHome(state, *move);
+        CountHome(state.table, *move);
     }
-    state.PanelNeedsRedraw = true;
+    state.panels.PanelNeedsRedraw = true;
 }
 
 } // namespace quintara

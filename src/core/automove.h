@@ -16,7 +16,7 @@ class Shell;
 
 struct LevelUpdate {
     std::uint16_t completedRanks = 0;   // bit r: rank r became complete in this call
-    bool won = false;                   // the level reached 13: stop at once
+    bool won = false;                   // the level reached WonLevel: stop at once
 };
 
 // Marks the ranks whose four cards are all home and keeps FoundationLevel at

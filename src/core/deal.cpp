@@ -29,24 +29,24 @@ void DealDeck(GameState &state)
 {
     TableLayout &l = state.Layout;
     l.ColumnGap = state.Settings.ColumnSpacing;
-    l.RowStep = 18;
+    l.RowStep = DealtRowStep;
 
     // Every slot gets its place now, so a move only ever moves cards.
     for (int c = 0; c < ColumnCount; ++c) {
-        TableColumn &column = state.Columns[c];
+        TableColumn &column = state.table.Columns[c];
         for (int slot = 0; slot < SlotCount; ++slot) {
             column.X[slot] = ColumnLeft(l, c);
             column.Y[slot] = RowTop(l, slot);
         }
     }
-    for (int i = 0; i < state.CardsLeft; ++i) {
-        TableColumn &column = state.Columns[i % ColumnCount];
+    for (int i = 0; i < state.table.CardsLeft; ++i) {
+        TableColumn &column = state.table.Columns[i % ColumnCount];
         const int row = i / ColumnCount;
         column.Occupied[row] = 1;
-        column.Card[row] = state.Deck[i];
+        column.Card[row] = state.deal.Deck[i];
         column.DrawMode[row] = DrawNormal;
     }
-    state.GameInProgress = true;
+    state.flags.GameInProgress = true;
 }
 
 QString DealTitle(std::uint32_t seed)
@@ -86,8 +86,8 @@ void ShuffleAndDeal(GameState &state, std::uint32_t seed)
 {
     RandomGenerator random;
     random.SeedRandom(seed);
-    state.DeckDealt = BuildAndShuffleDeck(random, state.Deck, state.CardsLeft);
-    if (state.DeckDealt)
+    state.flags.DeckDealt = BuildAndShuffleDeck(random, state.deal.Deck, state.table.CardsLeft);
+    if (state.flags.DeckDealt)
         DealDeck(state);
 }
 

@@ -17,6 +17,7 @@
 #include <QThread>
 
 #include "core/gamestate.h"
+#include "dialogs/dialogparts.h"
 #include "dialogs/prefwidgets.h"
 #include "store/store.h"
 
@@ -193,7 +194,7 @@ void TPrefDlg1::BuildPictureTab()
     Label4 = PlaceLabel(page, "Label4",
                         QStringLiteral(" Larghezza immagine = ......,   Altezza = .....  pixels        "), 65, 137);
     Label4->resize(SideAreaLabelWidth, Label4->height());
-    SetBackground(Label4, QPalette::Window, White);
+    SetColour(Label4, QPalette::Window, White);
 }
 
 void TPrefDlg1::BuildSpeedTab()
@@ -209,7 +210,7 @@ void TPrefDlg1::BuildSpeedTab()
     TrackBar1 = new QSlider(Qt::Horizontal, TabSheet4);
     TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
     TrackBar1->setGeometry(32, 72, 150, 45);
-    TrackBar1->setRange(1, 10);
+    TrackBar1->setRange(SpeedLow, SpeedHigh);
     TrackBar1->setPageStep(1);
     TrackBar1->setTickPosition(QSlider::TicksBelow);
     TrackBar1->setTickInterval(1);
@@ -452,8 +453,8 @@ TPrefDlg1::Outcome TPrefDlg1::StoreDisplayOptions()
     GameSettings &s = State.Settings;
     if (!Written(Store.StoreDisplayOptions(s)))
         return Outcome::WriteFailed;
-    State.DetailsShown = s.TransferDetails;
-    State.DeepestTop = 0;
+    State.flags.DetailsShown = s.TransferDetails;
+    State.flags.DeepestTop = 0;
     s.PrefsChanged = true;
     PageDelay = 2000;
     SetStatus(QStringLiteral(" Opzioni di visualizzazione memorizzate nel registro"));
@@ -470,7 +471,7 @@ TPrefDlg1::Outcome TPrefDlg1::StoreSpeed()
         return Outcome::Done;
     }
     s.SpeedSlider = position;
-    s.FlightDelay = TrackBar1->maximum() + 1 - position;
+    s.FlightDelay = FlightDelayFor(position);
     if (!Written(Store.StoreSpeed(s)))
         return Outcome::WriteFailed;
     PageDelay = 2000;

@@ -138,14 +138,14 @@ ReplayOutcome ReplaySolution(Table table, const PileSuitOrder &pileSuit, bool au
     std::vector<Move> legal;
     for (const Move &move : moves) {
         ListMoves(table, pileSuit, MoveSet::Every, legal);
-        if (table.FoundationLevel >= 13 || std::find(legal.begin(), legal.end(), move) == legal.end()) {
+        if (IsWon(table) || std::find(legal.begin(), legal.end(), move) == legal.end()) {
             outcome.refused = outcome.played;
             return outcome;
         }
         PlayMove(table, pileSuit, autoMoveHold, move);
         ++outcome.played;
     }
-    outcome.won = table.FoundationLevel >= 13;
+    outcome.won = IsWon(table);
     return outcome;
 }
 

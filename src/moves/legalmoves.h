@@ -25,7 +25,7 @@ void ListMoves(const Table &table, const PileSuitOrder &pileSuit, MoveSet set,
                std::vector<Move> &out);
 
 struct ReplayOutcome {
-    bool won = false;                  // FoundationLevel reached 13 with the last move
+    bool won = false;                  // the last move won the game
     int played = 0;                    // moves carried out
     std::optional<int> refused;        // index of the first move the table did not allow
 };

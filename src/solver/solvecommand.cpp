@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "core/deal.h"
-#include "store/settings.h"
 
 namespace quintara {
 
@@ -65,8 +64,7 @@ Checked SolveChecked(std::uint32_t seed, std::int64_t budget)
     Table table;
     Checked checked{SolveDeal(seed, SolveOptions{budget}, &table)};
     if (checked.result.verdict == Verdict::Solved) {
-        const PileSuitOrder defaultSuits = GameSettings{}.PileSuit;
-        checked.replayed = ReplaySolution(table, defaultSuits, true, checked.result.moves).won;
+        checked.replayed = ReplaySolution(table, DefaultPileSuit, true, checked.result.moves).won;
     }
     return checked;
 }

@@ -313,7 +313,7 @@ public:
 private:
     Verdict Explore()
     {
-        if (start.FoundationLevel >= 13)
+        if (IsWon(start))
             return Verdict::Solved;
         Table position;
         Table child;
@@ -333,7 +333,7 @@ private:
                 bool childHold = hold;
                 PlayMove(child, pileSuit, childHold, move);
                 const Node node{EncodePosition(child, childHold), index, CardMove::Of(move, depth + 1).Pack()};
-                if (child.FoundationLevel >= 13) {
+                if (IsWon(child)) {
                     winner = nodes.Add(node);
                     return Verdict::Solved;
                 }
@@ -429,8 +429,8 @@ SolveResult SolveDeal(std::uint32_t seed, const SolveOptions &options, Table *ta
     ResetTable(state);
     ShuffleAndDeal(state, seed);
     if (table)
-        *table = state;
-    return Solve(state, state.GamePileSuit, true, options);
+        *table = state.table;
+    return Solve(state.table, state.deal.GamePileSuit, true, options);
 }
 
 } // namespace quintara

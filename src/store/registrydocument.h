@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include <QByteArray>
@@ -15,12 +16,16 @@
 namespace quintara {
 
 struct RegistryValue {
-    // Other: anything but a well-formed dword or string (hex data, a dword with
-    // the wrong number of digits, an unterminated string, a deletion mark).
+    // Other: anything but a dword or a well-formed string (hex data, a dword
+    // beyond 32 bits, an unterminated string, a deletion mark).
     enum class Kind { Dword, String, Other };
     Kind ValueKind = Kind::Other;
     std::uint32_t Dword = 0;
     QString Text;
+
+    // A dword, or a string that reads plainly as a whole number ("12", "-3")
+    // within 32 bits; nothing otherwise.
+    std::optional<std::int32_t> Number() const;
 };
 
 class RegistryDocument {
@@ -28,13 +33,28 @@ public:
     // Just the header line and a blank line: what an empty export holds.
     RegistryDocument();
 
-    // Accepts UTF-8 (with or without BOM) or UTF-16 with BOM, CRLF or LF line
-    // ends, a missing last line end. Empty or blank text is an empty
-    // document. Nothing, when the bytes are not an export at all: wrong
-    // encoding, NUL characters, no header line.
+    // Accepts UTF-8 (with or without BOM) or UTF-16 or UTF-32 with BOM, CRLF
+    // or LF line ends, a missing last line end. Empty or blank text is an
+    // empty document. A line with bytes that are no text (a stray Latin-1
+    // letter, a NUL) is read with those characters replaced, the rest of the
+    // file as it is. A missing header line is supplied. Nothing, when the
+    // bytes are no export at all: no header line and no key.
     static std::optional<RegistryDocument> Parse(const QByteArray &bytes);
-    // UTF-8, LF line ends, every line ended.
+    // UTF-8, LF line ends, every line ended. Whatever was read, parsing this
+    // text again gives the same document.
     QByteArray Serialise() const;
+
+    // Lines that held bytes that are no text.
+    int UnreadableLines() const { return Unreadable; }
+    // A section line of the key that has lost one of its brackets. It still
+    // opens the key, and is mended as soon as a value of the key is set.
+    bool KeyLineDamaged(const QString &key) const;
+    void MendKeyLines(const QString &key);
+    // Whether a line that is no section line holds the text (a key's name in
+    // a line too damaged to open the key, for instance).
+    bool LineMentions(const QString &text) const;
+    // Every value's key and name, in the file's order.
+    std::vector<std::pair<QString, QString>> Names() const;
 
     // Key and value names compare without regard to case, as in the registry.
     bool HasKey(const QString &key) const;
@@ -60,6 +80,7 @@ private:
         QString Header;  // the line as read, brackets included
         QString Key;
         std::vector<Entry> Entries;
+        bool HeaderDamaged = false;
     };
 
     static Entry ReadEntry(const QStringList &lines, qsizetype &next);
@@ -67,6 +88,7 @@ private:
 
     std::vector<Entry> Preamble;  // between the header line and the first section
     std::vector<Section> Sections;
+    int Unreadable = 0;
 };
 
 } // namespace quintara

@@ -1,110 +1,295 @@
 #include "store/registryfile.h"
 
-#include <QDir>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quintara {
 
 namespace {
 
-// A write takes milliseconds. A lock left by a copy that was killed is taken
-// over at once (its process is gone); one older than this is taken over even
-// if its owner still runs, since that owner can only be hanging.
-constexpr int StaleLockMs = 10000;
+// A write takes milliseconds; a copy that holds the lock longer is hanging.
 constexpr int LockWaitMs = 5000;
+constexpr auto LockRetry = std::chrono::milliseconds(5);
 // The game's key is a few hundred bytes; a file this large is not its export.
 constexpr qint64 MaxFileSize = 1 << 20;
-// Names tried for a damaged file before giving up.
-constexpr int KeepAsideNames = 1000;
+// Names tried for a kept copy before giving up.
+constexpr int KeptNames = 1000;
+
+QByteArray Native(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+// Every byte or the error number of the write that failed.
+int WriteAll(int fd, const QByteArray &bytes)
+{
+    const char *data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        data += written;
+        left -= written;
+    }
+    return 0;
+}
+
+// Writes, flushes to the disk and closes: the error number of the first step
+// that failed, 0 when all went through. The file is closed in every case.
+int WriteAndClose(int fd, const QByteArray &bytes)
+{
+    int error = WriteAll(fd, bytes);
+    // A disk that fills up may only say so when the data really goes to it.
+    if (error == 0 && ::fsync(fd) != 0 && errno != EINVAL)
+        error = errno;
+    if (::close(fd) != 0 && error == 0 && errno != EINTR)
+        error = errno;
+    return error;
+}
+
+// mkdir -p, keeping the error number of the step that failed.
+int MakeFolder(const QString &folder)
+{
+    const QFileInfo info(folder);
+    if (info.isDir())
+        return 0;
+    if (info.exists())
+        return ENOTDIR;
+    const QString parent = info.absolutePath();
+    if (parent != folder) {
+        if (const int error = MakeFolder(parent))
+            return error;
+    }
+    if (::mkdir(Native(folder).constData(), 0777) != 0 && errno != EEXIST)
+        return errno;
+    return 0;
+}
 
 } // namespace
 
-RegistryFile::RegistryFile(const QString &path) : Path(path), Lock(path + QStringLiteral(".lock"))
+QString RegistryFile::Cause(int error)
 {
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder)) {
-        LockFailure = QStringLiteral("la cartella %1 non si può creare").arg(folder);
-        return;
-    }
-    Lock.setStaleLockTime(StaleLockMs);
-    if (Lock.tryLock(LockWaitMs))
-        return;
-    switch (Lock.error()) {
-    case QLockFile::LockFailedError:
-        LockFailure = QStringLiteral("il file è in uso da un'altra copia del gioco");
-        break;
-    case QLockFile::PermissionError:
-        LockFailure = QStringLiteral("nella cartella %1 non si può creare il file di blocco").arg(folder);
-        break;
-    case QLockFile::NoError:
-    case QLockFile::UnknownError:
-        LockFailure = QStringLiteral("il file di blocco %1.lock non si può usare").arg(path);
-        break;
+    switch (error) {
+    case ENOSPC: return QStringLiteral("il disco è pieno");
+    case EDQUOT: return QStringLiteral("lo spazio concesso sul disco è finito");
+    case EFBIG: return QStringLiteral("il file supera la grandezza permessa");
+    case EROFS: return QStringLiteral("il disco si può solo leggere");
+    case EACCES:
+    case EPERM: return QStringLiteral("mancano i permessi");
+    case EIO: return QStringLiteral("il disco ha dato un errore");
+    case ENOTDIR: return QStringLiteral("nel percorso c'è un file dove ci vuole una cartella");
+    case EISDIR: return QStringLiteral("al posto del file c'è una cartella");
+    case ENOENT: return QStringLiteral("la cartella non esiste");
+    case ENAMETOOLONG: return QStringLiteral("il percorso è troppo lungo");
+    case ELOOP: return QStringLiteral("il percorso gira in tondo tra collegamenti");
+    case EMFILE:
+    case ENFILE: return QStringLiteral("ci sono troppi file aperti");
+    case ENOMEM: return QStringLiteral("manca la memoria");
+    case EEXIST: return QStringLiteral("non c'è un nome libero");
+    default: return QStringLiteral("errore di sistema numero %1").arg(error);
     }
 }
 
-RegistryFile::Content RegistryFile::Read(RegistryDocument &document, QString &why) const
+RegistryFile::RegistryFile(const QString &path) : Path(path), LockPath(path + QStringLiteral(".lock"))
 {
+    const QString folder = QFileInfo(path).absolutePath();
+    if (const int error = MakeFolder(folder)) {
+        LockFailure = QStringLiteral("la cartella %1 non si può creare (%2)").arg(folder, Cause(error));
+        return;
+    }
+    // The kernel lets go of a lock when its process ends, however it ends, so
+    // a lock file left by a copy that was killed holds nobody up, whatever it
+    // holds. Only a copy that is alive and hanging makes the others wait.
+    const QByteArray lockPath = Native(LockPath);
+    bool retriedAccess = false;
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        const int fd = ::open(lockPath.constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            // One left behind that we may not open is no lock of a live copy we could share.
+            if ((errno == EACCES || errno == EPERM) && !retriedAccess && ::unlink(lockPath.constData()) == 0) {
+                retriedAccess = true;
+                continue;
+            }
+            LockFailure = QStringLiteral("il file di blocco %1 non si può aprire (%2)").arg(LockPath, Cause(errno));
+            return;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            // The copy before us may have removed the file between our open and
+            // our lock: then the lock is on a file nobody else will look at.
+            struct stat held {};
+            struct stat named {};
+            if (::fstat(fd, &held) == 0 && ::stat(lockPath.constData(), &named) == 0
+                && held.st_ino == named.st_ino && held.st_dev == named.st_dev) {
+                LockFd = fd;
+                return;
+            }
+            ::close(fd);
+            continue;
+        }
+        const int error = errno;
+        ::close(fd);
+        if (error != EWOULDBLOCK && error != EINTR) {
+            LockFailure = QStringLiteral("il file di blocco %1 non si può usare (%2)").arg(LockPath, Cause(error));
+            return;
+        }
+        if (waited.elapsed() > LockWaitMs) {
+            LockFailure = QStringLiteral("il file è in uso da un'altra copia del gioco");
+            return;
+        }
+        std::this_thread::sleep_for(LockRetry);
+    }
+}
+
+RegistryFile::~RegistryFile()
+{
+    if (LockFd < 0)
+        return;
+    // Removed while still held, so a copy that opens it afterwards finds a new file.
+    ::unlink(Native(LockPath).constData());
+    ::close(LockFd);
+}
+
+RegistryFile::Content RegistryFile::Read(QByteArray &bytes, QString &why) const
+{
+    const int fd = ::open(Native(Path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return Content::Missing;
+        why = Cause(errno);
+        return Content::Unreadable;
+    }
+    struct stat info {};
+    int error = ::fstat(fd, &info) != 0 ? errno : 0;
+    if (error == 0 && S_ISDIR(info.st_mode))
+        error = EISDIR;
+    bytes.clear();
+    char chunk[16384];
+    while (error == 0 && bytes.size() <= MaxFileSize) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            error = errno;
+        else if (got == 0)
+            break;
+        else
+            bytes.append(chunk, got);
+    }
+    ::close(fd);
+    if (error != 0) {
+        why = Cause(error);
+        return Content::Unreadable;
+    }
+    return bytes.size() > MaxFileSize ? Content::TooLarge : Content::Read;
+}
+
+QString RegistryFile::KeptName(int n) const
+{
+    // registry.reg -> registry-danneggiato.reg, registry-danneggiato-2.reg, ...
     const QFileInfo info(Path);
-    if (!info.exists())
-        return Content::Missing;
-    if (!info.isFile()) {
-        why = QStringLiteral("non è un file");
-        return Content::Unreadable;
+    const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
+    const QString number = n == 1 ? QString() : QStringLiteral("-%1").arg(n);
+    return info.absolutePath() + u'/' + info.completeBaseName() + QStringLiteral("-danneggiato") + number
+           + suffix;
+}
+
+QString RegistryFile::KeepCopy(const QByteArray &bytes, QString &why) const
+{
+    Q_ASSERT(Locked());
+    for (int n = 1; n <= KeptNames; ++n) {
+        const QString name = KeptName(n);
+        const QByteArray native = Native(name);
+        const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno == EEXIST)
+            continue;
+        if (fd < 0) {
+            why = Cause(errno);
+            return {};
+        }
+        if (const int error = WriteAndClose(fd, bytes)) {
+            ::unlink(native.constData());
+            why = Cause(error);
+            return {};
+        }
+        return name;
     }
-    QFile file(Path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        why = file.errorString();
-        return Content::Unreadable;
-    }
-    const QByteArray bytes = file.read(MaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        why = file.errorString();
-        return Content::Unreadable;
-    }
-    if (bytes.size() > MaxFileSize)
-        return Content::Damaged;
-    std::optional<RegistryDocument> parsed = RegistryDocument::Parse(bytes);
-    if (!parsed)
-        return Content::Damaged;
-    document = std::move(*parsed);
-    return Content::Read;
+    why = Cause(EEXIST);
+    return {};
 }
 
 QString RegistryFile::KeepAside(QString &why) const
 {
     Q_ASSERT(Locked());
-    // An older damaged copy stays where it is: it may be the one still holding
-    // the statistics.
-    for (int n = 1; n <= KeepAsideNames; ++n) {
-        const QString name = n == 1 ? Path + QStringLiteral(".bad")
-                                    : QStringLiteral("%1.%2.bad").arg(Path, QString::number(n));
-        if (QFileInfo::exists(name))
-            continue;
-        QFile file(Path);
-        if (file.rename(name))
+    const QByteArray from = Native(Path);
+    for (int n = 1; n <= KeptNames; ++n) {
+        const QString name = KeptName(n);
+        const QByteArray to = Native(name);
+        int result = ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
+        if (result != 0 && errno == EINVAL) {
+            // A file system that cannot refuse to replace: a second name, then drop the first.
+            result = ::link(from.constData(), to.constData());
+            if (result == 0)
+                ::unlink(from.constData());
+        }
+        if (result == 0)
             return name;
-        why = file.errorString();
+        if (errno == EEXIST)
+            continue;
+        why = Cause(errno);
         return {};
     }
-    why = QStringLiteral("non c'è un nome libero");
+    why = Cause(EEXIST);
     return {};
 }
 
-bool RegistryFile::Save(const RegistryDocument &document, QString &why) const
+bool RegistryFile::Save(const QByteArray &bytes, QString &why) const
 {
     Q_ASSERT(Locked());
-    QSaveFile file(Path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        why = QStringLiteral("il file non si può creare (%1)").arg(file.errorString());
+    const QByteArray target = Native(Path);
+    // Only the holder of the lock writes, so one name serves; a copy killed
+    // half-way may have left it behind.
+    const QByteArray temporary = Native(Path + QStringLiteral(".nuovo"));
+    ::unlink(temporary.constData());
+    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        why = Cause(errno);
         return false;
     }
-    file.write(document.Serialise());
-    if (!file.commit()) {
-        why = QStringLiteral("il file non si può scrivere (%1)").arg(file.errorString());
+    struct stat old {};
+    if (::stat(target.constData(), &old) == 0 && S_ISREG(old.st_mode))
+        ::fchmod(fd, old.st_mode & 07777);
+    int error = WriteAndClose(fd, bytes);
+    if (error == 0 && ::rename(temporary.constData(), target.constData()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temporary.constData());
+        why = Cause(error);
         return false;
+    }
+    // The new name is in place for every reader now; making the folder's
+    // entry durable is the disk's business, and a failure there could not
+    // bring the old file back.
+    const int folder = ::open(Native(QFileInfo(Path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
     }
     return true;
 }

@@ -5,42 +5,51 @@
 // neither loses the other's values. Reasons for failures come back in
 // Italian, ready to be shown to the player.
 
-#include <QLockFile>
+#include <QByteArray>
 #include <QString>
-
-#include "store/registrydocument.h"
 
 namespace quintara {
 
 class RegistryFile {
 public:
-    enum class Content { Missing, Read, Unreadable, Damaged };
+    // TooLarge: far larger than any export of the game's key.
+    enum class Content { Missing, Read, Unreadable, TooLarge };
 
     // Creates the folder when needed and waits a few seconds for the lock.
     explicit RegistryFile(const QString &path);
+    ~RegistryFile();
     RegistryFile(const RegistryFile &) = delete;
     RegistryFile &operator=(const RegistryFile &) = delete;
 
-    bool Locked() const { return LockProblem().isEmpty(); }
+    bool Locked() const { return LockFd >= 0; }
     // Why the lock is not held; empty when it is.
     const QString &LockProblem() const { return LockFailure; }
 
-    // Reading needs no lock: the file is only ever replaced whole. `why` is
-    // set for Unreadable. Damaged: not an export at all, or far too large.
-    Content Read(RegistryDocument &document, QString &why) const;
+    // The whole file. `why` is set for Unreadable.
+    Content Read(QByteArray &bytes, QString &why) const;
 
-    // With the lock held. Renames the file to the first free name ending in
-    // ".bad" and returns that name; empty, with `why`, when it cannot.
+    // With the lock held. A copy of `bytes` beside the file, under the first
+    // free name that says it is a damaged file; earlier copies are never
+    // overwritten. Returns its name; empty, with `why`, when it cannot.
+    QString KeepCopy(const QByteArray &bytes, QString &why) const;
+    // The same, moving the file itself there.
     QString KeepAside(QString &why) const;
 
     // With the lock held. Replaces the file in one step: anyone reading sees
     // the old text or the new one, never a part of it, even if the program is
-    // killed half-way; a failed write leaves the old file as it was.
-    bool Save(const RegistryDocument &document, QString &why) const;
+    // killed half-way; a write that fails anywhere, the last flush to the disk
+    // included, leaves the old file as it was and returns false.
+    bool Save(const QByteArray &bytes, QString &why) const;
+
+    // The system's error number said in the player's words.
+    static QString Cause(int error);
 
 private:
+    QString KeptName(int n) const;
+
     QString Path;
-    QLockFile Lock;
+    QString LockPath;
+    int LockFd = -1;
     QString LockFailure;
 };
 

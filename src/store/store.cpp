@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 #include <QStandardPaths>
 
+#include "store/registrydocument.h"
 #include "store/registryfile.h"
 
 namespace quintara {
@@ -27,18 +29,29 @@ QString Quoted(const QStringList &names)
 
 QString WriteFailure(const QString &what, const QString &file, const QString &why)
 {
-    return QStringLiteral("Non è stato possibile scrivere %1 in %2: %3.").arg(what, file, why);
+    return QStringLiteral("Non è stato possibile scrivere %1 in %2: %3. Il file resta com'era.").arg(what, file, why);
+}
+
+std::int32_t Saturated(std::int64_t value)
+{
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
+                                                              std::numeric_limits<std::int32_t>::max()));
 }
 
 } // namespace
 
 struct SettingsStore::Opening {
     RegistryFile::Content Content = RegistryFile::Content::Missing;
+    QByteArray Bytes;
     RegistryDocument Document;
     // Why the file must not be written; empty when it may.
     QString Blocked;
     // The system's word on a file that is there but cannot be read.
     QString ReadError;
+    // The file holds something the game cannot read: a copy of it is kept
+    // before it is first written over.
+    bool Damaged = false;
+    QString Kept;
 };
 
 SettingsStore::SettingsStore(QString path) : FilePath(std::move(path))
@@ -106,60 +119,106 @@ void SettingsStore::SetIntValue(ValueId id, std::int32_t value)
     Q_UNREACHABLE();
 }
 
+bool SettingsStore::Traces(const RegistryDocument &document) const
+{
+    // Our key's path in a line too damaged to open it, or the statistics'
+    // values, whose names only the game uses, left under another key.
+    if (document.LineMentions(KeyPath))
+        return true;
+    const auto statisticsName = [](const QString &name) {
+        return std::any_of(ValueNames.begin() + GamesWonValue, ValueNames.begin() + StreakLossesValue + 1,
+                           [&name](const char *ours) { return name.compare(QLatin1String(ours), Qt::CaseInsensitive) == 0; });
+    };
+    const std::vector<std::pair<QString, QString>> names = document.Names();
+    return std::any_of(names.begin(), names.end(), [&](const auto &value) { return statisticsName(value.second); });
+}
+
 SettingsStore::Opening SettingsStore::Open(RegistryFile &file, StoreReport &report) const
 {
     Opening opening;
     QString why;
-    opening.Content = file.Read(opening.Document, why);
-    opening.ReadError = why;
+    opening.Content = file.Read(opening.Bytes, why);
     switch (opening.Content) {
     case RegistryFile::Content::Missing:
-    case RegistryFile::Content::Read:
         opening.Blocked = file.LockProblem();
-        break;
+        return opening;
     case RegistryFile::Content::Unreadable:
+        opening.ReadError = why;
         opening.Blocked = QStringLiteral("il file esistente non si può leggere (%1)").arg(why);
-        break;
-    case RegistryFile::Content::Damaged: {
-        // Whatever the file still holds must survive for the player to recover by hand.
-        const QString kept = file.Locked() ? file.KeepAside(why) : QString();
-        if (kept.isEmpty()) {
-            opening.Blocked = QStringLiteral("il file è danneggiato e non si può mettere da parte (%1)")
-                                  .arg(file.Locked() ? why : file.LockProblem());
-        } else {
-            report.Problems << QStringLiteral("Il file %1 era danneggiato: è stato messo da parte come %2, "
-                                              "da dove le statistiche si possono recuperare a mano, "
-                                              "e al suo posto se ne scrive uno nuovo.")
-                                   .arg(FilePath, kept);
+        return opening;
+    case RegistryFile::Content::Read:
+        if (std::optional<RegistryDocument> parsed = RegistryDocument::Parse(opening.Bytes)) {
+            opening.Document = std::move(*parsed);
+            const RegistryDocument &document = opening.Document;
+            opening.Blocked = file.LockProblem();
+            opening.Damaged = document.UnreadableLines() > 0 || document.KeyLineDamaged(KeyPath)
+                              || (!document.HasKey(KeyPath) && Traces(document));
+            return opening;
         }
         break;
+    case RegistryFile::Content::TooLarge:
+        break;
     }
+    // No export at all: whatever the file still holds must survive for the
+    // player to recover by hand.
+    const QString kept = file.Locked() ? file.KeepAside(why) : QString();
+    if (kept.isEmpty()) {
+        opening.Blocked = QStringLiteral("il file è danneggiato e non si può mettere da parte (%1)")
+                              .arg(file.Locked() ? why : file.LockProblem());
+    } else {
+        report.Problems << QStringLiteral("Il file %1 era danneggiato: è stato messo da parte come %2, "
+                                          "da dove le statistiche si possono recuperare a mano, "
+                                          "e al suo posto se ne scrive uno nuovo.")
+                               .arg(FilePath, kept);
     }
     return opening;
 }
 
-void SettingsStore::Write(RegistryFile &file, Opening &opening, ValueIds ids, const QString &what,
+bool SettingsStore::Readable(ValueId id, const RegistryValue &value)
+{
+    return id == SWBmpPathValue ? value.ValueKind == RegistryValue::Kind::String : value.Number().has_value();
+}
+
+bool SettingsStore::Write(RegistryFile &file, Opening &opening, ValueIds ids, const QString &what,
                           StoreReport &report) const
 {
+    RegistryDocument &document = opening.Document;
     QString why = opening.Blocked;
     if (why.isEmpty()) {
         // A key deleted or put aside meanwhile comes back whole, from what this copy knows.
-        if (!opening.Document.HasKey(KeyPath)) {
+        if (!document.HasKey(KeyPath)) {
             ids.clear();
             for (int i = 0; i < ValueCount; ++i)
                 ids.push_back(ValueId(i));
         }
         for (const ValueId id : ids) {
+            const std::optional<RegistryValue> old = document.Value(KeyPath, QString::fromLatin1(ValueNames[id]));
+            if (old && !Readable(id, *old))
+                opening.Damaged = true;
+        }
+        if (opening.Damaged && opening.Kept.isEmpty()) {
+            opening.Kept = file.KeepCopy(opening.Bytes, why);
+            if (opening.Kept.isEmpty())
+                why = QStringLiteral("prima ci vuole una copia di quello che il gioco non legge, "
+                                     "e non si può fare (%1)").arg(why);
+            else
+                report.Problems << QStringLiteral("Il file com'era è conservato in %1.").arg(opening.Kept);
+        }
+    }
+    if (why.isEmpty()) {
+        document.MendKeyLines(KeyPath);
+        for (const ValueId id : ids) {
             const QString name = QString::fromLatin1(ValueNames[id]);
             if (id == SWBmpPathValue)
-                opening.Document.SetString(KeyPath, name, KnownSettings.SWBmpPath);
+                document.SetString(KeyPath, name, KnownSettings.SWBmpPath);
             else
-                opening.Document.SetDword(KeyPath, name, IntValue(id));
+                document.SetDword(KeyPath, name, IntValue(id));
         }
-        if (file.Save(opening.Document, why))
-            return;
+        if (file.Save(document.Serialise(), why))
+            return true;
     }
     report.Problems << WriteFailure(what, FilePath, why);
+    return false;
 }
 
 SettingsStore::ValueIds SettingsStore::ReadValues(const RegistryDocument &document, StoreReport &report)
@@ -171,20 +230,23 @@ SettingsStore::ValueIds SettingsStore::ReadValues(const RegistryDocument &docume
         const ValueId id = ValueId(i);
         const QString name = QString::fromLatin1(ValueNames[id]);
         const std::optional<RegistryValue> value = document.Value(KeyPath, name);
-        if (id == SWBmpPathValue) {
+        if (!value) {
             // No picture chosen yet is an ordinary state, not a fault.
-            if (value && value->ValueKind == RegistryValue::Kind::String)
-                KnownSettings.SWBmpPath = value->Text;
-            else if (value)
-                mistyped << name;
-        } else if (!value) {
-            missing << name;
-            mended.push_back(id);
-        } else if (value->ValueKind != RegistryValue::Kind::Dword) {
-            // Left in the file as it is: the player may want to put it right by hand.
+            if (id != SWBmpPathValue) {
+                missing << name;
+                mended.push_back(id);
+            }
+        } else if (!Readable(id, *value)) {
+            // Written over at once: the file as it was is kept beside it.
             mistyped << name;
+            mended.push_back(id);
+        } else if (id == SWBmpPathValue) {
+            KnownSettings.SWBmpPath = value->Text;
         } else {
-            SetIntValue(id, static_cast<std::int32_t>(value->Dword));
+            SetIntValue(id, *value->Number());
+            // A number stored as text goes back as the number it is.
+            if (value->ValueKind != RegistryValue::Kind::Dword)
+                mended.push_back(id);
         }
     }
     if (missing.size() == 1)
@@ -194,21 +256,19 @@ SettingsStore::ValueIds SettingsStore::ReadValues(const RegistryDocument &docume
         report.Problems << QStringLiteral("In %1 mancano i valori %2: il gioco usa quelli iniziali.")
                                .arg(FilePath, Quoted(missing));
     if (mistyped.size() == 1)
-        report.Problems << QStringLiteral("In %1 il valore %2 non è del tipo atteso: "
-                                          "il gioco usa quello iniziale.")
-                               .arg(FilePath, Quoted(mistyped));
+        report.Problems << QStringLiteral("Il valore %1 non si legge: il gioco usa quello iniziale.")
+                               .arg(Quoted(mistyped));
     else if (!mistyped.isEmpty())
-        report.Problems << QStringLiteral("In %1 i valori %2 non sono del tipo atteso: "
-                                          "il gioco usa quelli iniziali.")
-                               .arg(FilePath, Quoted(mistyped));
+        report.Problems << QStringLiteral("I valori %1 non si leggono: il gioco usa quelli iniziali.")
+                               .arg(Quoted(mistyped));
 
     // A speed outside 1..10 would give no pause or a very long one per flight step.
-    MendRange(SpeedSliderValue, 1, 10, mended, report);
-    MendRange(ColumnSpacingValue, 6, 12, mended, report);
+    MendRange(SpeedSliderValue, SpeedLow, SpeedHigh, mended, report);
+    MendRange(ColumnSpacingValue, SpacingLow, SpacingHigh, mended, report);
 
     PileSuitOrder order = KnownSettings.PileSuit;
     std::sort(order.begin(), order.end());
-    if (order != PileSuitOrder{0, 1, 2, 3}) {
+    if (order != DefaultPileSuit) {
         // Otherwise some ace could never go home and the game could not be won.
         KnownSettings.PileSuit = GameSettings().PileSuit;
         report.Problems << QStringLiteral("In %1 i valori da \"PileSuit 0\" a \"PileSuit 3\" non danno "
@@ -243,28 +303,47 @@ StoreReport SettingsStore::LoadSettings(GameSettings &settings, GameStatistics &
     StoreReport report;
     KnownSettings = GameSettings();
     KnownStatistics = GameStatistics();
+    StoredRunWon = 0;
+    StoredRunLost = 0;
+    ResetPending = false;
     RegistryFile file(FilePath);
     Opening opening = Open(file, report);
+    const RegistryDocument &document = opening.Document;
     if (opening.Content == RegistryFile::Content::Unreadable) {
         // Never replaced: a file that cannot be read may still hold the statistics.
         report.Problems << QStringLiteral("Il file %1 non si può leggere (%2): il gioco usa i valori iniziali.")
                                .arg(FilePath, opening.ReadError);
-    } else if (!opening.Document.HasKey(KeyPath)) {
-        Write(file, opening, {}, QStringLiteral("i valori iniziali"), report);
     } else {
-        // What was missing or out of range goes back into the file, so the
-        // player is told only once.
-        const ValueIds mended = ReadValues(opening.Document, report);
-        if (!mended.empty()) {
-            QStringList names;
-            for (const ValueId id : mended)
-                names << QString::fromLatin1(ValueNames[id]);
-            Write(file, opening, mended, Quoted(names), report);
+        // Told in one go: the file first, then each thing found in it.
+        StoreReport damage;
+        if (document.UnreadableLines() > 0)
+            damage.Problems << QStringLiteral("Alcune righe non si leggevano: il gioco ha letto quello che poteva.");
+        if (!document.HasKey(KeyPath)) {
+            if (Traces(document))
+                damage.Problems << QStringLiteral("La chiave del gioco non si riconosce più: "
+                                                  "il gioco usa i valori iniziali.");
+            Write(file, opening, {}, QStringLiteral("i valori iniziali"), damage);
+        } else {
+            if (document.KeyLineDamaged(KeyPath))
+                damage.Problems << QStringLiteral("La riga della chiave del gioco era rovinata: "
+                                                  "il gioco ha ripreso i valori sotto di essa.");
+            // What was missing, unreadable or out of range goes back into the
+            // file at once, so the player is told only once.
+            const ValueIds mended = ReadValues(document, damage);
+            if (!mended.empty() || opening.Damaged) {
+                QStringList names;
+                for (const ValueId id : mended)
+                    names << QString::fromLatin1(ValueNames[id]);
+                Write(file, opening, mended, names.isEmpty() ? QStringLiteral("il file") : Quoted(names), damage);
+            }
         }
+        if (opening.Damaged)
+            report.Problems << QStringLiteral("Il file %1 era in parte rovinato.").arg(FilePath);
+        report.Problems << damage.Problems;
     }
 
     settings = KnownSettings;
-    settings.FlightDelay = 11 - settings.SpeedSlider;
+    settings.FlightDelay = FlightDelayFor(settings.SpeedSlider);
     settings.PictureFileOk = false;
     settings.PrefsChanged = false;
     statistics = KnownStatistics;
@@ -273,22 +352,76 @@ StoreReport SettingsStore::LoadSettings(GameSettings &settings, GameStatistics &
     return report;
 }
 
-StoreReport SettingsStore::Store(const ValueIds &ids) const
+bool SettingsStore::Store(const ValueIds &ids, StoreReport &report) const
 {
-    StoreReport report;
     QStringList names;
     for (const ValueId id : ids)
         names << QString::fromLatin1(ValueNames[id]);
     RegistryFile file(FilePath);
     Opening opening = Open(file, report);
-    Write(file, opening, ids, Quoted(names), report);
-    return report;
+    return Write(file, opening, ids, Quoted(names), report);
 }
 
-StoreReport SettingsStore::SaveStatistics(const GameStatistics &statistics)
+GameStatistics SettingsStore::Merged(const RegistryDocument &document, const GameStatistics &statistics) const
 {
-    KnownStatistics = statistics;
-    return Store({GamesWonValue, GamesLostValue, StreakTypeValue, StreakWinsValue, StreakLossesValue});
+    // What the file holds now; where it holds nothing readable, what this
+    // copy last knew of it.
+    GameStatistics stored = ResetPending ? GameStatistics() : KnownStatistics;
+    const auto take = [&](ValueId id, std::int32_t &field) {
+        const std::optional<RegistryValue> value = document.Value(KeyPath, QString::fromLatin1(ValueNames[id]));
+        if (!ResetPending && value && value->Number())
+            field = *value->Number();
+    };
+    take(GamesWonValue, stored.GamesWon);
+    take(GamesLostValue, stored.GamesLost);
+    take(StreakTypeValue, stored.StreakType);
+    take(StreakWinsValue, stored.StreakWins);
+    take(StreakLossesValue, stored.StreakLosses);
+
+    const std::int64_t won = std::max<std::int64_t>(0, std::int64_t(statistics.RunWon) - StoredRunWon);
+    const std::int64_t lost = std::max<std::int64_t>(0, std::int64_t(statistics.RunLost) - StoredRunLost);
+    GameStatistics merged = stored;
+    merged.RunWon = statistics.RunWon;
+    merged.RunLost = statistics.RunLost;
+    merged.GamesWon = Saturated(std::int64_t(stored.GamesWon) + won);
+    merged.GamesLost = Saturated(std::int64_t(stored.GamesLost) + lost);
+    const bool winning = statistics.StreakType == 1;
+    if (won + lost == 0 || (!winning && statistics.StreakType != 2))
+        return merged;
+    // This copy's streak: when it is longer than its games still to store,
+    // it began before them and goes on from the streak in the file, if that
+    // is of the same kind; otherwise it began among them.
+    const std::int64_t own = winning ? statistics.StreakWins : statistics.StreakLosses;
+    std::int64_t length = own;
+    if (own >= won + lost) {
+        const std::int64_t before = stored.StreakType != statistics.StreakType ? 0
+                                    : winning                                  ? stored.StreakWins
+                                                                               : stored.StreakLosses;
+        length = std::max<std::int64_t>(0, before) + won + lost;
+    }
+    merged.StreakType = statistics.StreakType;
+    merged.StreakWins = winning ? Saturated(length) : 0;
+    merged.StreakLosses = winning ? 0 : Saturated(length);
+    return merged;
+}
+
+StoreReport SettingsStore::SaveStatistics(GameStatistics &statistics)
+{
+    StoreReport report;
+    const bool reset = statistics == GameStatistics();
+    RegistryFile file(FilePath);
+    Opening opening = Open(file, report);
+    KnownStatistics = reset ? GameStatistics() : Merged(opening.Document, statistics);
+    statistics = KnownStatistics;
+    const bool stored = Write(file, opening,
+                              {GamesWonValue, GamesLostValue, StreakTypeValue, StreakWinsValue, StreakLossesValue},
+                              QStringLiteral("le statistiche"), report);
+    if (stored || reset) {
+        StoredRunWon = statistics.RunWon;
+        StoredRunLost = statistics.RunLost;
+    }
+    ResetPending = reset ? !stored : ResetPending && !stored;
+    return report;
 }
 
 StoreReport SettingsStore::StoreDisplayOptions(const GameSettings &settings)
@@ -297,7 +430,9 @@ StoreReport SettingsStore::StoreDisplayOptions(const GameSettings &settings)
     KnownSettings.TransferInfo = settings.TransferInfo;
     KnownSettings.TransferDetails = settings.TransferDetails;
     KnownSettings.ShowPicture = settings.ShowPicture;
-    return Store({TimeDisplayValue, TransferInfoValue, TransferDetailsValue, ShowPictureValue});
+    StoreReport report;
+    Store({TimeDisplayValue, TransferInfoValue, TransferDetailsValue, ShowPictureValue}, report);
+    return report;
 }
 
 StoreReport SettingsStore::StorePicturePath(const GameSettings &settings)
@@ -308,7 +443,9 @@ StoreReport SettingsStore::StorePicturePath(const GameSettings &settings)
     }
     KnownSettings.SWBmpPath = settings.SWBmpPath;
     KnownSettings.ShowPicture = settings.ShowPicture;
-    return Store({SWBmpPathValue, ShowPictureValue});
+    StoreReport report;
+    Store({SWBmpPathValue, ShowPictureValue}, report);
+    return report;
 }
 
 StoreReport SettingsStore::StoreSuitOrderAndSpacing(const GameSettings &settings, bool orderChanged,
@@ -317,11 +454,11 @@ StoreReport SettingsStore::StoreSuitOrderAndSpacing(const GameSettings &settings
     StoreReport report;
     if (orderChanged) {
         KnownSettings.PileSuit = settings.PileSuit;
-        report.Problems << Store({PileSuit0Value, PileSuit1Value, PileSuit2Value, PileSuit3Value}).Problems;
+        Store({PileSuit0Value, PileSuit1Value, PileSuit2Value, PileSuit3Value}, report);
     }
     if (spacingChanged) {
         KnownSettings.ColumnSpacing = settings.ColumnSpacing;
-        report.Problems << Store({ColumnSpacingValue}).Problems;
+        Store({ColumnSpacingValue}, report);
     }
     return report;
 }
@@ -329,7 +466,9 @@ StoreReport SettingsStore::StoreSuitOrderAndSpacing(const GameSettings &settings
 StoreReport SettingsStore::StoreSpeed(const GameSettings &settings)
 {
     KnownSettings.SpeedSlider = settings.SpeedSlider;
-    return Store({SpeedSliderValue});
+    StoreReport report;
+    Store({SpeedSliderValue}, report);
+    return report;
 }
 
 } // namespace quintara

@@ -8,16 +8,18 @@
 // its report, in Italian, for the main window to show under
 // SettingsErrorCaption; the game goes on with the values it holds in memory.
 
+#include <cstdint>
 #include <vector>
 
 #include <QString>
 #include <QStringList>
 
-#include "store/settings.h"
+#include "core/settings.h"
 
 namespace quintara {
 
 class RegistryDocument;
+struct RegistryValue;
 class RegistryFile;
 
 inline constexpr char SettingsErrorCaption[] = " Errore delle impostazioni";
@@ -38,8 +40,20 @@ public:
     // Fills both records; on the first run writes all values with their
     // defaults. A value that is missing, of another kind or out of range is
     // replaced by a sound one and reported; loading always goes on.
+    //
+    // Nothing the file held is lost: a value that reads plainly as a number
+    // is used whatever its kind; what cannot be read is kept in a copy beside
+    // the file before the file is first written over, and the report says
+    // where.
     StoreReport LoadSettings(GameSettings &settings, GameStatistics &statistics);
-    StoreReport SaveStatistics(const GameStatistics &statistics);
+    // Stores the games this copy of the game finished since its last save
+    // (as counted by RunWon and RunLost) on top of the statistics the file
+    // holds now, so another running copy's games count too; the streak
+    // follows the game that ended last. A record all zero is the player's
+    // reset, and is stored as it is. `statistics` comes back with the totals
+    // stored, also when the write failed; games not stored go with the next
+    // save.
+    StoreReport SaveStatistics(GameStatistics &statistics);
     StoreReport StoreDisplayOptions(const GameSettings &settings);
     // The picture's path, then ShowPicture.
     StoreReport StorePicturePath(const GameSettings &settings);
@@ -62,10 +76,13 @@ private:
 
     std::int32_t IntValue(ValueId id) const;
     void SetIntValue(ValueId id, std::int32_t value);
+    bool Traces(const RegistryDocument &document) const;
     Opening Open(RegistryFile &file, StoreReport &report) const;
-    void Write(RegistryFile &file, Opening &opening, ValueIds ids, const QString &what,
+    static bool Readable(ValueId id, const RegistryValue &value);
+    bool Write(RegistryFile &file, Opening &opening, ValueIds ids, const QString &what,
                StoreReport &report) const;
-    StoreReport Store(const ValueIds &ids) const;
+    bool Store(const ValueIds &ids, StoreReport &report) const;
+    GameStatistics Merged(const RegistryDocument &document, const GameStatistics &statistics) const;
     ValueIds ReadValues(const RegistryDocument &document, StoreReport &report);
     void MendRange(ValueId id, std::int32_t low, std::int32_t high, ValueIds &mended,
                    StoreReport &report);
@@ -76,6 +93,12 @@ private:
     // missing or had to be put aside is written again whole from these.
     GameSettings KnownSettings;
     GameStatistics KnownStatistics;
+    // The run's counts as far as they are in the file: the games after them
+    // are still to be stored.
+    std::int32_t StoredRunWon = 0;
+    std::int32_t StoredRunLost = 0;
+    // A reset whose write failed: the next save starts from zero.
+    bool ResetPending = false;
 };
 
 } // namespace quintara

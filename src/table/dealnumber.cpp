@@ -42,23 +42,23 @@ void DealCommands::Place(const TableLayout &l)
 
 void DealCommands::Update()
 {
-    replay->setEnabled(state.LastDeal.has_value());
-    const bool onTable = state.GameInProgress && state.LastDeal;
+    replay->setEnabled(state.deal.LastDeal.has_value());
+    const bool onTable = state.flags.GameInProgress && state.deal.LastDeal;
     if (onTable)
-        label->setText(DealTitle(*state.LastDeal));
+        label->setText(DealTitle(*state.deal.LastDeal));
     label->setVisible(onTable);
 }
 
 void DealCommands::ReplayGame1Click()
 {
-    if (state.LastDeal)
-        PlayDeal(state, shell, *state.LastDeal);
+    if (state.deal.LastDeal)
+        PlayDeal(state, shell, *state.deal.LastDeal);
 }
 
 void DealCommands::DealNumber1Click()
 {
     DealNumberDlg dialog(table->window());
-    if (const auto seed = dialog.Ask(state.LastDeal))
+    if (const auto seed = dialog.Ask(state.deal.LastDeal))
         PlayDeal(state, shell, *seed);
 }
 

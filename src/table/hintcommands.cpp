@@ -57,7 +57,7 @@ void HintCommands::Ask(HintQuestion asked)
 {
     Stop();
     marks->Clear();
-    if (!state.GameInProgress)
+    if (!state.flags.GameInProgress)
         return;
     question = asked;
     shell.SetStatusText(0, SearchingText(asked));
@@ -68,15 +68,15 @@ void HintCommands::Begin()
 {
     if (!question)
         return;
-    if (!state.GameInProgress) {
+    if (!state.flags.GameInProgress) {
         Stop();
         return;
     }
-    if (CascadePending(state, state.GamePileSuit, state.AutoMoveHold)) {
+    if (CascadePending(state.table, state.deal.GamePileSuit, state.flags.AutoMoveHold)) {
         settleTimer.start();
         return;
     }
-    position = {static_cast<const Table &>(state), state.GamePileSuit, state.AutoMoveHold};
+    position = {state.table, state.deal.GamePileSuit, state.flags.AutoMoveHold};
     cancel = false;
     const std::uint64_t search = ++searchNumber;
     const HintLimits limits = LimitsFor(*question);
@@ -94,7 +94,7 @@ void HintCommands::Answered(std::uint64_t search, const HintAnswer &answer)
     Stop();
     // Only the game's own passes may have run meanwhile; should the table
     // still have changed, the answer is for a position that is gone.
-    if (!state.GameInProgress || !(static_cast<const Table &>(state) == position.table))
+    if (!state.flags.GameInProgress || !(state.table == position.table))
         return;
     const HintLimits limits = LimitsFor(asked);
     if (asked == HintQuestion::NextMove) {

@@ -10,10 +10,11 @@
 #include <QScreen>
 #include <QStatusBar>
 
+#include "core/analysis.h"
 #include "core/gameflow.h"
 #include "core/undo.h"
+#include "dialogs/dialogparts.h"
 #include "moves/pointer.h"
-#include "table/analysis.h"
 #include "table/buttonart.h"
 #include "table/carddrawing.h"
 #include "table/cursors.h"
@@ -45,7 +46,7 @@ TForm1::~TForm1() = default;
 
 void TForm1::CreateComponents()
 {
-    setWindowTitle(QStringLiteral(" Quintara - Edizione Speciale - V2.1"));
+    setWindowTitle(QStringLiteral(" ") + ApplicationTitle());
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(13);
     setFont(font);
@@ -137,7 +138,7 @@ void TForm1::ConnectCommands()
 void TForm1::FormCreate()
 {
     CreateComponents();
-    state.FullRepaint = true;
+    state.paint.FullRepaint = true;
 
     // Maximised at the top left; where no window manager maximises, the
     // window takes the screen's available area itself.
@@ -209,7 +210,7 @@ void TForm1::FormShow()
             view->showNow();
         });
     ResetInfoPanel();
-    if (state.GameInProgress || state.Settings.PrefsChanged)
+    if (state.flags.GameInProgress || state.Settings.PrefsChanged)
         RefreshSidePicture();
 }
 
@@ -223,13 +224,13 @@ void TForm1::FormActivate()
         close();
         return;
     }
-    if (state.GameInProgress || state.Settings.PrefsChanged)
+    if (state.flags.GameInProgress || state.Settings.PrefsChanged)
         RefreshSidePicture();
 }
 
 void TForm1::FormDeactivate()
 {
-    state.PictureShown = false;
+    state.paint.PictureShown = false;
 }
 
 void TForm1::AppIdle()
@@ -241,7 +242,7 @@ void TForm1::AppIdle()
     // the next event, once.
     const bool libraryDue = cards && !resourcesReleased && !cards->Library().Loaded()
                             && !cards->Library().LibraryFailed();
-    if ((libraryDue || state.ResizePending) && !idleWorkPosted) {
+    if ((libraryDue || state.flags.ResizePending) && !idleWorkPosted) {
         idleWorkPosted = true;
         QTimer::singleShot(0, this, &TForm1::IdleWork);
     }
@@ -253,8 +254,8 @@ void TForm1::IdleWork()
     // must not start this work again.
     if (cards)
         cards->Library().Load();
-    if (state.ResizePending) {
-        state.ResizePending = false;
+    if (state.flags.ResizePending) {
+        state.flags.ResizePending = false;
         RefreshSidePicture();
     }
     idleWorkPosted = false;
@@ -301,7 +302,7 @@ void TForm1::closeEvent(QCloseEvent *e)
 void TForm1::resizeEvent(QResizeEvent *e)
 {
     QMainWindow::resizeEvent(e);
-    state.ResizePending = true;
+    state.flags.ResizePending = true;
 }
 
 void TForm1::changeEvent(QEvent *e)
@@ -328,7 +329,7 @@ void TForm1::Pref1DlgClick()
 {
     if (!dialogs.PrefDlg1)
         return;
-    dialogs.PrefDlg1->move(130, 200);
+    dialogs.PrefDlg1->move(PreferencesPlace);
     dialogs.PrefDlg1->show();
     dialogs.PrefDlg1->raise();
     RefreshSidePicture();
@@ -341,7 +342,7 @@ void TForm1::HelpAboutClick()
         return;
     if (dialogs.AboutBox->isVisible())
         dialogs.AboutBox->hide();
-    dialogs.AboutBox->move(119, 56);
+    dialogs.AboutBox->move(AboutPlace);
     dialogs.AboutBox->exec();
 }
 

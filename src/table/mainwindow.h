@@ -16,6 +16,7 @@
 #include "core/shell.h"
 #include "dialogs/prompts.h"
 #include "store/store.h"
+#include "table/cardimages.h"
 #include "table/menus.h"
 #include "table/painter.h"
 
@@ -43,7 +44,7 @@ class TForm1 : public QMainWindow, public Shell {
     Q_OBJECT
 public:
     // `cardLibrary` names the card module to load, beside the program by default.
-    explicit TForm1(SettingsStore store = SettingsStore(), QString cardLibrary = QStringLiteral("zozaro2.dll"),
+    explicit TForm1(SettingsStore store = SettingsStore(), QString cardLibrary = QString::fromLatin1(CardLibraryFile),
                     QWidget *parent = nullptr);
     ~TForm1() override;
 

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QThread>
 
+#include "dialogs/dialogparts.h"
 #include "dialogs/prompts.h"
 #include "table/analysispanel.h"
 #include "table/carddrawing.h"
@@ -76,7 +77,7 @@ void TForm1::EndLostHold()
 {
     // The game ended, or the table was cleared, with a card in the hand:
     // the pointer the card had set goes too.
-    if (holding && (state.PickedFrom == FromNothing || !state.GameInProgress)) {
+    if (holding && (state.held.PickedFrom == FromNothing || !state.flags.GameInProgress)) {
         ReleaseMouse();
         SetPointer(Pointer::Arrow);
     }
@@ -98,7 +99,7 @@ void TForm1::DrawHeldCard(int x, int y, CardCode card)
 
 void TForm1::FlyCard(CardCode card, int fromX, int fromY, int toX, int toY)
 {
-    state.PaintSuspended = true;
+    state.paint.PaintSuspended = true;
     QImage &window = view->canvas();
     QImage &flight = painter.FlightBuffer();
     const int delay = state.Layout.ScreenClass * state.Settings.FlightDelay;
@@ -117,7 +118,7 @@ void TForm1::FlyCard(CardCode card, int fromX, int fromY, int toX, int toY)
         cards->DrawCard(window, window, toX, toY, card, DrawNormal, state.Layout.TableColour);
         view->showNow();
     }
-    state.PaintSuspended = false;
+    state.paint.PaintSuspended = false;
 }
 
 void TForm1::ResetInfoPanel()
@@ -139,7 +140,7 @@ void TForm1::RefreshSidePicture()
     const QColor table = ToColor(state.Layout.TableColour);
     auto clearSide = [&] {
         QPainter(&view->canvas()).fillRect(r.left, r.top, r.width(), r.height(), table);
-        state.PictureShown = false;
+        state.paint.PictureShown = false;
         view->showNow();
     };
     GameSettings &s = state.Settings;
@@ -156,9 +157,9 @@ void TForm1::RefreshSidePicture()
         return;
     }
     SidePictureBitmap = picture.convertToFormat(QImage::Format_RGB32);
-    if (s.PrefsChanged && state.PictureShown)
+    if (s.PrefsChanged && state.paint.PictureShown)
         clearSide();
-    state.PictureShown = false;
+    state.paint.PictureShown = false;
     Repaint(PaintSender::Window);
 }
 
@@ -174,13 +175,13 @@ void TForm1::ShowAnalysis(const MoveAnalysis &analysis)
 
 void TForm1::ApplyCommandStates()
 {
-    menu.MoveUndo1->setEnabled(state.UndoEnabled);
-    UndoBtn1->setEnabled(state.UndoEnabled);
-    menu.MoveShow1->setEnabled(state.ShowMovesEnabled);
-    ShowBtn1->setEnabled(state.ShowMovesEnabled);
-    menu.FinishGame1->setEnabled(state.FinishEnabled);
-    menu.MoveHint1->setEnabled(state.GameInProgress);
-    menu.MoveWinnable1->setEnabled(state.GameInProgress);
+    menu.MoveUndo1->setEnabled(state.flags.UndoEnabled);
+    UndoBtn1->setEnabled(state.flags.UndoEnabled);
+    menu.MoveShow1->setEnabled(state.flags.ShowMovesEnabled);
+    ShowBtn1->setEnabled(state.flags.ShowMovesEnabled);
+    menu.FinishGame1->setEnabled(state.flags.FinishEnabled);
+    menu.MoveHint1->setEnabled(state.flags.GameInProgress);
+    menu.MoveWinnable1->setEnabled(state.flags.GameInProgress);
     deals->Update();
 }
 
@@ -207,7 +208,7 @@ void TForm1::ShowStatisticsDialog()
 {
     if (!dialogs.Stats1Dlg)
         return;
-    dialogs.Stats1Dlg->move(152, 56);
+    dialogs.Stats1Dlg->move(StatisticsPlace);
     dialogs.Stats1Dlg->exec();
 }
 

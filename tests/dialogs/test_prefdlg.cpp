@@ -491,17 +491,17 @@ private slots:
     void displayOptions()
     {
         Rig rig;
-        rig.state.DeepestTop = 7;
+        rig.state.flags.DeepestTop = 7;
         rig.dialog->OnPrefAct();
         rig.Find<QRadioButton>("RadioButton2")->click();
         rig.Find<QCheckBox>("CheckBox1")->click();
         const GameSettings &s = rig.state.Settings;
         QVERIFY(s.TransferInfo && !s.TimeDisplay && s.TransferDetails);
-        QVERIFY(!rig.state.DetailsShown);  // only OK applies it
+        QVERIFY(!rig.state.flags.DetailsShown);  // only OK applies it
         rig.Ok();
 
-        QVERIFY(rig.state.DetailsShown);
-        QCOMPARE(rig.state.DeepestTop, 0);
+        QVERIFY(rig.state.flags.DetailsShown);
+        QCOMPARE(rig.state.flags.DeepestTop, 0);
         QVERIFY(s.PrefsChanged);
         QCOMPARE(rig.dialog->StatusText(), QStringLiteral(" Opzioni di visualizzazione memorizzate nel registro"));
         const GameSettings stored = rig.Stored();

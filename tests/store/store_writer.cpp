@@ -1,8 +1,16 @@
-// A second copy of the game as far as the store is concerned: it stores one
-// group of values over and over, so tests can race two of them and kill one
-// half-way. Usage: store_writer <file> statistics|speed <count>
+// A second copy of the game as far as the store is concerned: it finishes
+// games or stores a setting over and over, so tests can race two of them,
+// kill one half-way, or run one where the disk refuses to take more.
+// Usage: store_writer [--fsize=BYTES] <file> wins|losses|speed <count>
+// With --fsize, no file it writes may grow past BYTES (the write fails with
+// EFBIG instead of killing the process). What the store reports goes to
+// stderr, and the exit code is 1.
+#include <csignal>
+
 #include <QCoreApplication>
 #include <QTextStream>
+
+#include <sys/resource.h>
 
 #include "store/store.h"
 
@@ -11,22 +19,32 @@ using namespace quintara;
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() != 4)
+    QStringList args = app.arguments();
+    args.removeFirst();
+    if (!args.isEmpty() && args.front().startsWith(QLatin1String("--fsize="))) {
+        const rlim_t limit = args.takeFirst().mid(8).toULongLong();
+        const rlimit fsize{limit, limit};
+        if (std::signal(SIGXFSZ, SIG_IGN) == SIG_ERR || setrlimit(RLIMIT_FSIZE, &fsize) != 0)
+            return 3;
+    }
+    if (args.size() != 3)
         return 2;
-    SettingsStore store(args[1]);
-    const bool statistics = args[2] == QLatin1String("statistics");
-    const int count = args[3].toInt();
-    for (int i = 0; i < count; ++i) {
-        GameStatistics record{i, i, i, i, i, 0, 0};
-        GameSettings settings;
-        settings.SpeedSlider = i % 10 + 1;
-        const StoreReport report =
-            statistics ? store.SaveStatistics(record) : store.StoreSpeed(settings);
-        if (!report.Ok()) {
-            QTextStream(stderr) << report.Text() << '\n';
-            return 1;
+    SettingsStore store(args[0]);
+    GameSettings settings;
+    GameStatistics statistics;
+    StoreReport report = store.LoadSettings(settings, statistics);
+    const int count = args[2].toInt();
+    for (int i = 0; i < count && report.Ok(); ++i) {
+        if (args[1] == QLatin1String("speed")) {
+            settings.SpeedSlider = i % 10 + 1;
+            report = store.StoreSpeed(settings);
+        } else {
+            CountGame(statistics, args[1] == QLatin1String("wins"));
+            report = store.SaveStatistics(statistics);
         }
     }
-    return 0;
+    if (report.Ok())
+        return 0;
+    QTextStream(stderr) << report.Text() << '\n';
+    return 1;
 }

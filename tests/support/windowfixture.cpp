@@ -58,12 +58,12 @@ void WindowFixture::PlayGame(std::uint32_t seed, const std::function<void()> &du
     // however long a busy machine takes to get there.
     auto *poll = new QTimer(form.get());
     QObject::connect(poll, &QTimer::timeout, form.get(), [this, poll, during] {
-        if (State().GameInProgress && State().ShownCardsLeft != State().CardsLeft)
+        if (State().flags.GameInProgress && State().flags.ShownCardsLeft != State().table.CardsLeft)
             return;
         poll->deleteLater();
         poll->stop();
         during();
-        if (State().GameInProgress) {
+        if (State().flags.GameInProgress) {
             answerer.answers = {QMessageBox::Yes};
             FinishGame1Click(State(), *form);
         }

@@ -54,8 +54,8 @@ private:
             return;
         }
         timer.stop();
-        if (form.State().GameInProgress) {
-            form.State().NextDeal.reset();
+        if (form.State().flags.GameInProgress) {
+            form.State().deal.NextDeal.reset();
             QTimer::singleShot(0, &form, [this] { FinishGame1Click(form.State(), form); });
         }
     }
@@ -71,17 +71,17 @@ void LayOut(GameState &state, const std::array<const char *, 4> &pileTops, const
             const std::array<std::vector<CardCode>, ColumnCount> &columns)
 {
     ResetTable(state);
-    state.CardsLeft = DeckSize;
+    state.table.CardsLeft = DeckSize;
     for (int p = 0; p < PileCount; ++p)
         SetPile(state, p, pileTops[p]);
     for (int i = 0; i < CellCount; ++i)
         SetCell(state, i, cells[i]);
     for (int c = 0; c < ColumnCount; ++c)
         SetColumnCards(state, c, columns[c]);
-    state.FoundationLevel = 1;
-    UpdateFoundationLevel(state);
-    state.AutoMoveHold = false;
-    state.FullRepaint = true;
+    state.table.FoundationLevel = 1;
+    UpdateFoundationLevel(state.table);
+    state.flags.AutoMoveHold = false;
+    state.paint.FullRepaint = true;
 }
 
 std::vector<CardCode> Cards(std::initializer_list<std::string_view> names)
@@ -137,9 +137,9 @@ private slots:
                 LayOut(state, {"Rc", "Rq", "9p", "Af"}, {"Rp", "Rf", "Df", "Ff"},
                        {Cards({"10f", underTen, "10p"}), Cards({other, "3f"}), Cards({"Dp", "4f"}), Cards({"5f"}),
                         Cards({"6f"}), Cards({"7f"}), Cards({"8f"}), Cards({"9f"})});
-                state.UndoAvailable = state.UndoEnabled = true;
-                laidOut = state;
-                undo = state;
+                state.flags.UndoAvailable = state.flags.UndoEnabled = true;
+                laidOut = state.table;
+                undo = state.undo;
                 form.Repaint(PaintSender::Window);
                 form.Menu().MoveHint1->trigger();
                 return true;
@@ -157,8 +157,8 @@ private slots:
             [&] {
                 if (form.Hints().Searching() || f.answerer.seen.empty())
                     return false;
-                script->Expect(static_cast<const Table &>(state) == laidOut, QStringLiteral("the table is as it was"));
-                script->Expect(state.UndoColumns == undo.UndoColumns && state.UndoEnabled,
+                script->Expect(state.table == laidOut, QStringLiteral("the table is as it was"));
+                script->Expect(state.undo == undo && state.flags.UndoEnabled,
                                QStringLiteral("the undo copy is as it was"));
                 return true;
             },
@@ -171,8 +171,8 @@ private slots:
             const TableLayout &l = state.Layout;
             const int x = ColumnLeft(l, 0);
             QCOMPARE(marked[0], (PixelRect{x, RowTop(l, 2), x + l.CardWidth, RowTop(l, 2) + l.CardHeight}));
-            QCOMPARE(marked[1], (PixelRect{state.Foundations[2].X, state.Foundations[2].Y,
-                                           state.Foundations[2].X + l.CardWidth, state.Foundations[2].Y + l.CardHeight}));
+            QCOMPARE(marked[1], (PixelRect{state.table.Foundations[2].X, state.table.Foundations[2].Y,
+                                           state.table.Foundations[2].X + l.CardWidth, state.table.Foundations[2].Y + l.CardHeight}));
         }
         QCOMPARE(f.answerer.seen.front().caption, QStringLiteral(" Controllo del gioco"));
         QVERIFY2(f.answerer.seen.front().text.startsWith(verdict), qPrintable(f.answerer.seen.front().text));

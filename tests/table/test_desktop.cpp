@@ -20,7 +20,7 @@ namespace {
 
 QPoint TopCardOf(const GameState &s, int column)
 {
-    const TableColumn &c = s.Columns[column];
+    const TableColumn &c = s.table.Columns[column];
     const int top = TopSlot(c).value_or(0);
     return {c.X[top] + 10, c.Y[top] + 10};
 }
@@ -55,7 +55,7 @@ private slots:
         f.PlayGame(3, [&] {
             TableView *view = f.form->View();
             QTest::mouseClick(view, Qt::LeftButton, {}, TopCardOf(f.State(), 0));
-            held = f.State().PickedFrom == FromColumn;
+            held = f.State().held.PickedFrom == FromColumn;
             grabberWhileHeld = QWidget::mouseGrabber();
             // As the hover over an accepting column would leave it.
             f.form->SetPointer(Pointer::LargeDown);
@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(table->text(QAccessible::Description), QStringLiteral("Nessun gioco in corso."));
         QString during;
         f.PlayGame(4, [&] {
-            f.State().GameStartTime = QDateTime::currentDateTime().addSecs(-75);
+            f.State().flags.GameStartTime = QDateTime::currentDateTime().addSecs(-75);
             QTest::mouseClick(f.form->View(), Qt::LeftButton, {}, TopCardOf(f.State(), 7));
             during = table->text(QAccessible::Description);
             QTest::mouseClick(f.form->View(), Qt::LeftButton, {}, TopCardOf(f.State(), 7));

@@ -41,11 +41,11 @@ private:
     void Step()
     {
         GameState &s = form.State();
-        if (!s.GameInProgress || played == moves.size()) {
+        if (!s.flags.GameInProgress || played == moves.size()) {
             timer.stop();
             return;
         }
-        if (s.PickedFrom != FromNothing || CascadePending(s, s.GamePileSuit, s.AutoMoveHold))
+        if (s.held.PickedFrom != FromNothing || CascadePending(s.table, s.deal.GamePileSuit, s.flags.AutoMoveHold))
             return;
         const Move &m = moves[played++];
         if (m.question)
@@ -74,10 +74,10 @@ private slots:
         TForm1 &form = *f.form;
         ModalAnswerer &answerer = f.answerer;
         GameState &state = form.State();
-        state.Statistics.GamesLost = 3;   // a losing streak before
-        state.Statistics.StreakType = 2;
-        state.Statistics.StreakLosses = 3;
-        TStats1Dlg stats(state.Statistics, [&state] { return state.GameInProgress; }, [&form] { form.SaveStatistics(); });
+        for (int lost = 0; lost < 3; ++lost)   // a losing streak before
+            CountGame(state.Statistics, false);
+        form.SaveStatistics();
+        TStats1Dlg stats(state.Statistics, [&state] { return state.flags.GameInProgress; }, [&form] { form.SaveStatistics(); });
         form.SetDialogs({nullptr, &stats, nullptr, nullptr});
         QVERIFY(f.Show());
         QVERIFY(IdleUntil([&] { return form.Cards()->Library().Loaded(); }));
@@ -85,22 +85,22 @@ private slots:
         const std::uint32_t seed = 1;
         std::unique_ptr<Replayer> replayer;
         QTimer::singleShot(0, &form, [&] {
-            const SolveResult line = Solve(state, state.GamePileSuit, true);
+            const SolveResult line = Solve(state.table, state.deal.GamePileSuit, true);
             QCOMPARE(line.verdict, Verdict::Solved);
             replayer = std::make_unique<Replayer>(form, line.moves, answerer);
         });
         // A guard: should the line go wrong, the test ends instead of hanging.
         QTimer::singleShot(60000, &form, [&] {
-            if (state.GameInProgress)
+            if (state.flags.GameInProgress)
                 FinishGame1Click(state, form);
         });
         NewGame1Click(state, form, seed);
 
         QVERIFY(replayer);
-        QCOMPARE(state.FoundationLevel, 13);
-        QCOMPARE(state.CardsLeft, 0);
-        QCOMPARE(CountEmptyColumns(state), 8);   // the table is cleared after the win
-        QVERIFY(!state.GameInProgress);
+        QCOMPARE(state.table.FoundationLevel, 13);
+        QCOMPARE(state.table.CardsLeft, 0);
+        QCOMPARE(CountEmptyColumns(state.table), 8);   // the table is cleared after the win
+        QVERIFY(!state.flags.GameInProgress);
         bool congratulated = false;
         for (const SeenBox &box : answerer.seen)
             congratulated |= box.text == QStringLiteral("Congratulazioni, hai vinto!  Sei FORTE!") &&
