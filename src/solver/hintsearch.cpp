@@ -39,30 +39,29 @@ QString SecondsText(const HintLimits &limits)
     return QString::number(std::chrono::duration_cast<std::chrono::seconds>(limits.time).count());
 }
 
-// Where the move takes the card, as the pointer's texts name the places.
+// Where the move takes the card, as the pointer's texts name the places; an
+// empty column needs no word of its own, the marks show it. Kept short: the
+// whole hint must fit the status bar's first panel.
 QString DestinationText(const Move &move)
 {
     switch (move.toKind) {
     case Place::Cell:
-        return QStringLiteral("nella cella libera %1").arg(move.to + 1);
+        return QStringLiteral("cella %1").arg(move.to + 1);
     case Place::Pile:
-        return QStringLiteral("sulla fila %1").arg(move.to + 1);
+        return QStringLiteral("fila %1").arg(move.to + 1);
     case Place::Column:
         break;
     }
-    if (!move.IntoEmptyColumn())
-        return QStringLiteral("sulla colonna %1").arg(move.to + 1);
-    return QStringLiteral("nella colonna vuota %1").arg(move.to + 1);
+    return QStringLiteral("colonna %1").arg(move.to + 1);
 }
 
-// The cards that go with the one picked up, and the answer to give when the
-// game asks whether to move more than one.
+// The cards that go with the one picked up. When the game will ask whether to
+// move more than one, the count is the answer: one card is No, more are Yes.
 QString CountText(const Move &move)
 {
-    if (move.question)
-        return move.answerYes ? QStringLiteral(" (%1 carte: rispondi Sì)").arg(move.count)
-                              : QStringLiteral(" (una carta: rispondi No)");
-    return move.count > 1 ? QStringLiteral(" (%1 carte)").arg(move.count) : QString();
+    if (move.question && !move.answerYes)
+        return QStringLiteral(", 1 carta");
+    return move.count > 1 ? QStringLiteral(", %1 carte").arg(move.count) : QString();
 }
 
 } // namespace
@@ -72,17 +71,17 @@ QString HintText(const HintAnswer &answer, const HintLimits &limits)
     switch (answer.verdict) {
     case Verdict::Solved:
         if (!answer.firstMove)
-            return QStringLiteral("Suggerimento: nessuna mossa da fare.");
-        return QStringLiteral("Suggerimento: %1 %2%3")
+            return QStringLiteral("Nessuna mossa da fare.");
+        return QStringLiteral("%1 \u2192 %2%3")
             .arg(CardText(answer.firstMove->card), DestinationText(*answer.firstMove), CountText(*answer.firstMove));
     case Verdict::Impossible:
-        return QStringLiteral("Suggerimento: nessuna mossa porta più alla vittoria.");
+        return QStringLiteral("Nessuna mossa vince più.");
     case Verdict::Undecided:
-        return QStringLiteral("Suggerimento: nessuna via alla vittoria trovata in %1 secondi.").arg(SecondsText(limits));
+        return QStringLiteral("Nessuna via trovata in %1 secondi.").arg(SecondsText(limits));
     case Verdict::InvalidPosition:
         break;
     }
-    return QStringLiteral("Suggerimento: la posizione sul tavolo non è valida.");
+    return QStringLiteral("Posizione non valida.");
 }
 
 QString WinnableText(const HintAnswer &answer, const HintLimits &limits)

@@ -164,18 +164,18 @@ private slots:
         QTest::addColumn<int>("question");   // 0 none, 1 answered No, 2 answered Yes
         QTest::addColumn<QString>("text");
         const int solved = int(Verdict::Solved);
-        QTest::newRow("to a pile") << solved << 21 << 1 << 0 << "Suggerimento: 7 di Cuori sulla fila 2";
-        QTest::newRow("to a cell") << solved << 3 << 1 << 0 << "Suggerimento: 7 di Cuori nella cella libera 4";
-        QTest::newRow("onto a card") << solved << 12 << 1 << 0 << "Suggerimento: 7 di Cuori sulla colonna 3";
-        QTest::newRow("a run") << solved << 17 << 3 << 0 << "Suggerimento: 7 di Cuori sulla colonna 8 (3 carte)";
+        QTest::newRow("to a pile") << solved << 21 << 1 << 0 << "7 di Cuori \u2192 fila 2";
+        QTest::newRow("to a cell") << solved << 3 << 1 << 0 << "7 di Cuori \u2192 cella 4";
+        QTest::newRow("onto a card") << solved << 12 << 1 << 0 << "7 di Cuori \u2192 colonna 3";
+        QTest::newRow("a run") << solved << 17 << 3 << 0 << "7 di Cuori \u2192 colonna 8, 3 carte";
         QTest::newRow("empty, one") << solved << 10 << 1 << 1
-                                    << "Suggerimento: 7 di Cuori nella colonna vuota 1 (una carta: rispondi No)";
+                                    << "7 di Cuori \u2192 colonna 1, 1 carta";
         QTest::newRow("empty, run") << solved << 10 << 2 << 2
-                                    << "Suggerimento: 7 di Cuori nella colonna vuota 1 (2 carte: rispondi Sì)";
+                                    << "7 di Cuori \u2192 colonna 1, 2 carte";
         QTest::newRow("lost") << int(Verdict::Impossible) << 0 << 0 << 0
-                              << "Suggerimento: nessuna mossa porta più alla vittoria.";
+                              << "Nessuna mossa vince più.";
         QTest::newRow("no time") << int(Verdict::Undecided) << 0 << 0 << 0
-                                 << "Suggerimento: nessuna via alla vittoria trovata in 2 secondi.";
+                                 << "Nessuna via trovata in 2 secondi.";
     }
     void hintTexts()
     {

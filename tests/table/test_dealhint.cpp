@@ -1,6 +1,7 @@
 // The solver's hint and verdict through the real window while its game loop
 // runs.
 
+#include <QLabel>
 #include <QtTest>
 
 
@@ -9,6 +10,7 @@
 #include "support/screentest.h"
 #include "support/tablebuilder.h"
 #include "support/windowfixture.h"
+#include "solver/hintsearch.h"
 #include "table/hintcommands.h"
 #include "table/hintmarks.h"
 #include "table/mainwindow.h"
@@ -109,9 +111,9 @@ private slots:
         QTest::addColumn<QString>("under");   // the card under the ten of spades
         QTest::addColumn<QString>("hint");
         QTest::addColumn<QString>("verdict");
-        QTest::newRow("won") << "2f" << "Suggerimento: 10 di Picche sulla fila 3"
+        QTest::newRow("won") << "2f" << "10 di Picche \u2192 fila 3"
                              << "Sì, la partita si può ancora vincere: la via trovata conta ";
-        QTest::newRow("lost") << "Fp" << "Suggerimento: nessuna mossa porta più alla vittoria."
+        QTest::newRow("lost") << "Fp" << "Nessuna mossa vince più."
                               << "No, la partita è persa: nessuna sequenza di mosse porta più alla vittoria.";
     }
     void hintAndVerdict()
@@ -145,7 +147,7 @@ private slots:
                 return true;
             },
             [&] {
-                if (form.Hints().Searching() || !form.StatusText(0).startsWith(QStringLiteral("Suggerimento: ")))
+                if (form.Hints().Searching() || form.StatusText(0) == SearchingText(HintQuestion::NextMove))
                     return false;
                 hintShown = form.StatusText(0);
                 marked[0] = marks.Cards();
@@ -177,6 +179,37 @@ private slots:
         QCOMPARE(f.answerer.seen.front().caption, QStringLiteral(" Controllo del gioco"));
         QVERIFY2(f.answerer.seen.front().text.startsWith(verdict), qPrintable(f.answerer.seen.front().text));
         QCOMPARE(state.Statistics.GamesWon + state.Statistics.GamesLost, 1);   // only the finish counted
+    }
+
+    // Every hint the search can give, for every card and place, is read whole
+    // in the status bar's first panel.
+    void everyHintFitsItsPanel()
+    {
+        WindowFixture f;
+        const auto *panel = f.form->findChild<QLabel *>(QStringLiteral("StatusPanel0"));
+        QVERIFY(panel);
+        const QFontMetrics metrics(panel->font());
+        const HintLimits limits = LimitsFor(HintQuestion::NextMove);
+        std::vector<HintAnswer> answers;
+        for (const Verdict verdict : {Verdict::Impossible, Verdict::Undecided, Verdict::InvalidPosition, Verdict::Solved})
+            answers.push_back({verdict, std::nullopt, 0, 0});
+        for (const char *rank : {"A", "2", "10", "F", "D", "R"})
+            for (const char suit : {'c', 'q', 'f', 'p'})
+                for (const Place to : {Place::Cell, Place::Pile, Place::Column})
+                    for (const int count : {1, 13}) {
+                        Move move{Place::Column, 0, to, 7, count, Card(std::string(rank) + suit)};
+                        move.question = to == Place::Column;
+                        move.answerYes = count > 1;
+                        answers.push_back({Verdict::Solved, move, 1, 0});
+                    }
+        QString widest = SearchingText(HintQuestion::NextMove);
+        for (const HintAnswer &answer : answers) {
+            const QString text = HintText(answer, limits);
+            if (metrics.horizontalAdvance(text) > metrics.horizontalAdvance(widest))
+                widest = text;
+        }
+        QVERIFY2(metrics.horizontalAdvance(widest) <= panel->contentsRect().width(), 
+                 qPrintable(QStringLiteral("%1: %2 > %3").arg(widest).arg(metrics.horizontalAdvance(widest)).arg(panel->contentsRect().width())));
     }
 
     // A key pressed during the search stops it; no answer comes after.
