@@ -81,8 +81,13 @@ void CardPainter::DrawFace(QImage &canvas, QImage &window, const QRect &card, Ca
     // The highlight must show at once, before the buffers reach the window.
     QPainter painter(&window);
     if (&window != &canvas) {
+        // Both pictures share the window's origin and scale: a clipped copy
+        // moves the screen's pixels one to one.
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(card.topLeft(), canvas, card);
+        painter.save();
+        painter.setClipRect(card);
+        painter.drawImage(0, 0, canvas);
+        painter.restore();
     }
     if (TintedWhenHighlighted(value)) {
         painter.setCompositionMode(QPainter::RasterOp_NotSourceOrDestination);

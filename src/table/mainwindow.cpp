@@ -105,6 +105,7 @@ void TForm1::ConnectCommands()
     view->onRelease = [this](QMouseEvent *e) {
         FormMouseUp(state, *this, ButtonOf(e), int(e->position().x()), int(e->position().y()), Narrator());
     };
+    view->onScaleChange = [this](qreal scale) { Rescale(scale); };
     view->onPaint = [this] { painter.FormPaint(state, PaintSender::Window, view->canvas(), *cards, SidePictureBitmap); };
 
     // The application's idle moments: just before the event loop goes to sleep.
@@ -157,8 +158,24 @@ void TForm1::ApplyLayout(int clientWidth, int clientHeight)
     ResetTable(state);
 
     cards = std::make_unique<CardPainter>(*this, l.CardBufferSize, state.Settings.OrigCardSize, cardLibrary);
-    painter.CreateBuffers(l);
+    painter.CreateBuffers(l, view->devicePixelRatioF());
     view->resizeCanvas(l.ClientWidth, l.ClientHeight, table);
+}
+
+void TForm1::Rescale(qreal scale)
+{
+    // Everything on the table is drawn again at the new detail; the panel's
+    // contents come back with the next count of the moves.
+    const TableLayout &l = state.Layout;
+    painter.CreateBuffers(l, scale);
+    if (!painter.InfoPanel().isNull())
+        painter.CreateInfoPanel(l, scale);
+    view->resizeCanvas(l.ClientWidth, l.ClientHeight, ToColor(l.TableColour));
+    state.FullRepaint = true;
+    state.ColumnDirty.fill(true);
+    if (!painter.InfoPanel().isNull())
+        painter.ResetInfoPanel(state, view->canvas());
+    painter.FormPaint(state, PaintSender::Window, view->canvas(), *cards, SidePictureBitmap);
 }
 
 void TForm1::SetDialogs(const MainDialogs &d)
@@ -178,7 +195,7 @@ void TForm1::FormShow()
     ShowBtn1->move(l.ShowBtnLeft, l.ShowBtnTop);
     UndoBtn1->hide();
     ShowBtn1->hide();
-    painter.CreateInfoPanel(l);
+    painter.CreateInfoPanel(l, view->devicePixelRatioF());
     details = std::make_unique<DetailsPanel>(
         state, painter.InfoPanel(), [this] { painter.ClearDetailsPanel(state, view->canvas(), false); },
         [this] {

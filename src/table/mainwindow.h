@@ -98,6 +98,7 @@ private:
     void FormCreate();
     void CreateComponents();
     void ApplyLayout(int clientWidth, int clientHeight);
+    void Rescale(qreal scale);
     void FormShow();
     void FormActivate();
     void FormDeactivate();

@@ -15,7 +15,8 @@ class TableView : public QWidget {
 public:
     explicit TableView(QWidget *parent = nullptr);
 
-    // The window's own canvas, sized to the whole client area.
+    // The window's own canvas, sized to the whole client area, with as many
+    // pixels as the screen gives the widget.
     QImage &canvas() { return canvas_; }
     void resizeCanvas(int width, int height, QColor fill);
     // Shows what was drawn on the canvas now, without waiting for the event loop.
@@ -25,6 +26,9 @@ public:
     std::function<void(QMouseEvent *)> onMove;
     std::function<void(QMouseEvent *)> onRelease;
     std::function<void()> onPaint;
+    // The screen's scale changed (the window went to another screen, or the
+    // compositor told its scale late): the canvas and buffers are made anew.
+    std::function<void(qreal)> onScaleChange;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -66,7 +66,11 @@ void WindowFixture::PlayGame(std::uint32_t seed, const std::function<void()> &du
 
 QImage WindowFixture::Region(int x, int y, int w, int h) const
 {
-    return form->View()->canvas().copy(x, y, w, h);
+    const QImage &canvas = form->View()->canvas();
+    const qreal s = canvas.devicePixelRatio();
+    QImage part = canvas.copy(QRectF(x * s, y * s, w * s, h * s).toAlignedRect());
+    part.setDevicePixelRatio(s);
+    return part;
 }
 
 } // namespace quintara::test
