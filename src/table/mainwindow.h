@@ -97,7 +97,9 @@ protected:
 private:
     void FormCreate();
     void CreateComponents();
+    void ComputeTableLayout(int clientWidth, int clientHeight);
     void ApplyLayout(int clientWidth, int clientHeight);
+    void FollowClientArea();
     void Rescale(qreal scale);
     void FormShow();
     void FormActivate();
@@ -132,6 +134,8 @@ private:
     // refresh the side picture again: with a lost picture file, that would
     // bring the same box back for ever.
     PromptActivation activation;
+    // The client area the layout was computed from.
+    QSize laidOut;
     bool shown = false;
     bool captured = false;
     bool idleWorkPosted = false;

@@ -42,6 +42,12 @@ void TableView::paintEvent(QPaintEvent *event)
     p.drawImage(0, 0, canvas_);
 }
 
+void TableView::resizeEvent(QResizeEvent *)
+{
+    if (onResize)
+        onResize();
+}
+
 void TableView::mousePressEvent(QMouseEvent *event)
 {
     if (onPress)

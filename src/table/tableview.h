@@ -29,9 +29,11 @@ public:
     // The screen's scale changed (the window went to another screen, or the
     // compositor told its scale late): the canvas and buffers are made anew.
     std::function<void(qreal)> onScaleChange;
+    std::function<void()> onResize;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

@@ -1,7 +1,10 @@
 #include "support/windowfixture.h"
 
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
+
+#include <memory>
 
 #include "core/gameflow.h"
 #include "table/tableview.h"
@@ -18,7 +21,10 @@ WindowFixture::WindowFixture(const QString &library, bool show)
 bool WindowFixture::Show()
 {
     form->show();
-    return QTest::qWaitForWindowExposed(form.get());
+    // The window shows first at its normal size; the table is laid out once
+    // the platform has maximised it.
+    return QTest::qWaitForWindowExposed(form.get())
+           && QTest::qWaitFor([&] { return form->frameGeometry() == form->screen()->availableGeometry(); });
 }
 
 QString WindowFixture::StorePath() const
@@ -54,13 +60,22 @@ GameSettings WindowFixture::StoredSettings() const
 
 void WindowFixture::PlayGame(std::uint32_t seed, const std::function<void()> &during)
 {
-    QTimer::singleShot(100, form.get(), [this, during] {
+    // `during` runs once the game loop has made its first pass over the
+    // deal, however slow the machine.
+    auto step = std::make_shared<std::function<void()>>();
+    *step = [this, during, step] {
+        if (State().GameInProgress && State().ShownCardsLeft != State().CardsLeft) {
+            QTimer::singleShot(10, form.get(), *step);
+            return;
+        }
         during();
         if (State().GameInProgress) {
             answerer.answers = {QMessageBox::Yes};
             FinishGame1Click(State(), *form);
         }
-    });
+        *step = nullptr;
+    };
+    QTimer::singleShot(100, form.get(), *step);
     NewGame1Click(State(), *form, seed);
 }
 
