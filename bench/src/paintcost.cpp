@@ -15,9 +15,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/analysis.h"
 #include "core/deal.h"
 #include "support/screen.h"
-#include "table/analysis.h"
 #include "table/carddrawing.h"
 #include "table/mainwindow.h"
 #include "table/tableview.h"
@@ -72,18 +72,18 @@ int main(int argc, char **argv)
     ResetTable(state);
     ShuffleAndDeal(state, 1);
     const double full = MedianMicroseconds(200, [&] {
-        state.FullRepaint = true;
-        state.ColumnDirty.fill(true);
+        state.paint.FullRepaint = true;
+        state.paint.ColumnDirty.fill(true);
         form.Repaint(PaintSender::BitBtn1);
     });
     const double oneMove = MedianMicroseconds(200, [&] {
-        state.ColumnDirty[2] = state.ColumnDirty[5] = true;
+        state.paint.ColumnDirty[2] = state.paint.ColumnDirty[5] = true;
         form.Repaint(PaintSender::BitBtn1);
     });
-    state.AnalysisOn = true;
-    state.MovesLeft = true;
+    state.flags.AnalysisOn = true;
+    state.flags.MovesLeft = true;
     const double analysis = MedianMicroseconds(2000, [&] { AnalyseMoves(state, form); });
-    state.ShowMoves = true;
+    state.flags.ShowMoves = true;
     const double analysisShown = MedianMicroseconds(200, [&] { AnalyseMoves(state, form); });
 
     std::printf("scale %g: window created to first paint: %.1f ms\n", scale, firstPaintMs);
@@ -91,6 +91,6 @@ int main(int argc, char **argv)
     std::printf("scale %g: repaint after one move (two columns): %.0f us (median of 200)\n", scale, oneMove);
     std::printf("scale %g: AnalyseMoves, panel hidden: %.2f us (median of 2000)\n", scale, analysis);
     std::printf("scale %g: AnalyseMoves, panel shown: %.0f us (median of 200)\n", scale, analysisShown);
-    state.GameInProgress = false;
+    state.flags.GameInProgress = false;
     return 0;
 }

@@ -4,10 +4,12 @@
 #include <exception>
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QMessageBox>
 
 #include "dialogs/aboutbox.h"
 #include "dialogs/calendarform.h"
+#include "dialogs/italian.h"
 #include "dialogs/prefdlg.h"
 #include "store/statsdlg.h"
 #include "table/mainwindow.h"
@@ -17,6 +19,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // Only the name: a display name would be added to every window's caption.
     QApplication::setApplicationName(QStringLiteral("quintara"));
+    quintara::SpeakItalian(app, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 
     try {
         using namespace quintara;
@@ -24,7 +27,7 @@ int main(int argc, char *argv[])
         GameState &state = form.State();
         auto *calendar = new TCalendarForm(&form);
         auto *stats = new TStats1Dlg(
-            state.Statistics, [&state] { return state.GameInProgress; },
+            state.Statistics, [&state] { return state.flags.GameInProgress; },
             [&form] { form.SaveStatistics(); }, &form);
         auto *prefs = new TPrefDlg1(state, form.Store(), &form);
         auto *about = new TAboutBox(&form);
@@ -37,7 +40,7 @@ int main(int argc, char *argv[])
         form.activateWindow();
         return app.exec();
     } catch (const std::exception &error) {
-        QMessageBox::critical(nullptr, QStringLiteral("Quintara - Edizione Speciale - V2.1"),
+        QMessageBox::critical(nullptr, quintara::ApplicationTitle(),
                               QString::fromLocal8Bit(error.what()));
     }
     return 0;

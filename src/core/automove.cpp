@@ -21,7 +21,7 @@ LevelUpdate UpdateFoundationLevel(Table &table)
             table.CardsHome[r][4] = 1;
             update.completedRanks |= static_cast<std::uint16_t>(1u << r);
             ++table.FoundationLevel;
-            if (table.FoundationLevel >= 13) {
+            if (IsWon(table)) {
                 update.won = true;
                 return update;
             }
@@ -43,9 +43,11 @@ std::optional<int> acceptingPile(const Table &table, const PileSuitOrder &pileSu
 
 } // namespace
 
-std::optional<AutoMove> FindAutoMove(const Table &table, const PileSuitOrder &pileSuit,
-                                     int *deepestTop)
+std::optional<Move> FindAutoMove(const Table &table, const PileSuitOrder &pileSuit, int *deepestTop)
 {
+    const auto home = [](Place fromKind, int from, int pile, CardCode card) {
+        return Move{fromKind, from, Place::Pile, pile, 1, card};
+    };
     int deepest = 0;
     for (int c = 0; c < ColumnCount; ++c) {
         const std::optional<int> top = TopSlot(table.Columns[c]);
@@ -60,101 +62,85 @@ std::optional<AutoMove> FindAutoMove(const Table &table, const PileSuitOrder &pi
         if (Rank(card) != 0 && Rank(card) != table.FoundationLevel)
             continue;
         if (const auto pile = acceptingPile(table, pileSuit, card))
-            return AutoMove{false, c, *top, *pile, card};
+            return home(Place::Column, c, *pile, card);
     }
     for (int i = 0; i < CellCount; ++i) {
         const SlotRecord &cell = table.Cells[i];
         if (cell.Occupied == 0 || Rank(cell.Card) != table.FoundationLevel)
             continue;
         if (const auto pile = acceptingPile(table, pileSuit, cell.Card))
-            return AutoMove{true, i, 0, *pile, cell.Card};
+            return home(Place::Cell, i, *pile, cell.Card);
     }
     return std::nullopt;
-}
-
-void LayOnPile(Table &table, const AutoMove &move)
-{
-    SlotRecord &pile = table.Foundations[move.pile];
-    pile.Card = move.card;
-    pile.DrawMode = DrawNormal;
-    pile.Occupied = 1;
-    if (move.fromCell) {
-        table.Cells[move.index].DrawMode = DrawBlank;
-        table.Cells[move.index].Occupied = 0;
-    } else {
-        table.Columns[move.index].DrawMode[move.slot] = DrawBlank;
-        table.Columns[move.index].Occupied[move.slot] = 0;
-    }
-}
-
-void CountHome(Table &table, CardCode card)
-{
-    table.CardsHome[Rank(card)][Suit(card)] = 1;
-    --table.CardsLeft;
-}
-
-void ApplyAutoMove(Table &table, const AutoMove &move)
-{
-    LayOnPile(table, move);
-    CountHome(table, move.card);
 }
 
 int RunAutoMoves(Table &table, const PileSuitOrder &pileSuit)
 {
     int moved = 0;
     while (!UpdateFoundationLevel(table).won) {
-        const std::optional<AutoMove> move = FindAutoMove(table, pileSuit);
+        const std::optional<Move> move = FindAutoMove(table, pileSuit);
         if (!move)
             break;
-        ApplyAutoMove(table, *move);
+        ApplyMove(table, *move);
         ++moved;
     }
     return moved;
 }
 
+int PlayMove(Table &table, const PileSuitOrder &pileSuit, bool &autoMoveHold, const Move &move)
+{
+    ApplyMove(table, move);
+    if (ReleasesHold(move))
+        autoMoveHold = false;
+    return autoMoveHold ? 0 : RunAutoMoves(table, pileSuit);
+}
+
 void AutoMoveToFoundation(GameState &state, Shell &shell)
 {
-    if (state.PickedFrom == FromNothing) {
-        const LevelUpdate update = UpdateFoundationLevel(state);
+    if (state.held.PickedFrom == FromNothing) {
+        const LevelUpdate update = UpdateFoundationLevel(state.table);
         for (int r = 0; r < RankCount; ++r) {
             if (update.completedRanks & (1u << r))
-                shell.SetStatusText(1, QStringLiteral(" Livello raggiunto: %1").arg(RankName(r)));
+                shell.SetStatusText(GamePanel, QStringLiteral(" Livello raggiunto: %1").arg(RankName(r)));
         }
         if (update.won)
             return;
     }
 
-    state.DeepestTop = 0;
-    if (state.PickedFrom != FromNothing)
+    state.flags.DeepestTop = 0;
+    if (state.held.PickedFrom != FromNothing)
         return;
-    const std::optional<AutoMove> move = FindAutoMove(state, state.GamePileSuit, &state.DeepestTop);
+    const std::optional<Move> move = FindAutoMove(state.table, state.deal.GamePileSuit, &state.flags.DeepestTop);
     // The panel under the tableau has no room once a column reaches down to it.
-    if (state.Settings.TransferDetails && state.DeepestTop >= state.Layout.DetailsDepthLimit) {
-        state.DetailsShown = false;
-        shell.SetStatusText(0, QStringLiteral(" Mancanza di spazio per dettagli."));
+    if (state.Settings.TransferDetails && state.flags.DeepestTop >= state.Layout.DetailsDepthLimit) {
+        state.flags.DetailsShown = false;
+        shell.SetStatusText(CardsPanel, QStringLiteral(" Mancanza di spazio per dettagli."));
     }
     if (!move)
         return;
 
-    const SlotRecord &pile = state.Foundations[move->pile];
-    const int fromX = move->fromCell ? state.Cells[move->index].X : state.Columns[move->index].X[move->slot];
-    const int fromY = move->fromCell ? state.Cells[move->index].Y : state.Columns[move->index].Y[move->slot];
-    LayOnPile(state, *move);
+    const bool fromCell = move->fromKind == Place::Cell;
+    const SlotRecord &pile = state.table.Foundations[move->to];
+    const TableColumn &column = state.table.Columns[move->from];
+    const int slot = fromCell ? 0 : TopSlot(column).value_or(0);
+    const int fromX = fromCell ? state.table.Cells[move->from].X : column.X[slot];
+    const int fromY = fromCell ? state.table.Cells[move->from].Y : column.Y[slot];
+    MoveCards(state.table, *move);
     shell.FlyCard(move->card, fromX, fromY, pile.X, pile.Y);
     if (state.Settings.TransferInfo) {
-        shell.SetStatusText(2, QStringLiteral("Autom. -> Fila %1: %2").arg(move->pile + 1).arg(CardText(move->card)));
+        shell.SetStatusText(MovesPanel, QStringLiteral("Autom. -> Fila %1: %2").arg(move->to + 1).arg(CardText(move->card)));
     }
     // A card from a column is painted away while it still counts as left, so
     // the painter clears its column even when it was the last card.
-    if (move->fromCell) {
-        CountHome(state, move->card);
+    if (fromCell) {
+        CountHome(state.table, *move);
         shell.Repaint(PaintSender::BitBtn1);
     } else {
-        state.ColumnDirty[move->index] = true;
+        state.paint.ColumnDirty[move->from] = true;
         shell.Repaint(PaintSender::BitBtn1);
-        CountHome(state, move->card);
+        CountHome(state.table, *move);
     }
-    state.PanelNeedsRedraw = true;
+    state.panels.PanelNeedsRedraw = true;
 }
 
 } // namespace quintara

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/move.h"
 #include "core/table.h"
 
 namespace quintara {
@@ -13,18 +14,9 @@ namespace quintara {
 struct GameState;
 class Shell;
 
-// A card on its way home: from column `index` slot `slot`, or free cell `index`.
-struct AutoMove {
-    bool fromCell = false;
-    int index = 0;
-    int slot = 0;
-    int pile = 0;
-    CardCode card = 0;
-};
-
 struct LevelUpdate {
     std::uint16_t completedRanks = 0;   // bit r: rank r became complete in this call
-    bool won = false;                   // the level reached 13: stop at once
+    bool won = false;                   // the level reached WonLevel: stop at once
 };
 
 // Marks the ranks whose four cards are all home and keeps FoundationLevel at
@@ -36,20 +28,16 @@ LevelUpdate UpdateFoundationLevel(Table &table);
 // must be of the level's rank, so an ace lying there stays for the player.
 // `deepestTop`, when given, receives the highest top slot among the columns
 // looked at before the card was found.
-std::optional<AutoMove> FindAutoMove(const Table &table, const PileSuitOrder &pileSuit,
-                                     int *deepestTop = nullptr);
-
-// The two halves of a card going home, in the order the table needs them:
-// onto the pile and off its source, then counted as home.
-void LayOnPile(Table &table, const AutoMove &move);
-void CountHome(Table &table, CardCode card);
-
-// Lays the card on the pile, off its source and counts it, all at once.
-void ApplyAutoMove(Table &table, const AutoMove &move);
+std::optional<Move> FindAutoMove(const Table &table, const PileSuitOrder &pileSuit, int *deepestTop = nullptr);
 
 // Runs the automatic moves until none is left, as pass after pass of the game
 // would; returns the number of cards sent home.
 int RunAutoMoves(Table &table, const PileSuitOrder &pileSuit);
+
+// A move as the game plays it: the move, the release of `autoMoveHold` for a
+// releasing kind, then, while released, every automatic move to the end of
+// the cascade. Returns the cards that went home by themselves.
+int PlayMove(Table &table, const PileSuitOrder &pileSuit, bool &autoMoveHold, const Move &move);
 
 // One pass of the game: the level update, then at most one card home with its
 // flight, status text and repaints; also switches the move-details panel off

@@ -29,33 +29,32 @@ void DealDeck(GameState &state)
 {
     TableLayout &l = state.Layout;
     l.ColumnGap = state.Settings.ColumnSpacing;
-    l.RowStep = 18;
+    l.RowStep = DealtRowStep;
 
-    int i = 0;
-    int y = 2 * l.TableMargin + l.CardHeight;
-    for (int row = 0; row < 7; ++row) {
-        int x = l.TableMargin - 1;
-        for (int c = 0; c < ColumnCount && i < state.CardsLeft; ++c) {
-            TableColumn &column = state.Columns[c];
-            column.Occupied[row] = 1;
-            column.X[row] = x;
-            column.Y[row] = y;
-            column.Card[row] = state.Deck[i];
-            column.DrawMode[row] = DrawNormal;
-            ++i;
-            x += l.CardWidth + l.ColumnGap;
+    // Every slot gets its place now, so a move only ever moves cards.
+    for (int c = 0; c < ColumnCount; ++c) {
+        TableColumn &column = state.table.Columns[c];
+        for (int slot = 0; slot < SlotCount; ++slot) {
+            column.X[slot] = ColumnLeft(l, c);
+            column.Y[slot] = RowTop(l, slot);
         }
-        y += l.RowStep;
     }
-    state.GameInProgress = true;
+    for (int i = 0; i < state.table.CardsLeft; ++i) {
+        TableColumn &column = state.table.Columns[i % ColumnCount];
+        const int row = i / ColumnCount;
+        column.Occupied[row] = 1;
+        column.Card[row] = state.deal.Deck[i];
+        column.DrawMode[row] = DrawNormal;
+    }
+    state.flags.GameInProgress = true;
 }
 
 void ShuffleAndDeal(GameState &state, std::uint32_t seed)
 {
     RandomGenerator random;
     random.SeedRandom(seed);
-    state.DeckDealt = BuildAndShuffleDeck(random, state.Deck, state.CardsLeft);
-    if (state.DeckDealt)
+    state.flags.DeckDealt = BuildAndShuffleDeck(random, state.deal.Deck, state.table.CardsLeft);
+    if (state.flags.DeckDealt)
         DealDeck(state);
 }
 

@@ -5,7 +5,7 @@
 #include "core/deal.h"
 #include "core/gamestate.h"
 #include "core/shell.h"
-#include "table/analysis.h"
+#include "core/analysis.h"
 
 namespace quintara {
 
@@ -17,34 +17,34 @@ const QString CloseQuestion = QStringLiteral("Finisci il gioco ed esci?");
 
 void TakePileOrder(GameState &state)
 {
-    state.GamePileSuit = state.Settings.PileSuit;
+    state.deal.GamePileSuit = state.Settings.PileSuit;
     for (int p = 0; p < PileCount; ++p)
-        state.EmptyPileImage[p] = EmptyPileImage(state.GamePileSuit[p]);
+        state.deal.EmptyPileImage[p] = EmptyPileImage(state.deal.GamePileSuit[p]);
 }
 
 QString StartedText(const GameState &state)
 {
-    return QStringLiteral("Gioco iniziato alle ore ") + LongTimeText(state.GameStartTime);
+    return QStringLiteral("Gioco iniziato alle ore ") + LongTimeText(state.flags.GameStartTime);
 }
 
 void WriteGameTimes(GameState &state, Shell &shell, const QString &endWord)
 {
     const QDateTime end = shell.Now();
-    shell.SetStatusText(0, StartedText(state));
-    shell.SetStatusText(1, QStringLiteral("Gioco %1 alle ore ").arg(endWord) + LongTimeText(end));
-    shell.SetStatusText(2, QStringLiteral("Tempo di gioco: minuti ") +
-                               GameDurationText(state.GameStartTime, end) + QStringLiteral(" secondi"));
+    shell.SetStatusText(CardsPanel, StartedText(state));
+    shell.SetStatusText(GamePanel, QStringLiteral("Gioco %1 alle ore ").arg(endWord) + LongTimeText(end));
+    shell.SetStatusText(MovesPanel, QStringLiteral("Tempo di gioco: minuti ") +
+                               GameDurationText(state.flags.GameStartTime, end) + QStringLiteral(" secondi"));
 }
 
 // What both ends of a game leave behind: no game, and its commands off.
 void CloseGameFlags(GameState &state)
 {
-    state.GameInProgress = false;
-    state.DeckDealt = false;
-    state.AnalysisOn = false;
-    state.UndoEnabled = false;
-    state.ShowMovesEnabled = false;
-    state.FinishEnabled = false;
+    state.flags.GameInProgress = false;
+    state.flags.DeckDealt = false;
+    state.flags.AnalysisOn = false;
+    state.flags.UndoEnabled = false;
+    state.flags.ShowMovesEnabled = false;
+    state.flags.FinishEnabled = false;
 }
 
 void HideGameButtons(Shell &shell)
@@ -56,18 +56,18 @@ void HideGameButtons(Shell &shell)
 // The empty table after a game, drawn afresh.
 void ClearTable(GameState &state, Shell &shell, PaintSender sender)
 {
-    state.PaintSuspended = false;
+    state.paint.PaintSuspended = false;
     ResetTable(state);
     shell.ResetInfoPanel();
-    state.FullRepaint = true;
+    state.paint.FullRepaint = true;
     shell.Repaint(sender);
 }
 
 void EndForLackOfMoves(GameState &state, Shell &shell)
 {
     // Show the verdict in the panel, even if the player had it hidden.
-    if (!state.ShowMoves) {
-        state.ShowMoves = true;
+    if (!state.flags.ShowMoves) {
+        state.flags.ShowMoves = true;
         shell.ResetInfoPanel();
         AnalyseMoves(state, shell);
     }
@@ -82,42 +82,42 @@ void ApplyChangedPreferences(GameState &state, Shell &shell)
 {
     shell.RefreshSidePicture();
     ApplyDetailsMode(state, shell);
-    state.ShowMovesEnabled = !state.DetailsShown;
+    state.flags.ShowMovesEnabled = !state.flags.DetailsShown;
     if (state.Settings.TransferInfo) {
-        shell.SetStatusText(1, QStringLiteral("Scelto l'informazione sugli spostamenti"));
+        shell.SetStatusText(GamePanel, QStringLiteral("Scelto l'informazione sugli spostamenti"));
     } else {
-        shell.SetStatusText(1, QStringLiteral(" ") + StartedText(state));
+        shell.SetStatusText(GamePanel, QStringLiteral(" ") + StartedText(state));
         shell.SetTimerEnabled(GameTimer::Timer1, true);
     }
-    shell.SetStatusText(2, QString());
+    shell.SetStatusText(MovesPanel, QString());
     state.Settings.PrefsChanged = false;
 }
 
 void StartGameLoop(GameState &state, Shell &shell)
 {
-    state.GameStartTime = shell.Now();
-    shell.SetStatusText(1, StartedText(state));
+    state.flags.GameStartTime = shell.Now();
+    shell.SetStatusText(GamePanel, StartedText(state));
     shell.SetTimerEnabled(GameTimer::Timer1, true);
 
-    state.CellRowFrameDirty = true;
-    state.FoundationFrameDirty = true;
-    state.UndoEnabled = false;
-    state.UndoAvailable = false;
-    state.AutoMoveHold = true;
-    state.AnalysisOn = true;
-    state.FinishEnabled = true;
+    state.paint.CellRowFrameDirty = true;
+    state.paint.FoundationFrameDirty = true;
+    state.flags.UndoEnabled = false;
+    state.flags.UndoAvailable = false;
+    state.flags.AutoMoveHold = true;
+    state.flags.AnalysisOn = true;
+    state.flags.FinishEnabled = true;
 
     ApplyDetailsMode(state, shell);
-    state.ShowMovesEnabled = !state.DetailsShown;
+    state.flags.ShowMovesEnabled = !state.flags.DetailsShown;
     state.Settings.PrefsChanged = false;
-    state.MovesLeft = true;
+    state.flags.MovesLeft = true;
 
     shell.RefreshSidePicture();
     shell.Repaint(PaintSender::Window);
 
-    state.ShownCardsLeft = 0;
-    state.CardsHome = {};
-    state.FoundationLevel = 1;
+    state.flags.ShownCardsLeft = 0;
+    state.table.CardsHome = {};
+    state.table.FoundationLevel = 1;
     shell.SetPointer(Pointer::Arrow);
     shell.SetButtonVisible(Button::UndoBtn1, true);
 }
@@ -126,51 +126,51 @@ void StartGameLoop(GameState &state, Shell &shell)
 
 void InitialiseGame(GameState &state)
 {
-    state.FullRepaint = true;
-    state.DeckDealt = false;
-    state.GameInProgress = false;
-    state.AutoMoveHold = true;
+    state.paint.FullRepaint = true;
+    state.flags.DeckDealt = false;
+    state.flags.GameInProgress = false;
+    state.flags.AutoMoveHold = true;
     state.Settings.PrefsChanged = false;
-    state.AnalysisOn = false;
-    state.ShowMoves = false;
-    state.UndoEnabled = false;
-    state.ShowMovesEnabled = false;
-    state.FinishEnabled = false;
-    state.DetailsShown = false;
+    state.flags.AnalysisOn = false;
+    state.flags.ShowMoves = false;
+    state.flags.UndoEnabled = false;
+    state.flags.ShowMovesEnabled = false;
+    state.flags.FinishEnabled = false;
+    state.flags.DetailsShown = false;
     ResetTable(state);
     state.Statistics.RunWon = 0;
     state.Statistics.RunLost = 0;
     state.Layout.ColumnGap = state.Settings.ColumnSpacing;
-    state.Layout.RowStep = 18;
+    state.Layout.RowStep = DealtRowStep;
     TakePileOrder(state);
-    state.Settings.FlightDelay = 11 - state.Settings.SpeedSlider;
+    state.Settings.FlightDelay = FlightDelayFor(state.Settings.SpeedSlider);
 }
 
 void NewGame1Click(GameState &state, Shell &shell, std::uint32_t seed)
 {
-    if (state.DeckDealt) {
+    if (state.flags.DeckDealt) {
         shell.ShowNotice(QStringLiteral("Il gioco attuale non è ancora finito."),
                          QStringLiteral(" Selezione del nuovo gioco"), NoticeIcon::Information);
         return;
     }
     shell.SetPointer(Pointer::Hourglass);
-    state.DeepestTop = 0;
+    state.flags.DeepestTop = 0;
     ResetTable(state);
     TakePileOrder(state);
     ShuffleAndDeal(state, seed);
-    if (state.GameInProgress)
+    if (state.flags.GameInProgress)
         RunGame(state, shell);
 }
 
 void ApplyDetailsMode(GameState &state, Shell &shell)
 {
     if (state.Settings.TransferDetails) {
-        state.DetailsShown = true;
-        state.ShowMoves = false;
+        state.flags.DetailsShown = true;
+        state.flags.ShowMoves = false;
         shell.SetButtonVisible(Button::ShowBtn1, false);
     } else {
         shell.SetButtonVisible(Button::ShowBtn1, true);
-        state.PanelNeedsRedraw = true;
+        state.panels.PanelNeedsRedraw = true;
         shell.SetTimerEnabled(GameTimer::Timer2, true);
         shell.ResetInfoPanel();
     }
@@ -185,15 +185,15 @@ void RunGame(GameState &state, Shell &shell)
     // can change until the player or a timer acts, so the next pass sleeps
     // until an event arrives instead of spinning.
     bool cardWentHome = true;   // the first pass looks at the fresh deal at once
-    while (state.GameInProgress && state.MovesLeft && state.FoundationLevel < 13) {
+    while (state.flags.GameInProgress && state.flags.MovesLeft && !IsWon(state.table)) {
         shell.ProcessEvents(!cardWentHome);
         // A command ended the game (finish, clear, close, exit): the rest of
         // the pass must not run, least of all draw with released resources.
-        if (!state.GameInProgress)
+        if (!state.flags.GameInProgress)
             break;
 
-        if (state.ResizePending) {
-            state.ResizePending = false;
+        if (state.flags.ResizePending) {
+            state.flags.ResizePending = false;
             shell.ProcessEvents();
             shell.Pause(30);
             shell.ProcessEvents();
@@ -202,22 +202,22 @@ void RunGame(GameState &state, Shell &shell)
         if (state.Settings.PrefsChanged)
             ApplyChangedPreferences(state, shell);
 
-        const std::int32_t cardsLeftBefore = state.CardsLeft;
-        if (!state.AutoMoveHold)
+        const std::int32_t cardsLeftBefore = state.table.CardsLeft;
+        if (!state.flags.AutoMoveHold)
             AutoMoveToFoundation(state, shell);
-        cardWentHome = state.CardsLeft != cardsLeftBefore;
+        cardWentHome = state.table.CardsLeft != cardsLeftBefore;
 
-        if (state.AnalysisOn)
+        if (state.flags.AnalysisOn)
             AnalyseMoves(state, shell);
         shell.ApplyCommandStates();
-        if (state.CardsLeft != state.ShownCardsLeft) {
-            state.ShownCardsLeft = state.CardsLeft;
-            shell.SetStatusText(0, QStringLiteral(" Numero di carte rimaste:  %1").arg(state.CardsLeft));
+        if (state.table.CardsLeft != state.flags.ShownCardsLeft) {
+            state.flags.ShownCardsLeft = state.table.CardsLeft;
+            shell.SetStatusText(CardsPanel, QStringLiteral(" Numero di carte rimaste:  %1").arg(state.table.CardsLeft));
         }
     }
-    if (state.GameInProgress && state.FoundationLevel >= 13)
+    if (state.flags.GameInProgress && IsWon(state.table))
         GameWon(state, shell);
-    else if (state.GameInProgress && !state.MovesLeft)
+    else if (state.flags.GameInProgress && !state.flags.MovesLeft)
         EndForLackOfMoves(state, shell);
     shell.ApplyCommandStates();
 }
@@ -225,27 +225,27 @@ void RunGame(GameState &state, Shell &shell)
 void Timer1Timer(GameState &state, Shell &shell)
 {
     shell.SetTimerEnabled(GameTimer::Timer1, false);
-    if (!state.GameInProgress || !state.Settings.TimeDisplay)
+    if (!state.flags.GameInProgress || !state.Settings.TimeDisplay)
         return;
-    shell.SetStatusText(2, QStringLiteral("Tempo di gioco: minuti ") +
-                               GameDurationText(state.GameStartTime, shell.Now()) + QStringLiteral(" secondi"));
+    shell.SetStatusText(MovesPanel, QStringLiteral("Tempo di gioco: minuti ") +
+                               GameDurationText(state.flags.GameStartTime, shell.Now()) + QStringLiteral(" secondi"));
     shell.SetTimerEnabled(GameTimer::Timer1, true);
 }
 
 void Timer2Timer(GameState &state, Shell &shell)
 {
     shell.SetTimerEnabled(GameTimer::Timer2, false);
-    if (!state.GameInProgress || !state.AnalysisOn)
+    if (!state.flags.GameInProgress || !state.flags.AnalysisOn)
         return;
-    if (state.ShowMoves && state.PickedFrom == FromNothing)
-        state.PanelNeedsRedraw = true;
+    if (state.flags.ShowMoves && state.held.PickedFrom == FromNothing)
+        state.panels.PanelNeedsRedraw = true;
     shell.ProcessEvents();
     shell.SetTimerEnabled(GameTimer::Timer2, true);
 }
 
 void FinishGame1Click(GameState &state, Shell &shell)
 {
-    if (!state.GameInProgress && !state.DeckDealt)
+    if (!state.flags.GameInProgress && !state.flags.DeckDealt)
         return;
     if (!shell.AskYesNo(QStringLiteral("Vuoi proprio finire il gioco in corso?"), ControlCaption))
         return;
@@ -255,7 +255,7 @@ void FinishGame1Click(GameState &state, Shell &shell)
 
 void BitBtn1Click(GameState &state, Shell &shell)
 {
-    if (state.GameInProgress || state.DeckDealt) {
+    if (state.flags.GameInProgress || state.flags.DeckDealt) {
         if (!shell.AskYesNo(QStringLiteral("Finisci il gioco in corso?"), ControlCaption))
             return;
         GameFinished(state, shell);
@@ -265,7 +265,7 @@ void BitBtn1Click(GameState &state, Shell &shell)
 
 bool FormClose(GameState &state, Shell &shell)
 {
-    if (!state.GameInProgress)
+    if (!state.flags.GameInProgress)
         return true;
     if (!shell.AskYesNo(CloseQuestion, ClosingCaption))
         return false;
@@ -275,13 +275,13 @@ bool FormClose(GameState &state, Shell &shell)
 
 void GameExitClick(GameState &state, Shell &shell)
 {
-    if (state.GameInProgress) {
+    if (state.flags.GameInProgress) {
         if (!shell.AskYesNo(CloseQuestion, ClosingCaption))
             return;
         GameFinished(state, shell);
     }
     shell.SetTimerEnabled(GameTimer::Timer1, false);
-    state.GameInProgress = false;
+    state.flags.GameInProgress = false;
     shell.ReleaseResources();
     shell.CloseMainWindow();
 }
@@ -294,7 +294,7 @@ void GameWon(GameState &state, Shell &shell)
     GameStatistics &s = state.Statistics;
     ++s.RunWon;
     ++s.GamesWon;
-    s.StreakType = 1;
+    s.StreakType = WinningStreak;
     ++s.StreakWins;
     s.StreakLosses = 0;
     shell.SaveStatistics();
@@ -304,9 +304,9 @@ void GameWon(GameState &state, Shell &shell)
     HideGameButtons(shell);
     shell.ShowNotice(QStringLiteral("Congratulazioni, hai vinto!  Sei FORTE!"),
                      QStringLiteral(" Risultato del gioco"), NoticeIcon::Information);
-    state.PaintSuspended = false;
+    state.paint.PaintSuspended = false;
     ResetTable(state);
-    state.FullRepaint = true;
+    state.paint.FullRepaint = true;
     shell.Repaint(PaintSender::Window);
     shell.ShowStatisticsDialog();
 }
@@ -320,7 +320,7 @@ void GameFinished(GameState &state, Shell &shell)
     GameStatistics &s = state.Statistics;
     ++s.RunLost;
     ++s.GamesLost;
-    s.StreakType = 2;
+    s.StreakType = LosingStreak;
     ++s.StreakLosses;
     s.StreakWins = 0;
     shell.SaveStatistics();

@@ -4,37 +4,30 @@ namespace quintara {
 
 void ResetTable(GameState &state)
 {
-    state.PickedFrom = FromNothing;
-    state.CardsHome = {};
-    state.Columns = {};
-    state.UndoColumns = {};
-    state.ColumnDirty.fill(true);
+    state.held.PickedFrom = FromNothing;
+    state.table.CardsHome = {};
+    state.table.Columns = {};
+    state.undo = {};
+    state.paint.ColumnDirty.fill(true);
 
     const TableLayout &l = state.Layout;
-    state.Cells = {};
-    state.UndoCells = {};
+    state.table.Cells = {};
     for (int i = 0; i < CellCount; ++i) {
-        state.Cells[i].X = l.TableMargin + i * l.CardWidth + 1;
-        state.Cells[i].Y = l.TableMargin + 1;
+        state.table.Cells[i].X = CellLeft(l, i);
+        state.table.Cells[i].Y = CellRowTop(l);
     }
-    state.Foundations = {};
-    state.UndoFoundations = {};
+    state.table.Foundations = {};
     for (int p = 0; p < PileCount; ++p) {
-        state.Foundations[p].X = l.FoundationLeft + p * l.CardWidth + 1;
-        state.Foundations[p].Y = l.TableMargin + 1;
+        state.table.Foundations[p].X = PileLeft(l, p);
+        state.table.Foundations[p].Y = CellRowTop(l);
     }
 }
 
 void TakeSnapshot(GameState &state)
 {
-    state.UndoEnabled = false;
-    state.UndoCells = state.Cells;
-    state.UndoFoundations = state.Foundations;
-    state.UndoColumns = state.Columns;
-    state.UndoCardsHome = state.CardsHome;
-    state.UndoLevel = state.FoundationLevel;
-    state.UndoCardsLeft = state.CardsLeft;
-    state.UndoAvailable = true;
+    state.flags.UndoEnabled = false;
+    state.undo = state.table;
+    state.flags.UndoAvailable = true;
 }
 
 } // namespace quintara

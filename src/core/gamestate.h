@@ -1,46 +1,27 @@
 #pragma once
-// Everything the main window holds for the whole run: the table and its undo
-// copy, the deck, the layout, the settings and statistics, and the flags that
-// tie the game loop, the pointer, the painter and the panels together. One
-// plain record, owned by the window and read and written directly by the
-// game's operations.
+// Everything the main window holds for the whole run, in records with one
+// purpose each: the table and its undo copy, the deal, the layout, the
+// settings and statistics, the game's flags, the held card, what the painter
+// must redraw and the panels. Owned by the window and read and written
+// directly by the game's operations.
 
 #include <array>
 #include <cstdint>
 
 #include <QDateTime>
 
+#include "core/geometry.h"
+#include "core/move.h"
+#include "core/settings.h"
 #include "core/table.h"
-#include "store/settings.h"
-#include "table/layout.h"
 
 namespace quintara {
-
-// Where a card that a move would take comes from.
-enum SourceKind : std::int32_t { FromNothing = 0, FromCell = 1, FromColumn = 2 };
-
-struct MoveSource {
-    std::int32_t From = FromNothing;
-    std::int32_t Index = 0;   // free cell 0..3 or column 0..7
-    std::int32_t Slot = 0;    // slot in the column; 0 for a free cell
-    CardCode Card = 0;
-};
 
 // The destination card of the details panel when the column is empty.
 inline constexpr CardCode NoTargetCard = 64;
 
-struct GameState : Table, UndoSnapshot {
-    std::array<CardCode, DeckSize> Deck{};
-    TableLayout Layout;
-    GameSettings Settings;
-    GameStatistics Statistics;
-    // The suit of each foundation pile in the game on the table, and the
-    // marks its empty piles show: both taken from the settings at each deal,
-    // so a new order chosen during a game waits for the next one.
-    PileSuitOrder GamePileSuit{0, 1, 2, 3};
-    std::array<std::int32_t, PileCount> EmptyPileImage{53, 54, 55, 56};
-
-    // Game flow.
+// Where the game is and which of its commands are on.
+struct GameFlags {
     bool GameInProgress = false;
     bool DeckDealt = false;
     bool AutoMoveHold = true;
@@ -56,8 +37,19 @@ struct GameState : Table, UndoSnapshot {
     std::int32_t ShownCardsLeft = 0;
     std::int32_t DeepestTop = 0;
     QDateTime GameStartTime;
+};
 
-    // The card the player holds.
+// The deck of the game on the table, and the suit of each foundation pile
+// with the marks its empty piles show: both taken from the settings at each
+// deal, so a new order chosen during a game waits for the next one.
+struct DealRecord {
+    std::array<CardCode, DeckSize> Deck{};
+    PileSuitOrder GamePileSuit = DefaultPileSuit;
+    std::array<std::int32_t, PileCount> EmptyPileImage{53, 54, 55, 56};
+};
+
+// The card the player holds, and the place the pointer last recognised.
+struct HeldCard {
     std::int32_t PickedFrom = FromNothing;
     std::int32_t PickedIndex = 0;
     std::int32_t PickedSlot = 0;
@@ -65,21 +57,38 @@ struct GameState : Table, UndoSnapshot {
     std::int32_t ReleaseCount = 0;
     PixelRect HotRect;
 
-    // Painting.
+    MoveSource Picked() const { return {PickedFrom, PickedIndex, PickedSlot, PickedCard}; }
+};
+
+// What the painter must draw afresh at its next call.
+struct RepaintFlags {
     bool FullRepaint = true;
     bool CellRowFrameDirty = false;
     bool FoundationFrameDirty = false;
     std::array<bool, ColumnCount> ColumnDirty{};
     bool PaintSuspended = false;
     bool PictureShown = false;
+};
 
-    // Panels under the tableau.
+// The panels under the tableau.
+struct PanelState {
     bool PanelNeedsRedraw = false;
     bool DetailsHeaderDue = false;
     CardCode DetailsLastTarget = NoTargetCard;
     std::int32_t DetailsLastColumn = -1;
+};
 
-    MoveSource Picked() const { return {PickedFrom, PickedIndex, PickedSlot, PickedCard}; }
+struct GameState {
+    Table table;
+    UndoSnapshot undo;
+    DealRecord deal;
+    TableLayout Layout;
+    GameSettings Settings;
+    GameStatistics Statistics;
+    GameFlags flags;
+    HeldCard held;
+    RepaintFlags paint;
+    PanelState panels;
 };
 
 // Empties the table and places the free cells and piles; counters and flags

@@ -12,6 +12,14 @@ namespace quintara {
 
 struct MoveAnalysis;
 
+// The program's name as its window and its messages show it.
+inline QString ApplicationTitle() { return QStringLiteral("Quintara - Edizione Speciale - V2.1"); }
+
+// The status panels the game writes to, named for what they mostly show:
+// the cards (those left, the one held), the game (its start, the level, the
+// place aimed at) and the moves with the clock.
+enum StatusPanel : int { CardsPanel = 0, GamePanel = 1, MovesPanel = 2 };
+
 enum class Pointer { Arrow, Hourglass, LargeUp, LargeDown };
 enum class NoticeIcon { None, Information, Stop };
 

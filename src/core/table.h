@@ -22,6 +22,8 @@ inline constexpr int DeckSize = 52;
 inline constexpr int RankCount = 13;
 // Destination slot that stands for "the column holds no card".
 inline constexpr int EmptyColumnSlot = 18;
+// The foundation level at which the game is won.
+inline constexpr int WonLevel = 13;
 
 inline constexpr int Rank(CardCode card) { return card >> 2; }
 inline constexpr int Suit(CardCode card) { return card & 3; }
@@ -61,6 +63,7 @@ using SlotArray = std::array<SlotRecord, CellCount>;
 using CardsHomeTable = std::array<std::array<std::uint8_t, 5>, RankCount>;
 // The suit each foundation pile builds, one per pile from the left.
 using PileSuitOrder = std::array<std::int32_t, PileCount>;
+inline constexpr PileSuitOrder DefaultPileSuit{0, 1, 2, 3};
 
 // What a position is made of: everything a move or an undo changes.
 struct Table {
@@ -73,15 +76,11 @@ struct Table {
     bool operator==(const Table &) const = default;
 };
 
-// The position saved when a card is picked up, restored by undo.
-struct UndoSnapshot {
-    ColumnArray UndoColumns{};
-    SlotArray UndoCells{};
-    SlotArray UndoFoundations{};
-    CardsHomeTable UndoCardsHome{};
-    std::int32_t UndoCardsLeft = 0;
-    std::int32_t UndoLevel = 0;
-};
+// The position saved when a card is picked up, restored by undo: a copy of
+// the table, so whatever the table holds is taken back with it.
+using UndoSnapshot = Table;
+
+inline bool IsWon(const Table &table) { return table.FoundationLevel >= WonLevel; }
 
 // Index of the top occupied slot, scanning from slot 17 down; nullopt when empty.
 std::optional<int> TopSlot(const TableColumn &column);

@@ -7,30 +7,25 @@ namespace quintara {
 
 void MoveUndo1Click(GameState &state, Shell &shell)
 {
-    if (!state.GameInProgress || !state.UndoAvailable)
+    if (!state.flags.GameInProgress || !state.flags.UndoAvailable)
         return;
     // The restored position is not played on by itself until the player moves.
-    state.AutoMoveHold = true;
-    state.PaintSuspended = false;
-    state.CardsLeft = state.UndoCardsLeft;
-    state.FoundationLevel = state.UndoLevel;
-    state.UndoEnabled = false;
-    state.Cells = state.UndoCells;
-    state.Foundations = state.UndoFoundations;
-    state.Columns = state.UndoColumns;
-    state.CardsHome = state.UndoCardsHome;
-    state.UndoAvailable = false;
+    state.flags.AutoMoveHold = true;
+    state.paint.PaintSuspended = false;
+    state.flags.UndoEnabled = false;
+    state.table = state.undo;
+    state.flags.UndoAvailable = false;
 
-    state.ColumnDirty.fill(true);
+    state.paint.ColumnDirty.fill(true);
     shell.ClearDetailsPanel(false);
-    state.CellRowFrameDirty = true;
-    state.FoundationFrameDirty = true;
+    state.paint.CellRowFrameDirty = true;
+    state.paint.FoundationFrameDirty = true;
     shell.Repaint(PaintSender::MoveUndo1);
 }
 
 void UndoBtn1Click(GameState &state, Shell &shell)
 {
-    if (state.UndoEnabled)
+    if (state.flags.UndoEnabled)
         MoveUndo1Click(state, shell);
 }
 

@@ -1,5 +1,8 @@
 #include "dialogs/prefdlg.h"
 
+#include <algorithm>
+#include <utility>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QFocusEvent>
@@ -25,6 +28,8 @@ const QString DisplayStatus = QStringLiteral(" Settaggio attuale delle opzioni d
 const QString PictureErrorCaption = QStringLiteral(" Errore di caricamento dell'immagine");
 
 enum Page { DisplayPage, PicturePage, SuitPage, SpeedPage };
+
+constexpr int SideAreaLabelWidth = 276;
 
 // The two status-bar choices exclude each other through their handlers, not
 // through Qt's grouping: a stored state may leave both unchecked, and a
@@ -176,8 +181,9 @@ void TPrefDlg1::BuildPictureTab()
     page->setObjectName(QStringLiteral("TabSheet2"));
     PageControl1->addTab(page, QStringLiteral("Percorso dell'immagine"));
 
-    PlaceLabel(page, "Label1", QStringLiteral("Percorso dell'immagine e nome del file:      "), 64, 16);
+    QLabel *label1 = PlaceLabel(page, "Label1", QStringLiteral("Percorso dell'immagine e nome del file:      "), 64, 16);
     Edit1 = new QLineEdit(QStringLiteral("sconosciuto"), page);
+    label1->setBuddy(Edit1);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(64, 40, 281, Edit1->sizeHint().height());
     Edit1->installEventFilter(this);
@@ -186,7 +192,7 @@ void TPrefDlg1::BuildPictureTab()
                QStringLiteral("Dimensioni dell'immagine richieste per la finestra a fianco:  "), 64, 112);
     Label4 = PlaceLabel(page, "Label4",
                         QStringLiteral(" Larghezza immagine = ......,   Altezza = .....  pixels        "), 65, 137);
-    Label4->resize(276, Label4->height());
+    Label4->resize(SideAreaLabelWidth, Label4->height());
     SetBackground(Label4, QPalette::Window, White);
 }
 
@@ -196,18 +202,19 @@ void TPrefDlg1::BuildSpeedTab()
     TabSheet4->setObjectName(QStringLiteral("TabSheet4"));
     PageControl1->addTab(TabSheet4, QStringLiteral("Velocità  "));
 
-    PlaceLabel(TabSheet4, "Label8",
-               QStringLiteral("Controllo della velocità per le mosse automatiche delle carte "), 40, 16);
+    QLabel *label8 = PlaceLabel(TabSheet4, "Label8",
+                                QStringLiteral("Controllo della velocità per le mosse automatiche delle carte "), 40, 16);
     PlaceLabel(TabSheet4, "Label9", QStringLiteral("lenta"), 40, 48);
     PlaceLabel(TabSheet4, "Label10", QStringLiteral("veloce"), 133, 48);
     TrackBar1 = new QSlider(Qt::Horizontal, TabSheet4);
     TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
     TrackBar1->setGeometry(32, 72, 150, 45);
-    TrackBar1->setRange(1, 10);
+    TrackBar1->setRange(SpeedLow, SpeedHigh);
     TrackBar1->setPageStep(1);
     TrackBar1->setTickPosition(QSlider::TicksBelow);
     TrackBar1->setTickInterval(1);
     TrackBar1->setValue(State.Settings.SpeedSlider);
+    label8->setBuddy(TrackBar1);
     PlaceLabel(TabSheet4, "Label11",
                QStringLiteral("Sposta il cursore nella posizione desiderata, poi premi OK. "), 40, 120);
 }
@@ -244,10 +251,12 @@ bool TPrefDlg1::eventFilter(QObject *watched, QEvent *event)
         // window losing and regaining the activation leaves the field alone.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            if (watched == Edit1)
-                in ? Edit1Enter() : Edit1Exit();
-            else if (watched == Edit2 && in)
-                Edit2Enter();
+            // A field is entered after the tab around it (FocusMoved), and
+            // Qt tells the tab only once the field has its focus.
+            if (in)
+                EnteredField = static_cast<QWidget *>(watched);
+            else if (watched == Edit1)
+                Edit1Exit();
         }
     }
     return QDialog::eventFilter(watched, event);
@@ -255,18 +264,25 @@ bool TPrefDlg1::eventFilter(QObject *watched, QEvent *event)
 
 void TPrefDlg1::FocusMoved(QWidget *old, QWidget *now)
 {
-    if (!old || !now || old->window() != this || now->window() != this)
-        return;
-    const auto crossed = [old, now](QWidget *page, auto enter, auto exit) {
-        const bool was = page->isAncestorOf(old);
-        const bool is = page->isAncestorOf(now);
-        if (was && !is)
-            exit();
-        else if (!was && is)
-            enter();
-    };
-    crossed(TabSheet3, [this] { TabSheet3Enter(); }, [this] { TabSheet3Exit(); });
-    crossed(TabSheet4, [this] { TabSheet4Enter(); }, [this] { TabSheet4Exit(); });
+    // The order of a move of the focus: the field left (already told), the
+    // tab left, the tab entered, the field entered.
+    if (old && now && old->window() == this && now->window() == this) {
+        const auto left = [old, now](QWidget *page) { return page->isAncestorOf(old) && !page->isAncestorOf(now); };
+        const auto entered = [old, now](QWidget *page) { return !page->isAncestorOf(old) && page->isAncestorOf(now); };
+        if (left(TabSheet3))
+            TabSheet3Exit();
+        if (left(TabSheet4))
+            TabSheet4Exit();
+        if (entered(TabSheet3))
+            TabSheet3Enter();
+        if (entered(TabSheet4))
+            TabSheet4Enter();
+    }
+    QWidget *field = std::exchange(EnteredField, nullptr);
+    if (field == Edit1)
+        Edit1Enter();
+    else if (field == Edit2)
+        Edit2Enter();
 }
 
 void TPrefDlg1::SetStatus(const QString &text)
@@ -312,6 +328,9 @@ void TPrefDlg1::OnPageChange(int page)
         SetStatus(QStringLiteral(" Definisce il percorso dell'immagine della finestra a fianco"));
         const TableLayout &l = State.Layout;
         Label4->setText(SideAreaText(l.ClientWidth - l.PlayAreaWidth, l.ClientHeight - l.TopStripHeight));
+        // Large screens give four-digit sizes, which this desktop's font does
+        // not fit into the usual width: the white strip grows with its text.
+        Label4->resize(std::max(SideAreaLabelWidth, Label4->sizeHint().width()), Label4->height());
         Edit1->setText(State.Settings.SWBmpPath);
         Edit1->setFocus();
         break;
@@ -372,7 +391,9 @@ void TPrefDlg1::CheckBox2Click()
 void TPrefDlg1::Edit1Enter()
 {
     SetStatus(QStringLiteral(" Correggi o conferma il percorso dell'immagine della finestra a fianco"));
-    Edit1->setText(State.Settings.SWBmpPath);
+    // A path just refused stays as typed, for the player to correct.
+    if (!Edit1->isModified())
+        Edit1->setText(State.Settings.SWBmpPath);
 }
 
 void TPrefDlg1::ClearPictureSelection()
@@ -431,8 +452,8 @@ TPrefDlg1::Outcome TPrefDlg1::StoreDisplayOptions()
     GameSettings &s = State.Settings;
     if (!Written(Store.StoreDisplayOptions(s)))
         return Outcome::WriteFailed;
-    State.DetailsShown = s.TransferDetails;
-    State.DeepestTop = 0;
+    State.flags.DetailsShown = s.TransferDetails;
+    State.flags.DeepestTop = 0;
     s.PrefsChanged = true;
     PageDelay = 2000;
     SetStatus(QStringLiteral(" Opzioni di visualizzazione memorizzate nel registro"));
@@ -449,7 +470,7 @@ TPrefDlg1::Outcome TPrefDlg1::StoreSpeed()
         return Outcome::Done;
     }
     s.SpeedSlider = position;
-    s.FlightDelay = TrackBar1->maximum() + 1 - position;
+    s.FlightDelay = FlightDelayFor(position);
     if (!Written(Store.StoreSpeed(s)))
         return Outcome::WriteFailed;
     PageDelay = 2000;
@@ -472,7 +493,13 @@ void TPrefDlg1::OnBtn1Click()
         outcome = StoreSpeed();
         break;
     default:
-        // The picture's path was stored as the focus left its field.
+        // The picture's path is stored as the focus leaves its field. Enter
+        // leaves it there: the path is checked now, as a click on OK would
+        // have it, and not when the tab cycle moves the focus away under an
+        // open error box. A refused path keeps the dialog on its tab.
+        if (Edit1->hasFocus())
+            Button1->setFocus(Qt::OtherFocusReason);
+        outcome = Edit1->isModified() ? Outcome::Stay : Outcome::Done;
         break;
     }
     // A write that failed has been told; the dialog stays where it is.

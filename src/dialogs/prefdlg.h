@@ -108,6 +108,8 @@ private:
     PromptActivation Activation;
     // Shown but not yet activated.
     bool ActivationDue = false;
+    // The field that just got the focus; its entry waits for its tab's.
+    QWidget *EnteredField = nullptr;
 
     QTabWidget *PageControl1;
     QWidget *TabSheet3 = nullptr;

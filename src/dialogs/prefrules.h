@@ -9,14 +9,12 @@
 
 #include <QString>
 
-#include "core/table.h"
+#include "core/settings.h"
 
 namespace quintara {
 
-inline constexpr std::int32_t SpacingLow = 6;
-inline constexpr std::int32_t SpacingHigh = 12;
 // What a column spacing that is not a number counts as: out of range.
-inline constexpr std::int32_t SpacingNotANumber = 13;
+inline constexpr std::int32_t SpacingNotANumber = SpacingHigh + 1;
 
 // The suit buttons pressed since the suit tab was last set up: button
 // numbers 1..4 in the order pressed, 0 where no press came yet. The j-th

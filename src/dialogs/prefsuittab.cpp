@@ -53,8 +53,9 @@ void TPrefDlg1::BuildSuitTab()
     Label6->setAlignment(Qt::AlignCenter);
     Label7 = OrderLabel(TabSheet3, "Label7", 128, Lime);
 
-    PlaceLabel(TabSheet3, "Label12", QStringLiteral("Spazio tra colonne:   "), 300, 16);
+    QLabel *label12 = PlaceLabel(TabSheet3, "Label12", QStringLiteral("Spazio tra colonne:   "), 300, 16);
     Edit2 = new QLineEdit(QStringLiteral("12"), TabSheet3);
+    label12->setBuddy(Edit2);
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit2->setGeometry(325, 50, 24, Edit2->sizeHint().height());
     Edit2->installEventFilter(this);

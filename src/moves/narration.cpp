@@ -46,12 +46,12 @@ void MoveNarrator::countAsked(int column, int destSlot)
 {
     column_ = column;
     const bool onCards = column >= 0 && column < ColumnCount && destSlot >= 0 && destSlot < SlotCount;
-    target_ = onCards ? state_.Columns[column].Card[destSlot] : NoTargetCard;
+    target_ = onCards ? state_.table.Columns[column].Card[destSlot] : NoTargetCard;
 }
 
 void MoveNarrator::stepBegun(CountStep step, CardCode held)
 {
-    if (state_.DetailsHeaderDue || target_ != state_.DetailsLastTarget || column_ != state_.DetailsLastColumn)
+    if (state_.panels.DetailsHeaderDue || target_ != state_.panels.DetailsLastTarget || column_ != state_.panels.DetailsLastColumn)
         drawHeader(held);
     writingLine_ = DetailsTopLine;
     switch (step) {
@@ -102,8 +102,8 @@ void MoveNarrator::countFinished(CountStep step, int count)
 
 void MoveNarrator::drawHeader(CardCode held)
 {
-    state_.DetailsLastTarget = target_;
-    state_.DetailsLastColumn = column_;
+    state_.panels.DetailsLastTarget = target_;
+    state_.panels.DetailsLastColumn = column_;
     sink_({DetailsDraw::Kind::ClearPanel, {}, 0, 0, {}, {}, false});
 
     const int left = state_.Layout.TableMargin - 2;

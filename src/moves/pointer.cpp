@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <optional>
 
-#include "core/automove.h"
 
 namespace quintara {
 
@@ -18,8 +17,6 @@ constexpr int EmptyHoverRows = 17;
 constexpr int NoEmptyArea = 0;
 
 enum class DropOutcome { Stay, Moved, PutBack };
-
-QString ApplicationTitle() { return QStringLiteral("Quintara - Edizione Speciale - V2.1"); }
 
 bool IsAce(CardCode card) { return Rank(card) == 0; }
 
@@ -37,7 +34,7 @@ PixelRect SlotRect(const TableLayout &layout, const SlotRecord &slot)
 // the strip `emptyRows` rows deep from where its first card lay.
 PixelRect ColumnArea(const GameState &state, int c, int emptyRows)
 {
-    const TableColumn &column = state.Columns[c];
+    const TableColumn &column = state.table.Columns[c];
     if (const std::optional<int> top = TopSlot(column))
         return CardRect(state.Layout, column.X[*top], column.Y[*top]);
     const int x = column.X[0];
@@ -65,7 +62,7 @@ std::optional<int> SlotUnder(const TableLayout &layout, const SlotArray &records
 }
 
 // One place of the held card's source: its free cell, or a slot of its column.
-struct Place {
+struct HeldPlace {
     std::uint8_t &occupied;
     std::int32_t &x;
     std::int32_t &y;
@@ -73,46 +70,37 @@ struct Place {
     std::int32_t &drawMode;
 };
 
-Place SourcePlace(GameState &state, int slot)
+HeldPlace SourcePlace(GameState &state, int slot)
 {
-    if (state.PickedFrom == FromCell) {
-        SlotRecord &cell = state.Cells[state.PickedIndex];
+    if (state.held.PickedFrom == FromCell) {
+        SlotRecord &cell = state.table.Cells[state.held.PickedIndex];
         return {cell.Occupied, cell.X, cell.Y, cell.Card, cell.DrawMode};
     }
-    TableColumn &column = state.Columns[state.PickedIndex];
+    TableColumn &column = state.table.Columns[state.held.PickedIndex];
     return {column.Occupied[slot], column.X[slot], column.Y[slot], column.Card[slot],
             column.DrawMode[slot]};
 }
 
 void MarkSourceDirty(GameState &state)
 {
-    if (state.PickedFrom == FromColumn)
-        state.ColumnDirty[state.PickedIndex] = true;
-}
-
-// The card has left this place; the painter fills it with the table colour.
-void Vacate(GameState &state, int slot)
-{
-    const Place place = SourcePlace(state, slot);
-    place.drawMode = DrawBlank;
-    place.occupied = 0;
-    MarkSourceDirty(state);
+    if (state.held.PickedFrom == FromColumn)
+        state.paint.ColumnDirty[state.held.PickedIndex] = true;
 }
 
 void PutBack(GameState &state)
 {
-    SourcePlace(state, state.PickedSlot).drawMode = DrawNormal;
+    SourcePlace(state, state.held.PickedSlot).drawMode = DrawNormal;
     MarkSourceDirty(state);
 }
 
 bool HoldsTopOf(const GameState &state, int column, int topSlot)
 {
-    return state.PickedFrom == FromColumn && state.PickedIndex == column && state.PickedSlot == topSlot;
+    return state.held.PickedFrom == FromColumn && state.held.PickedIndex == column && state.held.PickedSlot == topSlot;
 }
 
 int CountFor(const GameState &state, int column, int destSlot, CountObserver *narrator)
 {
-    return ColumnMoveCount(state, state.Picked(), column, destSlot, state.DetailsShown ? narrator : nullptr);
+    return ColumnMoveCount(state.table, state.held.Picked(), column, destSlot, state.flags.DetailsShown ? narrator : nullptr);
 }
 
 // The move texts are shown only for a player who asked for them.
@@ -130,29 +118,29 @@ QString NoChosenCard() { return QStringLiteral("Carta scelta: nessuna"); }
 void Recognise(GameState &state, Shell &shell, Pointer pointer, const PixelRect &area)
 {
     shell.SetPointer(pointer);
-    state.HotRect = area;
+    state.held.HotRect = area;
 }
 
 void TellTarget(const GameState &state, Shell &shell, int count, const QString &place, const QString &card)
 {
-    Tell(state, shell, 0, QStringLiteral("Carte pronte per lo spostamento: %1").arg(count));
-    Tell(state, shell, 1, place);
-    Tell(state, shell, 2, card);
+    Tell(state, shell, CardsPanel, QStringLiteral("Carte pronte per lo spostamento: %1").arg(count));
+    Tell(state, shell, GamePanel, place);
+    Tell(state, shell, MovesPanel, card);
 }
 
 bool HoverCell(GameState &state, Shell &shell, int x, int y)
 {
-    const std::optional<int> i = SlotUnder(state.Layout, state.Cells, x, y);
-    if (!i || state.Cells[*i].Occupied)
+    const std::optional<int> i = SlotUnder(state.Layout, state.table.Cells, x, y);
+    if (!i || state.table.Cells[*i].Occupied)
         return false;
-    Recognise(state, shell, Pointer::LargeUp, SlotRect(state.Layout, state.Cells[*i]));
+    Recognise(state, shell, Pointer::LargeUp, SlotRect(state.Layout, state.table.Cells[*i]));
     TellTarget(state, shell, 1, QStringLiteral("Hai scelto la cella libera numero %1").arg(*i + 1), NoChosenCard());
     return true;
 }
 
 void HoverColumn(GameState &state, Shell &shell, int c, CountObserver *narrator)
 {
-    const TableColumn &column = state.Columns[c];
+    const TableColumn &column = state.table.Columns[c];
     const std::optional<int> top = TopSlot(column);
     if (!top) {
         const int n = CountFor(state, c, EmptyColumnSlot, narrator);
@@ -167,7 +155,7 @@ void HoverColumn(GameState &state, Shell &shell, int c, CountObserver *narrator)
     const int n = CountFor(state, c, t, narrator);
     if (n == 0)
         return;
-    if (ColumnHasRoom(t, n) && (n == 1 || n <= MoveCapacity(state))) {
+    if (ColumnHasRoom(t, n) && (n == 1 || n <= MoveCapacity(state.table))) {
         Recognise(state, shell, Pointer::LargeDown, CardRect(state.Layout, column.X[t], column.Y[t]));
         TellTarget(state, shell, n, QStringLiteral("Hai scelto la colonna numero %1").arg(c + 1),
                    ChosenCard(column.Card[t]));
@@ -179,10 +167,10 @@ void HoverColumn(GameState &state, Shell &shell, int c, CountObserver *narrator)
 
 void HoverPile(GameState &state, Shell &shell, int x, int y)
 {
-    const std::optional<int> p = SlotUnder(state.Layout, state.Foundations, x, y);
-    if (!p || !CanGoToFoundation(state, state.GamePileSuit, *p, state.PickedCard))
+    const std::optional<int> p = SlotUnder(state.Layout, state.table.Foundations, x, y);
+    if (!p || !CanGoToFoundation(state.table, state.deal.GamePileSuit, *p, state.held.PickedCard))
         return;
-    const SlotRecord &pile = state.Foundations[*p];
+    const SlotRecord &pile = state.table.Foundations[*p];
     Recognise(state, shell, Pointer::LargeUp, SlotRect(state.Layout, pile));
     TellTarget(state, shell, 1, QStringLiteral("Hai scelto la fila numero %1").arg(*p + 1),
                pile.Occupied ? ChosenCard(pile.Card) : NoChosenCard());
@@ -190,44 +178,43 @@ void HoverPile(GameState &state, Shell &shell, int x, int y)
 
 // ---- Drop -------------------------------------------------------------------
 
-void LayOnSlot(SlotRecord &slot, CardCode card)
+// The held card, with `count` - 1 cards under it in its column, going to a place.
+Move HeldMove(const GameState &state, Place toKind, int to, int count = 1)
 {
-    slot.Card = card;
-    slot.DrawMode = DrawNormal;
-    slot.Occupied = 1;
+    Move move{state.held.PickedFrom == FromCell ? Place::Cell : Place::Column, state.held.PickedIndex, toKind, to, count,
+              state.held.PickedCard};
+    if (toKind == Place::Column) {
+        if (const std::optional<int> top = TopSlot(state.table.Columns[to]))
+            move.onto = state.table.Columns[to].Card[*top];
+    }
+    return move;
 }
 
-// Lays the held card, with the n - 1 cards under it in its column, into slots
-// d .. d + n - 1 of column c, from (x, y) down; the group keeps its order, the
-// held card on top.
-void LayCards(GameState &state, int c, int d, int x, int y, int n)
+// Carries the move out on the table, marks the columns it changed for the
+// painter and, for a releasing kind, lets the automatic moves run again.
+void Carry(GameState &state, const Move &move)
 {
-    TableColumn &dest = state.Columns[c];
-    for (int i = 0; i < n; ++i) {
-        const int j = state.PickedSlot - (n - 1) + i;
-        dest.X[d + i] = x;
-        dest.Y[d + i] = y + i * state.Layout.RowStep;
-        dest.Card[d + i] = SourcePlace(state, j).card;
-        dest.DrawMode[d + i] = DrawNormal;
-        dest.Occupied[d + i] = 1;
-        Vacate(state, j);
-    }
-    state.ColumnDirty[c] = true;
+    ApplyMove(state.table, move);
+    MarkSourceDirty(state);
+    if (move.toKind == Place::Column)
+        state.paint.ColumnDirty[move.to] = true;
+    if (ReleasesHold(move))
+        state.flags.AutoMoveHold = false;
 }
 
 QString OneCardToColumnText(const GameState &state)
 {
-    const QString text = state.PickedFrom == FromCell ? QStringLiteral("Cella -> colonna:  %1")
+    const QString text = state.held.PickedFrom == FromCell ? QStringLiteral("Cella -> colonna:  %1")
                                                       : QStringLiteral("Tavola -> colonna:  %1");
-    return text.arg(CardText(state.PickedCard));
+    return text.arg(CardText(state.held.PickedCard));
 }
 
 // The first release over the held card is the one of the press that may have
 // picked it up; the second puts it back.
 DropOutcome ReleaseOverHeldCard(GameState &state)
 {
-    ++state.ReleaseCount;
-    if (state.ReleaseCount < 2)
+    ++state.held.ReleaseCount;
+    if (state.held.ReleaseCount < 2)
         return DropOutcome::Stay;
     PutBack(state);
     return DropOutcome::PutBack;
@@ -235,33 +222,26 @@ DropOutcome ReleaseOverHeldCard(GameState &state)
 
 DropOutcome DropOnCell(GameState &state, Shell &shell, int i)
 {
-    SlotRecord &cell = state.Cells[i];
+    SlotRecord &cell = state.table.Cells[i];
     if (cell.Occupied) {
-        if (state.PickedFrom == FromCell && state.PickedIndex == i)
+        if (state.held.PickedFrom == FromCell && state.held.PickedIndex == i)
             return ReleaseOverHeldCard(state);
         return DropOutcome::Stay;
     }
-    LayOnSlot(cell, state.PickedCard);
-    if (state.PickedFrom == FromCell) {
-        Tell(state, shell, 1, QStringLiteral("Cella -> cella libera:  %1").arg(CardText(state.PickedCard)));
-    } else {
-        Tell(state, shell, 1, QStringLiteral("Tavola -> cella libera:  %1").arg(CardText(state.PickedCard)));
-        state.AutoMoveHold = false;
-    }
-    Vacate(state, state.PickedSlot);
+    const QString text = state.held.PickedFrom == FromCell ? QStringLiteral("Cella -> cella libera:  %1")
+                                                      : QStringLiteral("Tavola -> cella libera:  %1");
+    Tell(state, shell, GamePanel, text.arg(CardText(state.held.PickedCard)));
+    Carry(state, HeldMove(state, Place::Cell, i));
     return DropOutcome::Moved;
 }
 
 DropOutcome DropOnPile(GameState &state, Shell &shell, int p)
 {
-    LayOnSlot(state.Foundations[p], state.PickedCard);
     // The level follows at the next pass of the automatic moves.
-    CountHome(state, state.PickedCard);
-    const QString text = state.PickedFrom == FromCell ? QStringLiteral("Cella -> fila: %1")
+    Carry(state, HeldMove(state, Place::Pile, p));
+    const QString text = state.held.PickedFrom == FromCell ? QStringLiteral("Cella -> fila: %1")
                                                       : QStringLiteral("Tavola -> fila:  %1");
-    Tell(state, shell, 2, text.arg(CardText(state.PickedCard)));
-    Vacate(state, state.PickedSlot);
-    state.AutoMoveHold = false;
+    Tell(state, shell, MovesPanel, text.arg(CardText(state.held.PickedCard)));
     return DropOutcome::Moved;
 }
 
@@ -288,25 +268,26 @@ DropOutcome DropIntoEmptyColumn(GameState &state, Shell &shell, int c, CountObse
 {
     const int counted = CountFor(state, c, EmptyColumnSlot, narrator);
     shell.ClearDetailsPanel(false);
-    const int x = state.Columns[c].X[0];
-    const int y = state.Columns[c].Y[0];
-    if (state.PickedFrom == FromCell || counted == 1) {
-        LayCards(state, c, 0, x, y, 1);
-        Tell(state, shell, 2, OneCardToColumnText(state));
+    if (state.held.PickedFrom == FromCell || counted == 1) {
+        Carry(state, HeldMove(state, Place::Column, c));
+        Tell(state, shell, MovesPanel, OneCardToColumnText(state));
         return DropOutcome::Moved;
     }
-    int n = EmptyColumnLimit(state, counted);
-    if (n > 1 && !shell.AskYesNo(QStringLiteral("Vuoi muovere più di una carta?"),
-                                 QStringLiteral(" Spostamento a una colonna vuota")))
-        n = 1;
-    LayCards(state, c, 0, x, y, n);
-    Tell(state, shell, 2, QStringLiteral("Tavola -> colonna vuota:  %1 carte").arg(n));
+    Move move = HeldMove(state, Place::Column, c, EmptyColumnLimit(state.table, counted));
+    move.question = move.count > 1;
+    move.answerYes = move.question && shell.AskYesNo(QStringLiteral("Vuoi muovere più di una carta?"),
+                                                     QStringLiteral(" Spostamento a una colonna vuota"));
+    if (move.question && !move.answerYes)
+        move.count = 1;
+    const int n = move.count;
+    Carry(state, move);
+    Tell(state, shell, MovesPanel, QStringLiteral("Tavola -> colonna vuota:  %1 carte").arg(n));
     return DropOutcome::Moved;
 }
 
 DropOutcome DropOnColumn(GameState &state, Shell &shell, int c, CountObserver *narrator)
 {
-    const std::optional<int> top = TopSlot(state.Columns[c]);
+    const std::optional<int> top = TopSlot(state.table.Columns[c]);
     if (!top)
         return DropIntoEmptyColumn(state, shell, c, narrator);
     const int t = *top;
@@ -319,28 +300,27 @@ DropOutcome DropOnColumn(GameState &state, Shell &shell, int c, CountObserver *n
     // A free-cell card keeps trying when the column is full; cards from a
     // column are refused and go back.
     if (!ColumnHasRoom(t, n)) {
-        if (state.PickedFrom == FromCell)
+        if (state.held.PickedFrom == FromCell)
             return DropOutcome::Stay;
         return Refuse(state, shell, NoRoomText(c, SlotCount - 1 - t, n));
     }
-    const int capacity = MoveCapacity(state);
+    const int capacity = MoveCapacity(state.table);
     if (n > 1 && n > capacity)
         return Refuse(state, shell, QStringLiteral("Massimo numero di carte spostabili: solo %1.").arg(capacity));
-    LayCards(state, c, t + 1, state.Columns[c].X[t], state.Columns[c].Y[t] + state.Layout.RowStep, n);
-    Tell(state, shell, 2,
+    Carry(state, HeldMove(state, Place::Column, c, n));
+    Tell(state, shell, MovesPanel,
          n == 1 ? OneCardToColumnText(state) : QStringLiteral("Tavola -> colonna:  %1 carte").arg(n));
-    state.AutoMoveHold = false;
     return DropOutcome::Moved;
 }
 
 DropOutcome Drop(GameState &state, Shell &shell, int x, int y, CountObserver *narrator)
 {
-    if (!IsAce(state.PickedCard)) {
-        if (const std::optional<int> i = SlotUnder(state.Layout, state.Cells, x, y))
+    if (!IsAce(state.held.PickedCard)) {
+        if (const std::optional<int> i = SlotUnder(state.Layout, state.table.Cells, x, y))
             return DropOnCell(state, shell, *i);
     }
-    const std::optional<int> p = SlotUnder(state.Layout, state.Foundations, x, y);
-    if (p && CanGoToFoundation(state, state.GamePileSuit, *p, state.PickedCard))
+    const std::optional<int> p = SlotUnder(state.Layout, state.table.Foundations, x, y);
+    if (p && CanGoToFoundation(state.table, state.deal.GamePileSuit, *p, state.held.PickedCard))
         return DropOnPile(state, shell, *p);
     if (const std::optional<int> c = ColumnUnder(state, x, y, EmptyDropRows))
         return DropOnColumn(state, shell, *c, narrator);
@@ -352,29 +332,29 @@ void Finish(GameState &state, Shell &shell, bool moved)
     shell.ReleaseMouse();
     shell.SetPointer(Pointer::Arrow);
     shell.Repaint(PaintSender::BitBtn1);
-    state.ShownCardsLeft = 0;
-    state.PickedFrom = FromNothing;
-    state.UndoEnabled = moved && state.UndoAvailable;
-    state.PanelNeedsRedraw = true;
+    state.flags.ShownCardsLeft = 0;
+    state.held.PickedFrom = FromNothing;
+    state.flags.UndoEnabled = moved && state.flags.UndoAvailable;
+    state.panels.PanelNeedsRedraw = true;
 }
 
 // ---- Pick-up ----------------------------------------------------------------
 
 void PickUp(GameState &state, Shell &shell, const MoveSource &source)
 {
-    state.PickedFrom = source.From;
+    state.held.PickedFrom = source.From;
     TakeSnapshot(state);
-    state.PickedIndex = source.Index;
-    state.PickedSlot = source.Slot;
-    state.PickedCard = source.Card;
-    const Place place = SourcePlace(state, source.Slot);
+    state.held.PickedIndex = source.Index;
+    state.held.PickedSlot = source.Slot;
+    state.held.PickedCard = source.Card;
+    const HeldPlace place = SourcePlace(state, source.Slot);
     place.drawMode = DrawHighlighted;
     shell.DrawHeldCard(place.x, place.y, source.Card);
-    state.DetailsHeaderDue = true;
-    Tell(state, shell, 0, QStringLiteral("Carta selezionata: %1").arg(CardText(source.Card)));
-    Tell(state, shell, 1, QString());
-    Tell(state, shell, 2, QString());
-    state.ReleaseCount = 0;
+    state.panels.DetailsHeaderDue = true;
+    Tell(state, shell, CardsPanel, QStringLiteral("Carta selezionata: %1").arg(CardText(source.Card)));
+    Tell(state, shell, GamePanel, QString());
+    Tell(state, shell, MovesPanel, QString());
+    state.held.ReleaseCount = 0;
     shell.CaptureMouse();
 }
 
@@ -382,35 +362,35 @@ void PickUp(GameState &state, Shell &shell, const MoveSource &source)
 
 void FormMouseDown(GameState &state, Shell &shell, MouseButton button, int x, int y)
 {
-    if (!state.GameInProgress || button != MouseButton::Left || state.PickedFrom != FromNothing)
+    if (!state.flags.GameInProgress || button != MouseButton::Left || state.held.PickedFrom != FromNothing)
         return;
     if (const std::optional<int> c = ColumnUnder(state, x, y, NoEmptyArea)) {
-        const TableColumn &column = state.Columns[*c];
+        const TableColumn &column = state.table.Columns[*c];
         const int t = TopSlot(column).value_or(0);
         PickUp(state, shell, {FromColumn, *c, t, column.Card[t]});
         return;
     }
-    const std::optional<int> i = SlotUnder(state.Layout, state.Cells, x, y);
-    if (i && state.Cells[*i].Occupied)
-        PickUp(state, shell, {FromCell, *i, 0, state.Cells[*i].Card});
+    const std::optional<int> i = SlotUnder(state.Layout, state.table.Cells, x, y);
+    if (i && state.table.Cells[*i].Occupied)
+        PickUp(state, shell, {FromCell, *i, 0, state.table.Cells[*i].Card});
 }
 
 void FormMouseMove(GameState &state, Shell &shell, int x, int y, CountObserver *narrator)
 {
-    if (!state.GameInProgress || state.HotRect.contains(x, y))
+    if (!state.flags.GameInProgress || state.held.HotRect.contains(x, y))
         return;
-    state.HotRect = {};
-    if (state.PickedFrom == FromNothing) {
+    state.held.HotRect = {};
+    if (state.held.PickedFrom == FromNothing) {
         shell.SetPointer(Pointer::Arrow);
         return;
     }
-    const bool ace = IsAce(state.PickedCard);
+    const bool ace = IsAce(state.held.PickedCard);
     if (!ace && HoverCell(state, shell, x, y))
         return;
     if (const std::optional<int> c = ColumnUnder(state, x, y, EmptyHoverRows)) {
         // Every place looked at on the way here has turned the pointer to the
         // arrow; a column that refuses the card leaves the pointer as it is.
-        if (*c > 0 || (!ace && CountEmptyCells(state) > 0))
+        if (*c > 0 || (!ace && CountEmptyCells(state.table) > 0))
             shell.SetPointer(Pointer::Arrow);
         HoverColumn(state, shell, *c, narrator);
         return;
@@ -421,7 +401,7 @@ void FormMouseMove(GameState &state, Shell &shell, int x, int y, CountObserver *
 
 void FormMouseUp(GameState &state, Shell &shell, MouseButton button, int x, int y, CountObserver *narrator)
 {
-    if (!state.GameInProgress || state.PickedFrom == FromNothing || button != MouseButton::Left)
+    if (!state.flags.GameInProgress || state.held.PickedFrom == FromNothing || button != MouseButton::Left)
         return;
     const DropOutcome outcome = Drop(state, shell, x, y, narrator);
     if (outcome != DropOutcome::Stay)

@@ -1,6 +1,7 @@
 #include "moves/rules.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace quintara {
 
@@ -127,6 +128,84 @@ int ColumnMoveCount(const Table &table, const MoveSource &source, int column, in
         prev = x;
     }
     return say.finished(CountStep::N4, 0);
+}
+
+namespace {
+
+MoveMark markFor(bool found)
+{
+    return found ? MoveMark::Found : MoveMark::NotFound;
+}
+
+// Piles that take the card; normally at most one.
+int acceptingPiles(const Table &table, const PileSuitOrder &pileSuit, CardCode card)
+{
+    int piles = 0;
+    for (int p = 0; p < PileCount; ++p)
+        if (CanGoToFoundation(table, pileSuit, p, card))
+            ++piles;
+    return piles;
+}
+
+// Columns with cards that take the source, under the same limits as the drop:
+// a group no larger than the capacity, and room in the destination column.
+// Empty columns are not tried: a move there is always possible and tells the
+// player nothing.
+int acceptingColumns(const Table &table, const MoveSource &source, int capacity)
+{
+    int columns = 0;
+    for (int t = 0; t < ColumnCount; ++t) {
+        if (source.From == FromColumn && t == source.Index)
+            continue;
+        const std::optional<int> top = TopSlot(table.Columns[t]);
+        if (!top)
+            continue;
+        const int n = ColumnMoveCount(table, source, t, *top);
+        if (n != 0 && n <= capacity && ColumnHasRoom(*top, n))
+            ++columns;
+    }
+    return columns;
+}
+
+} // namespace
+
+MoveAnalysis CountMoves(const Table &table, const PileSuitOrder &pileSuit)
+{
+    MoveAnalysis a;
+    a.room = CountEmptyCells(table) + CountEmptyColumns(table);
+    const int capacity = MoveCapacity(table);
+
+    for (int k = 0; k < CellCount; ++k) {
+        const SlotRecord &cell = table.Cells[k];
+        a.cellOccupied[k] = cell.Occupied != 0;
+        int home = 0;
+        int onTableau = 0;
+        if (cell.Occupied) {
+            home = acceptingPiles(table, pileSuit, cell.Card);
+            onTableau = acceptingColumns(table, {FromCell, k, 0, cell.Card}, capacity);
+        }
+        a.counts[CellsToPiles] += home;
+        a.counts[CellsToTableau] += onTableau;
+        a.marks[CellsToPiles].push_back(markFor(home > 0));
+        a.marks[CellsToTableau].push_back(markFor(onTableau > 0));
+    }
+
+    for (int c = 0; c < ColumnCount; ++c) {
+        const std::optional<int> top = TopSlot(table.Columns[c]);
+        if (!top) {
+            a.marks[TableauToPiles].push_back(MoveMark::Neutral);
+            a.marks[ColumnToColumn].push_back(MoveMark::Neutral);
+            continue;
+        }
+        const CardCode card = table.Columns[c].Card[*top];
+        const int home = acceptingPiles(table, pileSuit, card);
+        const int onColumns = acceptingColumns(table, {FromColumn, c, *top, card}, capacity);
+        a.counts[TableauToPiles] += home;
+        a.counts[ColumnToColumn] += onColumns;
+        a.marks[TableauToPiles].push_back(markFor(home > 0));
+        a.marks[ColumnToColumn].push_back(markFor(onColumns > 0));
+    }
+    return a;
 }
 
 } // namespace quintara

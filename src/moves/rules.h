@@ -1,8 +1,14 @@
 #pragma once
 // The rules of the game as read-only queries on the table: which card may go
-// where, and how many cards a move onto a column carries.
+// where, how many cards a move onto a column carries, and how many moves of
+// each kind the table allows. The game's own core takes the rules from this
+// header alone: the automatic moves need the foundation rule and the game
+// loop the count.
 
-#include "core/gamestate.h"
+#include <array>
+#include <vector>
+
+#include "core/move.h"
 #include "core/table.h"
 
 namespace quintara {
@@ -58,5 +64,34 @@ public:
 // column the whole run counts; the caller applies the limits.
 int ColumnMoveCount(const Table &table, const MoveSource &source, int column, int destSlot,
                     CountObserver *observer = nullptr);
+
+// The four kinds of move the analysis counts, in the order it counts them.
+enum MoveKind { CellsToPiles = 0, CellsToTableau = 1, TableauToPiles = 2, ColumnToColumn = 3 };
+inline constexpr int MoveKindCount = 4;
+
+// The mark of one source: it has a move of the row's kind, it has none, or
+// it is an empty column that was not tried.
+enum class MoveMark { Found, NotFound, Neutral };
+
+enum class AnalysisComment { None, Greeting, Lost, Warning };
+
+struct MoveAnalysis {
+    // Moves found of each kind.
+    std::array<int, MoveKindCount> counts{};
+    // One mark per source, in the order counted: the four free cells in the
+    // two cell rows, the eight columns in the two tableau rows.
+    std::array<std::vector<MoveMark>, MoveKindCount> marks;
+    std::array<bool, CellCount> cellOccupied{};
+    int room = 0;                       // empty free cells + empty columns
+    AnalysisComment comment = AnalysisComment::None;
+    bool redrawFrame = false;           // clear the panel, draw headings and zero counters
+
+    bool FoundMove(MoveKind kind) const { return counts[kind] > 0; }
+};
+
+// The moves of each kind the table allows now, under the same limits as the
+// drop; empty columns are not tried as destinations, since a move there is
+// always possible and tells the player nothing.
+MoveAnalysis CountMoves(const Table &table, const PileSuitOrder &pileSuit);
 
 } // namespace quintara

@@ -7,8 +7,6 @@
 #include <limits>
 #include <vector>
 
-#include "store/settings.h"
-
 namespace quintara {
 
 namespace {
@@ -67,8 +65,7 @@ Checked SolveChecked(std::uint32_t seed, std::int64_t budget)
     Table table;
     Checked checked{SolveDeal(seed, SolveOptions{budget}, &table)};
     if (checked.result.verdict == Verdict::Solved) {
-        const PileSuitOrder defaultSuits = GameSettings{}.PileSuit;
-        checked.replayed = ReplaySolution(table, defaultSuits, true, checked.result.moves).won;
+        checked.replayed = ReplaySolution(table, DefaultPileSuit, true, checked.result.moves).won;
     }
     return checked;
 }
@@ -86,7 +83,7 @@ int RunOne(const SolveCommand &command, QTextStream &out)
         out << QStringLiteral(": limite di %1 posizioni raggiunto").arg(command.budget);
     out << QStringLiteral("\nPosizioni esaminate: %1, tempo di calcolo: %2\n").arg(r.positions).arg(Seconds(r.seconds));
     for (std::size_t i = 0; i < r.moves.size(); ++i) {
-        const SolverMove &move = r.moves[i];
+        const Move &move = r.moves[i];
         out << QStringLiteral("%1. ").arg(i + 1, 4) << MoveText(move).leftJustified(36)
             << CardText(move.card) << '\n';
     }

@@ -4,6 +4,7 @@
 #include <ctime>
 #include <memory>
 
+#include "core/automove.h"
 #include "core/deal.h"
 #include "core/gamestate.h"
 #include "moves/rules.h"
@@ -82,7 +83,7 @@ struct CardMove {
 
     static constexpr int MaxDepth = (1 << 13) - 1;
 
-    static CardMove Of(const SolverMove &move, int depth)
+    static CardMove Of(const Move &move, int depth)
     {
         CardMove m;
         m.card = move.card;
@@ -100,7 +101,7 @@ struct CardMove {
         }
         return m;
     }
-    bool Matches(const SolverMove &move) const
+    bool Matches(const Move &move) const
     {
         const CardMove other = Of(move, depth);
         return other.card == card && other.aim == aim && other.onto == onto && other.count == count;
@@ -308,23 +309,23 @@ public:
 private:
     Verdict Explore()
     {
-        if (start.FoundationLevel >= 13)
+        if (IsWon(start))
             return Verdict::Solved;
         Table position;
         Table child;
-        std::vector<SolverMove> moves;
+        std::vector<Move> moves;
         while (!queue.Empty()) {
             const std::uint32_t index = queue.Pop();
             bool hold = false;
             DecodePosition(nodes[index].key, pileSuit, position, hold);
             const int depth = CardMove::Unpack(nodes[index].move).depth;
             ListMoves(position, pileSuit, MoveSet::Distinct, moves);
-            for (const SolverMove &move : moves) {
+            for (const Move &move : moves) {
                 child = position;
                 bool childHold = hold;
                 PlayMove(child, pileSuit, childHold, move);
                 const Node node{EncodePosition(child, childHold), index, CardMove::Of(move, depth + 1).Pack()};
-                if (child.FoundationLevel >= 13) {
+                if (IsWon(child)) {
                     winner = nodes.Add(node);
                     return Verdict::Solved;
                 }
@@ -347,21 +348,21 @@ private:
 
     // Follows the winning line back to the start, then plays it forward on
     // the table as given, where each move finds its real places.
-    std::vector<SolverMove> Moves() const
+    std::vector<Move> Moves() const
     {
         std::vector<CardMove> line;
         for (std::uint32_t i = winner; i != 0; i = nodes[i].parent)
             line.push_back(CardMove::Unpack(nodes[i].move));
         std::reverse(line.begin(), line.end());
 
-        std::vector<SolverMove> result;
-        std::vector<SolverMove> legal;
+        std::vector<Move> result;
+        std::vector<Move> legal;
         Table table = start;
         bool hold = startHold;
         for (const CardMove &step : line) {
             ListMoves(table, pileSuit, MoveSet::Every, legal);
             const auto move = std::find_if(legal.begin(), legal.end(),
-                                           [&](const SolverMove &m) { return step.Matches(m); });
+                                           [&](const Move &m) { return step.Matches(m); });
             if (move == legal.end())
                 break;   // cannot happen; the replay of the moves would tell
             result.push_back(*move);
@@ -414,8 +415,8 @@ SolveResult SolveDeal(std::uint32_t seed, const SolveOptions &options, Table *ta
     ResetTable(state);
     ShuffleAndDeal(state, seed);
     if (table)
-        *table = state;
-    return Solve(state, state.GamePileSuit, true, options);
+        *table = state.table;
+    return Solve(state.table, state.deal.GamePileSuit, true, options);
 }
 
 } // namespace quintara

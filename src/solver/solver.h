@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/table.h"
-#include "solver/solvermove.h"
+#include "moves/legalmoves.h"
 
 namespace quintara {
 
@@ -28,7 +28,7 @@ struct SolveOptions {
 
 struct SolveResult {
     Verdict verdict = Verdict::Undecided;
-    std::vector<SolverMove> moves;   // for Solved: the moves on the table given
+    std::vector<Move> moves;   // for Solved: the moves on the table given
     std::int64_t positions = 0;      // distinct positions reached, the start included
     double seconds = 0;              // processor time, which a busy machine does not inflate
 };

@@ -26,13 +26,13 @@ QString CountLine(std::int32_t count, const QString &plural, const QString &sing
 std::optional<QString> StreakLine(const GameStatistics &stats)
 {
     switch (stats.StreakType) {
-    case 0:
+    case NoStreak:
         return QStringLiteral("nessuna consecutiva");
-    case 1:
+    case WinningStreak:
         if (stats.StreakWins == 1)
             return QStringLiteral("vinta adesso:  una partita");
         return QStringLiteral("vinte adesso:  %1 partite in serie").arg(stats.StreakWins);
-    case 2:
+    case LosingStreak:
         if (stats.StreakLosses == 1)
             return QStringLiteral("persa adesso:  una partita");
         return QStringLiteral("perse adesso:  %1 partite in serie").arg(stats.StreakLosses);

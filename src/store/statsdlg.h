@@ -10,7 +10,7 @@
 #include <QString>
 
 #include "dialogs/prompts.h"
-#include "store/settings.h"
+#include "core/settings.h"
 
 class QLabel;
 

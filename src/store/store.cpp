@@ -203,12 +203,12 @@ SettingsStore::ValueIds SettingsStore::ReadValues(const RegistryDocument &docume
                                .arg(FilePath, Quoted(mistyped));
 
     // A speed outside 1..10 would give no pause or a very long one per flight step.
-    MendRange(SpeedSliderValue, 1, 10, mended, report);
-    MendRange(ColumnSpacingValue, 6, 12, mended, report);
+    MendRange(SpeedSliderValue, SpeedLow, SpeedHigh, mended, report);
+    MendRange(ColumnSpacingValue, SpacingLow, SpacingHigh, mended, report);
 
     PileSuitOrder order = KnownSettings.PileSuit;
     std::sort(order.begin(), order.end());
-    if (order != PileSuitOrder{0, 1, 2, 3}) {
+    if (order != DefaultPileSuit) {
         // Otherwise some ace could never go home and the game could not be won.
         KnownSettings.PileSuit = GameSettings().PileSuit;
         report.Problems << QStringLiteral("In %1 i valori da \"PileSuit 0\" a \"PileSuit 3\" non danno "
@@ -264,7 +264,7 @@ StoreReport SettingsStore::LoadSettings(GameSettings &settings, GameStatistics &
     }
 
     settings = KnownSettings;
-    settings.FlightDelay = 11 - settings.SpeedSlider;
+    settings.FlightDelay = FlightDelayFor(settings.SpeedSlider);
     settings.PictureFileOk = false;
     settings.PrefsChanged = false;
     statistics = KnownStatistics;

@@ -13,7 +13,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "store/settings.h"
+#include "core/settings.h"
 
 namespace quintara {
 

@@ -7,7 +7,7 @@
 
 #include <QImage>
 
-#include "table/analysis.h"
+#include "core/analysis.h"
 #include "table/layout.h"
 
 namespace quintara {

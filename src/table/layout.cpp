@@ -42,7 +42,7 @@ TableLayout ComputeLayout(const LayoutInput &input)
     l.FoundationLeft = l.BitBtnLeft + input.bitBtnWidth + l.ButtonGap;
 
     l.ColumnGap = input.columnSpacing;
-    l.RowStep = 18;
+    l.RowStep = DealtRowStep;
 
     l.InfoPanelLeft = l.TableMargin - 2;
     l.InfoPanelSize = {l.PlayAreaWidth - (l.TableMargin + 6),
@@ -63,16 +63,6 @@ TableLayout ComputeLayout(const LayoutInput &input)
     l.TableBufferSize = {l.PlayAreaWidth, l.PlayAreaHeight};
     l.CardBufferSize = {l.CardWidth, l.CardHeight};
     return l;
-}
-
-int ColumnLeft(const TableLayout &layout, int column)
-{
-    return layout.TableMargin - 1 + column * (layout.CardWidth + layout.ColumnGap);
-}
-
-int RowTop(const TableLayout &layout, int row)
-{
-    return 2 * layout.TableMargin + layout.CardHeight + row * layout.RowStep;
 }
 
 PixelRect ColumnStrip(const TableLayout &layout, int columnX)

@@ -11,10 +11,10 @@
 #include <QStatusBar>
 #include <QStyle>
 
+#include "core/analysis.h"
 #include "core/gameflow.h"
 #include "core/undo.h"
 #include "moves/pointer.h"
-#include "table/analysis.h"
 #include "table/buttonart.h"
 #include "table/carddrawing.h"
 #include "table/cursors.h"
@@ -45,7 +45,7 @@ TForm1::~TForm1() = default;
 
 void TForm1::CreateComponents()
 {
-    setWindowTitle(QStringLiteral(" Quintara - Edizione Speciale - V2.1"));
+    setWindowTitle(QStringLiteral(" ") + ApplicationTitle());
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(13);
     setFont(font);
@@ -68,10 +68,22 @@ void TForm1::CreateComponents()
     for (QPushButton *b : {UndoBtn1, ShowBtn1}) {
         b->setFixedSize(94, 29);
         b->setFocusPolicy(Qt::NoFocus);
+        // Black captions while they answer; a disabled button keeps the
+        // style's grey so it reads as disabled.
         QPalette p = b->palette();
-        p.setColor(QPalette::ButtonText, Qt::black);
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+            p.setColor(group, QPalette::ButtonText, Qt::black);
         b->setPalette(p);
     }
+
+    const auto describe = [](QPushButton *button, const QString &name, const QString &tip) {
+        button->setAccessibleName(name);
+        button->setToolTip(tip);
+    };
+    describe(BitBtn1, QStringLiteral("Sgombra il tavolo"), QStringLiteral("Sgombra il tavolo e finisce il gioco in corso"));
+    describe(UndoBtn1, QStringLiteral("Cancella la mossa"), QStringLiteral("Cancella l'ultima mossa"));
+    describe(ShowBtn1, QStringLiteral("Mostra le mosse"), QStringLiteral("Mostra o nasconde le mosse possibili"));
+    view->summary = [this] { return TableSummary(state, Now()); };
 
     Timer1.setInterval(1000);
     Timer2.setInterval(2000);
@@ -119,7 +131,7 @@ void TForm1::ConnectCommands()
 void TForm1::FormCreate()
 {
     CreateComponents();
-    state.FullRepaint = true;
+    state.paint.FullRepaint = true;
 
     panels->setText(0, QStringLiteral(" Dir: ") + QDir::currentPath());
     ShowReport(store.LoadSettings(state.Settings, state.Statistics));
@@ -202,8 +214,8 @@ void TForm1::Rescale(qreal scale)
     if (!painter.InfoPanel().isNull())
         painter.CreateInfoPanel(l, scale);
     view->resizeCanvas(l.ClientWidth, l.ClientHeight, ToColor(l.TableColour));
-    state.FullRepaint = true;
-    state.ColumnDirty.fill(true);
+    state.paint.FullRepaint = true;
+    state.paint.ColumnDirty.fill(true);
     if (!painter.InfoPanel().isNull())
         painter.ResetInfoPanel(state, view->canvas());
     painter.FormPaint(state, PaintSender::Window, view->canvas(), *cards, SidePictureBitmap);
@@ -234,7 +246,7 @@ void TForm1::FormShow()
             view->showNow();
         });
     ResetInfoPanel();
-    if (state.GameInProgress || state.Settings.PrefsChanged)
+    if (state.flags.GameInProgress || state.Settings.PrefsChanged)
         RefreshSidePicture();
 }
 
@@ -248,24 +260,25 @@ void TForm1::FormActivate()
         close();
         return;
     }
-    if (state.GameInProgress || state.Settings.PrefsChanged)
+    if (state.flags.GameInProgress || state.Settings.PrefsChanged)
         RefreshSidePicture();
 }
 
 void TForm1::FormDeactivate()
 {
-    state.PictureShown = false;
+    state.paint.PictureShown = false;
 }
 
 void TForm1::AppIdle()
 {
+    EndLostHold();
     ApplyCommandStates();
     // Loading the module and redrawing after a resize may show a message,
     // which cannot happen while the event loop is going to sleep: do it as
     // the next event, once.
     const bool libraryDue = cards && !resourcesReleased && !cards->Library().Loaded()
                             && !cards->Library().LibraryFailed();
-    if ((libraryDue || state.ResizePending) && !idleWorkPosted) {
+    if ((libraryDue || state.flags.ResizePending) && !idleWorkPosted) {
         idleWorkPosted = true;
         QTimer::singleShot(0, this, &TForm1::IdleWork);
     }
@@ -277,8 +290,8 @@ void TForm1::IdleWork()
     // must not start this work again.
     if (cards)
         cards->Library().Load();
-    if (state.ResizePending) {
-        state.ResizePending = false;
+    if (state.flags.ResizePending) {
+        state.flags.ResizePending = false;
         RefreshSidePicture();
     }
     idleWorkPosted = false;
@@ -325,7 +338,7 @@ void TForm1::closeEvent(QCloseEvent *e)
 void TForm1::resizeEvent(QResizeEvent *e)
 {
     QMainWindow::resizeEvent(e);
-    state.ResizePending = true;
+    state.flags.ResizePending = true;
 }
 
 void TForm1::changeEvent(QEvent *e)

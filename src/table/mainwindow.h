@@ -16,6 +16,7 @@
 #include "core/shell.h"
 #include "dialogs/prompts.h"
 #include "store/store.h"
+#include "table/cardimages.h"
 #include "table/menus.h"
 #include "table/painter.h"
 
@@ -41,7 +42,7 @@ class TForm1 : public QMainWindow, public Shell {
     Q_OBJECT
 public:
     // `cardLibrary` names the card module to load, beside the program by default.
-    explicit TForm1(SettingsStore store = SettingsStore(), QString cardLibrary = QStringLiteral("zozaro2.dll"),
+    explicit TForm1(SettingsStore store = SettingsStore(), QString cardLibrary = QString::fromLatin1(CardLibraryFile),
                     QWidget *parent = nullptr);
     ~TForm1() override;
 
@@ -106,6 +107,7 @@ private:
     void FormDeactivate();
     void AppIdle();
     void IdleWork();
+    void EndLostHold();
     void ConnectCommands();
     void ShowReport(const StoreReport &report);
     QPushButton *ButtonFor(Button button) const;
@@ -137,7 +139,8 @@ private:
     // The client area the layout was computed from.
     QSize laidOut;
     bool shown = false;
-    bool captured = false;
+    // A card is in the player's hand, as far as the pointer is concerned.
+    bool holding = false;
     bool idleWorkPosted = false;
     bool resourcesReleased = false;
 };

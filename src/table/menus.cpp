@@ -1,6 +1,7 @@
 #include "table/menus.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -15,10 +16,12 @@ QMenu *AddMenu(QMenuBar *bar, const QString &caption, const QString &hint)
     return menu;
 }
 
-QAction *AddItem(QMenu *menu, const QString &caption, const QString &hint)
+// `keys`: the desktop's usual shortcuts for the command; the menu shows the first.
+QAction *AddItem(QMenu *menu, const QString &caption, const QString &hint, const QList<QKeySequence> &keys = {})
 {
     QAction *action = menu->addAction(caption);
     action->setStatusTip(hint);
+    action->setShortcuts(keys);
     return action;
 }
 
@@ -28,16 +31,19 @@ MainMenu BuildMainMenu(QMenuBar *bar)
 {
     MainMenu m;
     m.GameMenu1 = AddMenu(bar, QStringLiteral("&Gioco"), QStringLiteral(" Menù principale"));
-    m.NewGame1 = AddItem(m.GameMenu1, QStringLiteral("&Nuovo gioco"), QStringLiteral(" Comincia un nuovo gioco"));
+    m.NewGame1 = AddItem(m.GameMenu1, QStringLiteral("&Nuovo gioco"), QStringLiteral(" Comincia un nuovo gioco"),
+                        {QKeySequence(Qt::CTRL | Qt::Key_N), QKeySequence(Qt::Key_F2)});
     m.FinishGame1 = AddItem(m.GameMenu1, QStringLiteral("&Finisci il gioco"), QStringLiteral(" Finisci il gioco in corso"));
     m.GameMenu1->addSeparator();
     m.GameStats1 = AddItem(m.GameMenu1, QStringLiteral("&Statistiche"), QStringLiteral(" Guarda o correggi le statistiche"));
     m.GamePref1 = AddItem(m.GameMenu1, QStringLiteral("&Preferenze"), QStringLiteral(" Scegli tra le opzioni disponibili"));
     m.GameMenu1->addSeparator();
-    m.GameExit1 = AddItem(m.GameMenu1, QStringLiteral("&Esci"), QStringLiteral(" Esci e chiude la finestra"));
+    m.GameExit1 = AddItem(m.GameMenu1, QStringLiteral("&Esci"), QStringLiteral(" Esci e chiude la finestra"),
+                         {QKeySequence(Qt::CTRL | Qt::Key_Q)});
 
     m.MoveMenu1 = AddMenu(bar, QStringLiteral("M&ossa"), QString());
-    m.MoveUndo1 = AddItem(m.MoveMenu1, QStringLiteral("&Cancella la mossa"), QStringLiteral(" Cancella l'ultima mossa"));
+    m.MoveUndo1 = AddItem(m.MoveMenu1, QStringLiteral("&Cancella la mossa"), QStringLiteral(" Cancella l'ultima mossa"),
+                         {QKeySequence(Qt::CTRL | Qt::Key_Z)});
     m.MoveShow1 = AddItem(m.MoveMenu1, QStringLiteral("&Mostra le mosse"), QStringLiteral(" Mostra/nasconde mosse possibili"));
 
     m.HelpMenu1 = AddMenu(bar, QStringLiteral("&Aiuto"), QStringLiteral(" Menù di aiuto"));

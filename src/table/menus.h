@@ -1,6 +1,7 @@
 #pragma once
 // The menu bar of the main window: its three menus and their commands, with
-// access keys and the hints that the status bar shows.
+// access keys, the desktop's usual shortcuts and the hints that the status
+// bar shows.
 
 class QAction;
 class QMenu;

@@ -94,25 +94,25 @@ void TablePainter::DrawRowFrame(const TableLayout &l, int left, int top)
 void TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainter &cards)
 {
     const TableLayout &l = state.Layout;
-    if (state.FullRepaint) {
+    if (state.paint.FullRepaint) {
         topBuffer_.fill(ToColor(l.TableColour));
-        state.CellRowFrameDirty = true;
-        state.FoundationFrameDirty = true;
+        state.paint.CellRowFrameDirty = true;
+        state.paint.FoundationFrameDirty = true;
     }
-    if (state.CellRowFrameDirty) {
+    if (state.paint.CellRowFrameDirty) {
         DrawRowFrame(l, l.TableMargin, l.TableMargin);
-        state.CellRowFrameDirty = false;
+        state.paint.CellRowFrameDirty = false;
     }
-    if (state.FoundationFrameDirty) {
+    if (state.paint.FoundationFrameDirty) {
         DrawRowFrame(l, l.FoundationLeft, l.TableMargin);
-        state.FoundationFrameDirty = false;
+        state.paint.FoundationFrameDirty = false;
     }
 
     auto emptyLine = [&](const SlotRecord &slot) {
         QPainter p(&topBuffer_);
         Line(p, EmptySlotLine, slot.X - 1, slot.Y, slot.X - 1, slot.Y + l.CardHeight);
     };
-    for (const SlotRecord &cell : state.Cells) {
+    for (const SlotRecord &cell : state.table.Cells) {
         if (cell.Occupied) {
             cards.DrawCard(topBuffer_, window, cell.X, cell.Y, cell.Card, cell.DrawMode, l.TableColour);
         } else {
@@ -121,31 +121,31 @@ void TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainter &
         }
     }
     for (int p = 0; p < PileCount; ++p) {
-        const SlotRecord &pile = state.Foundations[p];
+        const SlotRecord &pile = state.table.Foundations[p];
         if (pile.Occupied) {
             cards.DrawCard(topBuffer_, window, pile.X, pile.Y, pile.Card, pile.DrawMode, l.TableColour);
         } else {
-            cards.DrawCard(topBuffer_, window, pile.X, pile.Y, state.EmptyPileImage[p], DrawPicture, l.TableColour);
+            cards.DrawCard(topBuffer_, window, pile.X, pile.Y, state.deal.EmptyPileImage[p], DrawPicture, l.TableColour);
             emptyLine(pile);
         }
     }
     CopyRect(window, topBuffer_, l.TopCopyRect);
-    if (state.FullRepaint)
+    if (state.paint.FullRepaint)
         DrawOuterFrame(l, window);
 }
 
 void TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter &cards)
 {
     const TableLayout &l = state.Layout;
-    if (state.FullRepaint)
+    if (state.paint.FullRepaint)
         tableBuffer_.fill(ToColor(l.TableColour));
     // With no card left the columns keep their marks for the next deal.
-    if (state.CardsLeft != 0) {
+    if (state.table.CardsLeft != 0) {
         ClearDetailsPanel(state, window, false);
         for (int c = 0; c < ColumnCount; ++c) {
-            if (!state.ColumnDirty[c])
+            if (!state.paint.ColumnDirty[c])
                 continue;
-            const TableColumn &column = state.Columns[c];
+            const TableColumn &column = state.table.Columns[c];
             int n = 0;
             for (auto occupied : column.Occupied)
                 n += occupied == 1 ? 1 : 0;
@@ -157,10 +157,10 @@ void TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter &c
                     cards.DrawCard(tableBuffer_, window, column.X[r], column.Y[r], column.Card[r],
                                    column.DrawMode[r], l.TableColour);
             }
-            state.ColumnDirty[c] = false;
+            state.paint.ColumnDirty[c] = false;
         }
     }
-    if (state.DetailsShown || state.ShowMoves)
+    if (state.flags.DetailsShown || state.flags.ShowMoves)
         QPainter(&tableBuffer_).drawImage(l.InfoPanelLeft, l.InfoPanelTop, infoPanel_);
     CopyRect(window, tableBuffer_, l.TableCopyRect);
 }
@@ -169,19 +169,19 @@ void TablePainter::FormPaint(GameState &state, PaintSender sender, QImage &windo
                              const QImage &sidePicture)
 {
     if (sender != PaintSender::BitBtn1)
-        state.PictureShown = false;
-    if (!topBuffer_.isNull() && !state.PaintSuspended)
+        state.paint.PictureShown = false;
+    if (!topBuffer_.isNull() && !state.paint.PaintSuspended)
         PaintTopStrip(state, window, cards);
-    if (!tableBuffer_.isNull() && !state.PaintSuspended)
+    if (!tableBuffer_.isNull() && !state.paint.PaintSuspended)
         PaintTableau(state, window, cards);
     DrawOuterFrame(state.Layout, window);
-    state.FullRepaint = false;
+    state.paint.FullRepaint = false;
 
-    if (state.Settings.ShowPicture && state.Settings.PictureFileOk && !state.PictureShown &&
+    if (state.Settings.ShowPicture && state.Settings.PictureFileOk && !state.paint.PictureShown &&
         !sidePicture.isNull()) {
         const PixelRect &r = state.Layout.SideArea;
         QPainter(&window).drawImage(QRect(r.left, r.top, r.width(), r.height()), sidePicture);
-        state.PictureShown = true;
+        state.paint.PictureShown = true;
     }
 }
 
@@ -198,19 +198,19 @@ void TablePainter::ResetInfoPanel(GameState &state, QImage &window)
         QPainter(&tableBuffer_).drawImage(state.Layout.InfoPanelLeft, state.Layout.InfoPanelTop, infoPanel_);
         ShowInfoPanel(state, window);
     }
-    state.PanelNeedsRedraw = true;
+    state.panels.PanelNeedsRedraw = true;
 }
 
 void TablePainter::ClearDetailsPanel(GameState &state, QImage &window, bool copyToWindow)
 {
-    if (!state.DetailsShown)
+    if (!state.flags.DetailsShown)
         return;
     if (!infoPanel_.isNull()) {
         infoPanel_.fill(ToColor(state.Layout.TableColour));
         if (copyToWindow)
             ShowInfoPanel(state, window);
     }
-    state.DetailsHeaderDue = false;
+    state.panels.DetailsHeaderDue = false;
 }
 
 } // namespace quintara

@@ -3,7 +3,23 @@
 #include <QLabel>
 #include <QStatusBar>
 
+#include "core/clock.h"
+#include "core/gamestate.h"
+
 namespace quintara {
+
+QString TableSummary(const GameState &state, const QDateTime &now)
+{
+    if (!state.flags.GameInProgress)
+        return QStringLiteral("Nessun gioco in corso.");
+    QString text = QStringLiteral("Carte rimaste: %1. Livello: %2. Tempo di gioco: minuti %3 secondi.")
+                       .arg(state.table.CardsLeft)
+                       .arg(state.table.FoundationLevel)
+                       .arg(GameDurationText(state.flags.GameStartTime, now));
+    if (state.held.PickedFrom != FromNothing)
+        text += QStringLiteral(" Carta selezionata: %1.").arg(CardText(state.held.PickedCard));
+    return text;
+}
 
 StatusPanels::StatusPanels(QStatusBar *bar)
 {

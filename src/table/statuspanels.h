@@ -6,10 +6,17 @@
 
 #include <QString>
 
+class QDateTime;
 class QLabel;
 class QStatusBar;
 
 namespace quintara {
+
+struct GameState;
+
+// What the table shows, in one sentence for a screen reader: the cards
+// left, the level reached, the time played and the card in the hand.
+QString TableSummary(const GameState &state, const QDateTime &now);
 
 class StatusPanels {
 public:

@@ -1,15 +1,46 @@
 #include "table/tableview.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QtMath>
 
 namespace quintara {
 
+namespace {
+
+class TableAccessible : public QAccessibleWidget {
+public:
+    explicit TableAccessible(TableView *view) : QAccessibleWidget(view, QAccessible::Canvas) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        const auto *view = static_cast<const TableView *>(widget());
+        if (t == QAccessible::Description && view->summary)
+            return view->summary();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *TableAccessibleFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(TableView::staticMetaObject.className()) && object->isWidgetType())
+        return new TableAccessible(static_cast<TableView *>(object));
+    return nullptr;
+}
+
+} // namespace
+
 TableView::TableView(QWidget *parent) : QWidget(parent)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(TableAccessibleFactory);
+        return true;
+    }();
+    (void)factoryInstalled;
+    setAccessibleName(QStringLiteral("Tavolo da gioco"));
 }
 
 void TableView::resizeCanvas(int width, int height, QColor fill)

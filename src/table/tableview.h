@@ -30,6 +30,9 @@ public:
     // compositor told its scale late): the canvas and buffers are made anew.
     std::function<void(qreal)> onScaleChange;
     std::function<void()> onResize;
+    // The game's state in words, for screen readers: the table is one named
+    // element whose description they read.
+    std::function<QString()> summary;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

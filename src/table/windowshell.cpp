@@ -25,25 +25,15 @@ void TForm1::SetStatusText(int panel, const QString &text)
 
 void TForm1::ShowNotice(const QString &text, const QString &caption, NoticeIcon icon)
 {
-    // A held card keeps the mouse captured; the box must get the mouse while it is open.
     const PromptActivation::Open open(activation);
-    if (captured)
-        view->releaseMouse();
     ShowNoticeBox(this, text, caption, icon);
-    if (captured)
-        view->grabMouse();
 }
 
 bool TForm1::AskYesNo(const QString &text, const QString &caption)
 {
     const PromptActivation::Open open(activation);
-    if (captured)
-        view->releaseMouse();
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, this);
-    const bool yes = box.exec() == QMessageBox::Yes;
-    if (captured)
-        view->grabMouse();
-    return yes;
+    return box.exec() == QMessageBox::Yes;
 }
 
 void TForm1::SetPointer(Pointer pointer)
@@ -66,16 +56,29 @@ void TForm1::SetPointer(Pointer pointer)
     }
 }
 
+// A card held between two clicks takes nothing from the rest of the desktop:
+// the table has the pointer only while a button is down over it, which the
+// window system's own capture of a press already gives, so the release of a
+// drag reaches the table wherever it happens. No grab of our own, then, and
+// none to forget when a game ends with a card in the hand.
 void TForm1::CaptureMouse()
 {
-    captured = true;
-    view->grabMouse();
+    holding = true;
 }
 
 void TForm1::ReleaseMouse()
 {
-    captured = false;
-    view->releaseMouse();
+    holding = false;
+}
+
+void TForm1::EndLostHold()
+{
+    // The game ended, or the table was cleared, with a card in the hand:
+    // the pointer the card had set goes too.
+    if (holding && (state.held.PickedFrom == FromNothing || !state.flags.GameInProgress)) {
+        ReleaseMouse();
+        SetPointer(Pointer::Arrow);
+    }
 }
 
 void TForm1::Repaint(PaintSender sender)
@@ -94,7 +97,7 @@ void TForm1::DrawHeldCard(int x, int y, CardCode card)
 
 void TForm1::FlyCard(CardCode card, int fromX, int fromY, int toX, int toY)
 {
-    state.PaintSuspended = true;
+    state.paint.PaintSuspended = true;
     QImage &window = view->canvas();
     QImage &flight = painter.FlightBuffer();
     const int delay = state.Layout.ScreenClass * state.Settings.FlightDelay;
@@ -113,7 +116,7 @@ void TForm1::FlyCard(CardCode card, int fromX, int fromY, int toX, int toY)
         cards->DrawCard(window, window, toX, toY, card, DrawNormal, state.Layout.TableColour);
         view->showNow();
     }
-    state.PaintSuspended = false;
+    state.paint.PaintSuspended = false;
 }
 
 void TForm1::ResetInfoPanel()
@@ -135,7 +138,7 @@ void TForm1::RefreshSidePicture()
     const QColor table = ToColor(state.Layout.TableColour);
     auto clearSide = [&] {
         QPainter(&view->canvas()).fillRect(r.left, r.top, r.width(), r.height(), table);
-        state.PictureShown = false;
+        state.paint.PictureShown = false;
         view->showNow();
     };
     GameSettings &s = state.Settings;
@@ -152,9 +155,9 @@ void TForm1::RefreshSidePicture()
         return;
     }
     SidePictureBitmap = picture.convertToFormat(QImage::Format_RGB32);
-    if (s.PrefsChanged && state.PictureShown)
+    if (s.PrefsChanged && state.paint.PictureShown)
         clearSide();
-    state.PictureShown = false;
+    state.paint.PictureShown = false;
     Repaint(PaintSender::Window);
 }
 
@@ -170,11 +173,11 @@ void TForm1::ShowAnalysis(const MoveAnalysis &analysis)
 
 void TForm1::ApplyCommandStates()
 {
-    menu.MoveUndo1->setEnabled(state.UndoEnabled);
-    UndoBtn1->setEnabled(state.UndoEnabled);
-    menu.MoveShow1->setEnabled(state.ShowMovesEnabled);
-    ShowBtn1->setEnabled(state.ShowMovesEnabled);
-    menu.FinishGame1->setEnabled(state.FinishEnabled);
+    menu.MoveUndo1->setEnabled(state.flags.UndoEnabled);
+    UndoBtn1->setEnabled(state.flags.UndoEnabled);
+    menu.MoveShow1->setEnabled(state.flags.ShowMovesEnabled);
+    ShowBtn1->setEnabled(state.flags.ShowMovesEnabled);
+    menu.FinishGame1->setEnabled(state.flags.FinishEnabled);
 }
 
 void TForm1::SetButtonVisible(Button button, bool visible)

@@ -14,25 +14,25 @@ private slots:
     void aceFliesToItsOwnPile()
     {
         GameState state = MakeState();
-        state.GamePileSuit = {1, 3, 2, 0};
+        state.deal.GamePileSuit = {1, 3, 2, 0};
         state.Settings.TransferInfo = true;
         SetColumn(state, 2, {"9c", "Ap"});
         FakeShell shell;
         AutoMoveToFoundation(state, shell);
-        QCOMPARE(int(state.Foundations[2].Occupied), 1);
-        QCOMPARE(state.Foundations[2].Card, Card("Ap"));
+        QCOMPARE(int(state.table.Foundations[2].Occupied), 1);
+        QCOMPARE(state.table.Foundations[2].Card, Card("Ap"));
         QCOMPARE(shell.status[2], QStringLiteral("Autom. -> Fila 3: Asso di Picche"));
-        QCOMPARE(TopSlot(state.Columns[2]).value(), 0);
-        QCOMPARE(state.Columns[2].DrawMode[1], int(DrawBlank));
-        QCOMPARE(state.CardsLeft, 51);
-        QCOMPARE(int(state.CardsHome[0][2]), 1);
-        QVERIFY(state.PanelNeedsRedraw);
+        QCOMPARE(TopSlot(state.table.Columns[2]).value(), 0);
+        QCOMPARE(state.table.Columns[2].DrawMode[1], int(DrawBlank));
+        QCOMPARE(state.table.CardsLeft, 51);
+        QCOMPARE(int(state.table.CardsHome[0][2]), 1);
+        QVERIFY(state.panels.PanelNeedsRedraw);
         QCOMPARE(shell.flights.size(), std::size_t(1));
         const Flight &f = shell.flights[0];
-        QCOMPARE(f.fromX, state.Columns[2].X[1]);
-        QCOMPARE(f.fromY, state.Columns[2].Y[1]);
-        QCOMPARE(f.toX, state.Foundations[2].X);
-        QCOMPARE(f.toY, state.Foundations[2].Y);
+        QCOMPARE(f.fromX, state.table.Columns[2].X[1]);
+        QCOMPARE(f.fromY, state.table.Columns[2].Y[1]);
+        QCOMPARE(f.toX, state.table.Foundations[2].X);
+        QCOMPARE(f.toY, state.table.Foundations[2].Y);
     }
 
     void levelRulesWhichCardGoes()
@@ -43,21 +43,21 @@ private slots:
         SetColumn(state, 1, {"Rf", "2c"});   // a two goes once its ace is home
         FakeShell shell;
         AutoMoveToFoundation(state, shell);
-        QCOMPARE(state.Foundations[0].Card, Card("2c"));
-        QCOMPARE(state.FoundationLevel, 1);
+        QCOMPARE(state.table.Foundations[0].Card, Card("2c"));
+        QCOMPARE(state.table.FoundationLevel, 1);
         AutoMoveToFoundation(state, shell);
-        QCOMPARE(state.Foundations[0].Card, Card("2c"));   // the three stays
-        QCOMPARE(TopSlot(state.Columns[0]).value(), 1);
+        QCOMPARE(state.table.Foundations[0].Card, Card("2c"));   // the three stays
+        QCOMPARE(TopSlot(state.table.Columns[0]).value(), 1);
 
         // Once all four twos are home the three goes, in a later pass.
         SetPile(state, 1, "2q");
         SetPile(state, 2, "2p");
         SetPile(state, 3, "2f");
-        state.CardsHome[0][0] = state.CardsHome[1][0] = 1;
+        state.table.CardsHome[0][0] = state.table.CardsHome[1][0] = 1;
         shell.status[1].clear();
         AutoMoveToFoundation(state, shell);
-        QCOMPARE(state.FoundationLevel, 2);
-        QCOMPARE(state.Foundations[0].Card, Card("3c"));
+        QCOMPARE(state.table.FoundationLevel, 2);
+        QCOMPARE(state.table.Foundations[0].Card, Card("3c"));
         QCOMPARE(shell.status[1], QStringLiteral(" Livello raggiunto: 2"));
     }
 
@@ -68,12 +68,12 @@ private slots:
         SetCell(state, 1, "2c");
         FakeShell shell;
         AutoMoveToFoundation(state, shell);
-        QCOMPARE(int(state.Foundations[1].Occupied), 0);   // the ace in a cell stays
+        QCOMPARE(int(state.table.Foundations[1].Occupied), 0);   // the ace in a cell stays
         SetPile(state, 0, "Ac");
         AutoMoveToFoundation(state, shell);
-        QCOMPARE(state.Foundations[0].Card, Card("2c"));
-        QCOMPARE(int(state.Cells[1].Occupied), 0);
-        QCOMPARE(state.Cells[1].DrawMode, int(DrawBlank));
+        QCOMPARE(state.table.Foundations[0].Card, Card("2c"));
+        QCOMPARE(int(state.table.Cells[1].Occupied), 0);
+        QCOMPARE(state.table.Cells[1].DrawMode, int(DrawBlank));
     }
 
     void leftmostColumnFirst()
@@ -83,10 +83,10 @@ private slots:
         SetColumn(state, 2, {"Af"});
         FakeShell shell;
         AutoMoveToFoundation(state, shell);
-        QCOMPARE(int(state.Foundations[3].Occupied), 1);
-        QCOMPARE(int(state.Foundations[1].Occupied), 0);
+        QCOMPARE(int(state.table.Foundations[3].Occupied), 1);
+        QCOMPARE(int(state.table.Foundations[1].Occupied), 0);
         AutoMoveToFoundation(state, shell);
-        QCOMPARE(int(state.Foundations[1].Occupied), 1);
+        QCOMPARE(int(state.table.Foundations[1].Occupied), 1);
     }
 
     void columnCardIsPaintedAwayBeforeItCounts()
@@ -96,11 +96,11 @@ private slots:
         SetCell(state, 0, "2c");
         FakeShell shell;
         std::vector<int> cardsLeftAtPaint;
-        shell.onRepaint = [&](PaintSender) { cardsLeftAtPaint.push_back(state.CardsLeft); };
+        shell.onRepaint = [&](PaintSender) { cardsLeftAtPaint.push_back(state.table.CardsLeft); };
         AutoMoveToFoundation(state, shell);   // from a column: painted while still counted
         AutoMoveToFoundation(state, shell);   // from a cell: counted, then painted
         QCOMPARE(cardsLeftAtPaint, (std::vector<int>{52, 50}));
-        QVERIFY(state.ColumnDirty[0]);
+        QVERIFY(state.paint.ColumnDirty[0]);
     }
 
     void detailsPanelRunsOutOfRoom()
@@ -108,31 +108,31 @@ private slots:
         for (bool details : {true, false}) {
             GameState state = MakeState(800);
             state.Settings.TransferDetails = details;
-            state.DetailsShown = details;
+            state.flags.DetailsShown = details;
             SetColumn(state, 3, {"Rc", "Dp", "Fc", "10p", "9c", "8p", "7c", "6p", "5c", "4p"});
             FakeShell shell;
             AutoMoveToFoundation(state, shell);
-            QCOMPARE(state.DeepestTop, 9);
-            QCOMPARE(state.DetailsShown, false);
+            QCOMPARE(state.flags.DeepestTop, 9);
+            QCOMPARE(state.flags.DetailsShown, false);
             QCOMPARE(shell.status[0], details ? QStringLiteral(" Mancanza di spazio per dettagli.") : QString());
         }
         // The wide screen has room for the deepest column.
         GameState wide = MakeState(1024);
-        wide.Settings.TransferDetails = wide.DetailsShown = true;
+        wide.Settings.TransferDetails = wide.flags.DetailsShown = true;
         SetColumn(wide, 0, {"Rc", "Dp", "Fc", "10p", "9c", "8p", "7c", "6p", "5c", "4p", "3c", "2p"});
         FakeShell shell;
         AutoMoveToFoundation(wide, shell);
-        QVERIFY(wide.DetailsShown);
+        QVERIFY(wide.flags.DetailsShown);
     }
 
     void nothingWhileACardIsHeld()
     {
         GameState state = MakeState();
         SetColumn(state, 0, {"Ac"});
-        state.PickedFrom = FromColumn;
+        state.held.PickedFrom = FromColumn;
         FakeShell shell;
         AutoMoveToFoundation(state, shell);
-        QCOMPARE(int(state.Foundations[0].Occupied), 0);
+        QCOMPARE(int(state.table.Foundations[0].Occupied), 0);
     }
 
     void lastKingCompletesTheGame()
@@ -144,14 +144,14 @@ private slots:
         SetPile(state, 3, "Df");
         SetColumn(state, 0, {"Rf"});
         for (int r = 0; r < 12; ++r)
-            state.CardsHome[r][4] = 1;
-        state.FoundationLevel = 12;
+            state.table.CardsHome[r][4] = 1;
+        state.table.FoundationLevel = 12;
         FakeShell shell;
         AutoMoveToFoundation(state, shell);
-        QCOMPARE(state.CardsLeft, 0);
-        QCOMPARE(state.FoundationLevel, 12);
+        QCOMPARE(state.table.CardsLeft, 0);
+        QCOMPARE(state.table.FoundationLevel, 12);
         AutoMoveToFoundation(state, shell);
-        QCOMPARE(state.FoundationLevel, 13);
+        QCOMPARE(state.table.FoundationLevel, 13);
         QCOMPARE(shell.status[1], QStringLiteral(" Livello raggiunto: Re"));
         QCOMPARE(shell.flights.size(), std::size_t(1));
     }
@@ -172,9 +172,9 @@ private slots:
         GameState state = MakeState();
         SetColumn(state, 0, {"2c", "Aq"});
         SetColumn(state, 1, {"2q", "Ac"});
-        QCOMPARE(RunAutoMoves(state, state.GamePileSuit), 4);
-        QCOMPARE(state.CardsLeft, 48);
-        QCOMPARE(CountEmptyColumns(state), 8);
+        QCOMPARE(RunAutoMoves(state.table, state.deal.GamePileSuit), 4);
+        QCOMPARE(state.table.CardsLeft, 48);
+        QCOMPARE(CountEmptyColumns(state.table), 8);
     }
 };
 

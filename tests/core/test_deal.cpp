@@ -37,15 +37,15 @@ private slots:
         GameState state = MakeState();
         ShuffleAndDeal(state, seed);
         for (int i = 0; i < 4; ++i) {
-            QCOMPARE(state.Deck[i], first[i]);
-            QCOMPARE(state.Deck[48 + i], last[i]);
+            QCOMPARE(state.deal.Deck[i], first[i]);
+            QCOMPARE(state.deal.Deck[48 + i], last[i]);
         }
         // Row 0 holds the first cards, row 6 the last four in columns 0..3.
         for (int i = 0; i < 4; ++i) {
-            QCOMPARE(state.Columns[i].Card[0], first[i]);
-            QCOMPARE(state.Columns[i].Card[6], last[i]);
+            QCOMPARE(state.table.Columns[i].Card[0], first[i]);
+            QCOMPARE(state.table.Columns[i].Card[6], last[i]);
         }
-        std::array<CardCode, DeckSize> sorted = state.Deck;
+        std::array<CardCode, DeckSize> sorted = state.deal.Deck;
         std::sort(sorted.begin(), sorted.end());
         for (int i = 0; i < DeckSize; ++i)
             QCOMPARE(sorted[i], i);
@@ -56,13 +56,13 @@ private slots:
         for (uint seed : {0u, 1u, 12345u, 4294967295u}) {
             GameState state = MakeState();
             ShuffleAndDeal(state, seed);
-            QVERIFY(state.GameInProgress);
-            QVERIFY(state.DeckDealt);
-            QCOMPARE(state.CardsLeft, 52);
+            QVERIFY(state.flags.GameInProgress);
+            QVERIFY(state.flags.DeckDealt);
+            QCOMPARE(state.table.CardsLeft, 52);
             for (int c = 0; c < ColumnCount; ++c)
-                QCOMPARE(TopSlot(state.Columns[c]).value(), c < 4 ? 6 : 5);
-            QCOMPARE(CountEmptyCells(state), 4);
-            for (const SlotRecord &pile : state.Foundations)
+                QCOMPARE(TopSlot(state.table.Columns[c]).value(), c < 4 ? 6 : 5);
+            QCOMPARE(CountEmptyCells(state.table), 4);
+            for (const SlotRecord &pile : state.table.Foundations)
                 QCOMPARE(int(pile.Occupied), 0);
         }
     }
@@ -86,11 +86,13 @@ private slots:
         GameState state = MakeState(1024, small, 12);
         state.Settings.ColumnSpacing = spacing;  // taken at the deal
         ShuffleAndDeal(state, 7);
+        // Every slot has its place from the deal on, so moves only move cards.
         for (int c = 0; c < ColumnCount; ++c) {
-            for (int r = 0; r <= TopSlot(state.Columns[c]).value(); ++r) {
-                QCOMPARE(state.Columns[c].X[r], 7 + columnStep * c);
-                QCOMPARE(state.Columns[c].Y[r], firstRow + 18 * r);
-                QCOMPARE(state.Columns[c].DrawMode[r], int(DrawNormal));
+            for (int r = 0; r < SlotCount; ++r) {
+                QCOMPARE(state.table.Columns[c].X[r], 7 + columnStep * c);
+                QCOMPARE(state.table.Columns[c].Y[r], firstRow + 18 * r);
+                if (r <= TopSlot(state.table.Columns[c]).value())
+                    QCOMPARE(state.table.Columns[c].DrawMode[r], int(DrawNormal));
             }
         }
         QCOMPARE(state.Layout.ColumnGap, spacing);

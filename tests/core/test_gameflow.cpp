@@ -22,7 +22,7 @@ void PlayLoop(GameState &state, FakeShell &shell, std::function<void(int pass, b
         ++*pass;
         if (script)
             script(*pass, wait);
-        if (*pass >= maxPasses && state.GameInProgress) {
+        if (*pass >= maxPasses && state.flags.GameInProgress) {
             shell.answers.push_front(true);
             FinishGame1Click(state, shell);
         }
@@ -59,11 +59,11 @@ private slots:
         state.Settings.PileSuit = {3, 2, 1, 0};
         state.Statistics.RunWon = 4;
         InitialiseGame(state);
-        QVERIFY(state.AutoMoveHold);
-        QVERIFY(!state.GameInProgress);
+        QVERIFY(state.flags.AutoMoveHold);
+        QVERIFY(!state.flags.GameInProgress);
         QCOMPARE(state.Settings.FlightDelay, 8);
-        QCOMPARE(state.EmptyPileImage, (std::array<std::int32_t, 4>{56, 55, 54, 53}));
-        QCOMPARE(state.GamePileSuit, (PileSuitOrder{3, 2, 1, 0}));
+        QCOMPARE(state.deal.EmptyPileImage, (std::array<std::int32_t, 4>{56, 55, 54, 53}));
+        QCOMPARE(state.deal.GamePileSuit, (PileSuitOrder{3, 2, 1, 0}));
         QCOMPARE(state.Statistics.RunWon, 0);
     }
 
@@ -89,9 +89,9 @@ private slots:
         ColumnArray columnsDuringGame;
         PlayLoop(state, shell, [&](int pass, bool) {
             if (pass == 2) {
-                columnsDuringGame = state.Columns;
+                columnsDuringGame = state.table.Columns;
                 NewGame1Click(state, shell, 99);
-                QCOMPARE(state.Columns, columnsDuringGame);
+                QCOMPARE(state.table.Columns, columnsDuringGame);
             }
         }, 4);
         NewGame1Click(state, shell, 5);
@@ -109,7 +109,7 @@ private slots:
             if (pass == 2) {
                 shell.answers.push_back(false);
                 FinishGame1Click(state, shell);
-                QVERIFY(state.GameInProgress);
+                QVERIFY(state.flags.GameInProgress);
             }
         }, 5);
         NewGame1Click(state, shell, 1);
@@ -122,9 +122,9 @@ private slots:
         QCOMPARE(state.Statistics.StreakWins, 0);
         QCOMPARE(shell.statisticsSaved, 2);
         QCOMPARE(shell.statisticsShown, 0);
-        QCOMPARE(CountEmptyColumns(state), 8);
-        QVERIFY(!state.FinishEnabled && !state.UndoEnabled && !state.ShowMovesEnabled);
-        QVERIFY(!state.DeckDealt);
+        QCOMPARE(CountEmptyColumns(state.table), 8);
+        QVERIFY(!state.flags.FinishEnabled && !state.flags.UndoEnabled && !state.flags.ShowMovesEnabled);
+        QVERIFY(!state.flags.DeckDealt);
         QVERIFY(!shell.timerEnabled[0] && !shell.timerEnabled[1]);
     }
 
@@ -134,7 +134,7 @@ private slots:
         FakeShell shell;
         BitBtn1Click(state, shell);   // no game: only clears
         QVERIFY(shell.questions.isEmpty());
-        QVERIFY(state.FullRepaint);
+        QVERIFY(state.paint.FullRepaint);
         PlayLoop(state, shell, [&](int pass, bool) {
             if (pass == 2)
                 BitBtn1Click(state, shell);
@@ -142,7 +142,7 @@ private slots:
         NewGame1Click(state, shell, 3);
         QCOMPARE(shell.questions, QStringList{QStringLiteral("Finisci il gioco in corso?")});
         QCOMPARE(state.Statistics.GamesLost, 1);
-        QCOMPARE(CountEmptyColumns(state), 8);
+        QCOMPARE(CountEmptyColumns(state.table), 8);
     }
 
     void winningAfterLosses()
@@ -150,8 +150,8 @@ private slots:
         GameState state = FreshState();
         state.Statistics = {2, 3, 2, 0, 3, 0, 0};
         FakeShell shell;
-        state.GameInProgress = state.DeckDealt = true;
-        state.GameStartTime = shell.now;
+        state.flags.GameInProgress = state.flags.DeckDealt = true;
+        state.flags.GameStartTime = shell.now;
         shell.now = shell.now.addSecs(75);
         GameWon(state, shell);
         QCOMPARE(state.Statistics.GamesWon, 3);
@@ -166,15 +166,15 @@ private slots:
         QCOMPARE(shell.notices.back().caption, QStringLiteral(" Risultato del gioco"));
         QCOMPARE(shell.statisticsSaved, 1);
         QCOMPARE(shell.statisticsShown, 1);
-        QVERIFY(!state.GameInProgress && !state.DeckDealt);
+        QVERIFY(!state.flags.GameInProgress && !state.flags.DeckDealt);
     }
 
     void gameClock()
     {
         GameState state = FreshState();
         FakeShell shell;
-        state.GameInProgress = true;
-        state.GameStartTime = shell.now;
+        state.flags.GameInProgress = true;
+        state.flags.GameStartTime = shell.now;
         shell.now = shell.now.addSecs(3600 + 125);   // minutes within the hour only
         Timer1Timer(state, shell);
         QCOMPARE(shell.status[2], QStringLiteral("Tempo di gioco: minuti 02 : 05 secondi"));
@@ -219,7 +219,7 @@ private slots:
             if (pass == 2) {
                 shell.answers = {false};
                 QVERIFY(!FormClose(state, shell));
-                QVERIFY(state.GameInProgress);
+                QVERIFY(state.flags.GameInProgress);
                 shell.answers = {true};
                 closedDuringGame = FormClose(state, shell);
             }
@@ -263,7 +263,7 @@ private slots:
                     SetColumn(state, c, {"Rf"});
                 SetColumn(state, 0, {"9c", "Ac"});
                 SetColumn(state, 1, {"9q", "Aq"});
-                state.AutoMoveHold = false;
+                state.flags.AutoMoveHold = false;
             }
         }, 6);
         NewGame1Click(state, shell, 9);
@@ -277,15 +277,15 @@ private slots:
         GameState state = FreshState();
         FakeShell shell;
         DeadPosition(state);
-        state.GameInProgress = state.DeckDealt = true;
+        state.flags.GameInProgress = state.flags.DeckDealt = true;
         RunGame(state, shell);
-        QVERIFY(!state.GameInProgress);
+        QVERIFY(!state.flags.GameInProgress);
         QCOMPARE(shell.notices.back().text, QStringLiteral(" Nessuna mossa rimasta. Il gioco è finito."));
         QCOMPARE(shell.notices.back().caption, QStringLiteral(" Controllo del gioco"));
         QCOMPARE(state.Statistics.GamesLost, 1);
         QCOMPARE(shell.statisticsShown, 1);
-        QVERIFY(state.ShowMoves);   // the verdict shows in the panel
-        QCOMPARE(CountEmptyColumns(state), 8);
+        QVERIFY(state.flags.ShowMoves);   // the verdict shows in the panel
+        QCOMPARE(CountEmptyColumns(state.table), 8);
     }
 
     void timer2RefreshesOnlyDuringAnalysis()
@@ -294,10 +294,10 @@ private slots:
         FakeShell shell;
         Timer2Timer(state, shell);
         QVERIFY(!shell.timerEnabled[1]);
-        state.GameInProgress = state.AnalysisOn = state.ShowMoves = true;
+        state.flags.GameInProgress = state.flags.AnalysisOn = state.flags.ShowMoves = true;
         Timer2Timer(state, shell);
         QVERIFY(shell.timerEnabled[1]);
-        QVERIFY(state.PanelNeedsRedraw);
+        QVERIFY(state.panels.PanelNeedsRedraw);
     }
 };
 

@@ -43,28 +43,28 @@ private slots:
         SetColumn(state, 3, {"9p", "8c"});
         SetCell(state, 2, "Rf");
         SetPile(state, 1, "3q");
-        state.PickedFrom = FromColumn;
-        state.ColumnDirty.fill(false);
+        state.held.PickedFrom = FromColumn;
+        state.paint.ColumnDirty.fill(false);
         ResetTable(state);
 
         for (int c = 0; c < ColumnCount; ++c)
-            QVERIFY(!TopSlot(state.Columns[c]).has_value());
-        QCOMPARE(CountEmptyCells(state), 4);
-        QCOMPARE(CountEmptyColumns(state), 8);
-        QCOMPARE(state.PickedFrom, int(FromNothing));
-        for (bool dirty : state.ColumnDirty)
+            QVERIFY(!TopSlot(state.table.Columns[c]).has_value());
+        QCOMPARE(CountEmptyCells(state.table), 4);
+        QCOMPARE(CountEmptyColumns(state.table), 8);
+        QCOMPARE(state.held.PickedFrom, int(FromNothing));
+        for (bool dirty : state.paint.ColumnDirty)
             QVERIFY(dirty);
-        for (const auto &rank : state.CardsHome)
+        for (const auto &rank : state.table.CardsHome)
             for (auto flag : rank)
                 QCOMPARE(int(flag), 0);
         const int cellX[] = {9, 81, 153, 225};
         const int pileX[] = {376, 448, 520, 592};
         for (int i = 0; i < 4; ++i) {
-            QCOMPARE(state.Cells[i].X, cellX[i]);
-            QCOMPARE(state.Cells[i].Y, 9);
-            QCOMPARE(state.Foundations[i].X, pileX[i]);
-            QCOMPARE(state.Foundations[i].Y, 9);
-            QCOMPARE(int(state.Foundations[i].Occupied), 0);
+            QCOMPARE(state.table.Cells[i].X, cellX[i]);
+            QCOMPARE(state.table.Cells[i].Y, 9);
+            QCOMPARE(state.table.Foundations[i].X, pileX[i]);
+            QCOMPARE(state.table.Foundations[i].Y, 9);
+            QCOMPARE(int(state.table.Foundations[i].Occupied), 0);
         }
     }
 
@@ -72,9 +72,9 @@ private slots:
     {
         GameState state = MakeState();
         SetColumn(state, 0, {"Rc", "Dp", "Fc", "10p", "9c", "8p"});
-        QCOMPARE(TopSlot(state.Columns[0]).value(), 5);
-        state.Columns[1].DrawMode.fill(DrawBlank);
-        QVERIFY(!TopSlot(state.Columns[1]).has_value());
+        QCOMPARE(TopSlot(state.table.Columns[0]).value(), 5);
+        state.table.Columns[1].DrawMode.fill(DrawBlank);
+        QVERIFY(!TopSlot(state.table.Columns[1]).has_value());
     }
 
     void emptyPileImagesFollowTheSuitOrder()
@@ -91,16 +91,16 @@ private slots:
         SetColumn(state, 2, {"7c", "6p"});
         SetCell(state, 0, "3f");
         SetPile(state, 0, "2c");
-        state.FoundationLevel = 2;
+        state.table.FoundationLevel = 2;
         TakeSnapshot(state);
-        QVERIFY(state.UndoAvailable);
-        QVERIFY(!state.UndoEnabled);
-        QCOMPARE(state.UndoColumns, state.Columns);
-        QCOMPARE(state.UndoCells, state.Cells);
-        QCOMPARE(state.UndoFoundations, state.Foundations);
-        QCOMPARE(state.UndoCardsHome, state.CardsHome);
-        QCOMPARE(state.UndoCardsLeft, state.CardsLeft);
-        QCOMPARE(state.UndoLevel, 2);
+        QVERIFY(state.flags.UndoAvailable);
+        QVERIFY(!state.flags.UndoEnabled);
+        QCOMPARE(state.undo.Columns, state.table.Columns);
+        QCOMPARE(state.undo.Cells, state.table.Cells);
+        QCOMPARE(state.undo.Foundations, state.table.Foundations);
+        QCOMPARE(state.undo.CardsHome, state.table.CardsHome);
+        QCOMPARE(state.undo.CardsLeft, state.table.CardsLeft);
+        QCOMPARE(state.undo.FoundationLevel, 2);
     }
 };
 

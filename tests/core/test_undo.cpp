@@ -20,7 +20,7 @@ GameState Game(std::initializer_list<std::initializer_list<std::string_view>> co
         SetColumn(state, c++, cards);
     for (; c < ColumnCount; ++c)
         SetColumn(state, c, {});
-    state.GameInProgress = true;
+    state.flags.GameInProgress = true;
     return state;
 }
 
@@ -32,7 +32,7 @@ void ClickAt(GameState &state, FakeShell &shell, int x, int y)
 
 void ClickTopOf(GameState &state, FakeShell &shell, int c)
 {
-    const TableColumn &col = state.Columns[c];
+    const TableColumn &col = state.table.Columns[c];
     const int t = TopSlot(col).value_or(0);
     ClickAt(state, shell, col.X[t] + 1, col.Y[t] + 1);
 }
@@ -42,7 +42,7 @@ void ClickSlot(GameState &state, FakeShell &shell, const SlotRecord &slot)
     ClickAt(state, shell, slot.X + 1, slot.Y + 1);
 }
 
-const Table &TableOf(const GameState &state) { return state; }
+const Table &TableOf(const GameState &state) { return state.table; }
 
 } // namespace
 
@@ -52,23 +52,23 @@ private slots:
     void undoTakesBackTheMoveAndTheAutomaticMovesAfterIt()
     {
         GameState state = Game({{"Ac", "5p"}, {"Rq", "Aq"}});
-        const Table before = state;
+        const Table before = state.table;
         FakeShell shell;
         ClickTopOf(state, shell, 0);
-        ClickSlot(state, shell, state.Cells[0]);
-        QVERIFY(state.UndoEnabled && !state.AutoMoveHold);
+        ClickSlot(state, shell, state.table.Cells[0]);
+        QVERIFY(state.flags.UndoEnabled && !state.flags.AutoMoveHold);
         AutoMoveToFoundation(state, shell);
         AutoMoveToFoundation(state, shell);
-        QCOMPARE(state.CardsLeft, DeckSize - 2);
+        QCOMPARE(state.table.CardsLeft, DeckSize - 2);
 
-        state.PaintSuspended = true;
-        state.ColumnDirty.fill(false);
+        state.paint.PaintSuspended = true;
+        state.paint.ColumnDirty.fill(false);
         UndoBtn1Click(state, shell);
         QVERIFY(TableOf(state) == before);
-        QVERIFY(state.AutoMoveHold && !state.PaintSuspended);
-        QVERIFY(!state.UndoAvailable && !state.UndoEnabled);
-        QVERIFY(state.CellRowFrameDirty && state.FoundationFrameDirty);
-        for (bool dirty : state.ColumnDirty)
+        QVERIFY(state.flags.AutoMoveHold && !state.paint.PaintSuspended);
+        QVERIFY(!state.flags.UndoAvailable && !state.flags.UndoEnabled);
+        QVERIFY(state.paint.CellRowFrameDirty && state.paint.FoundationFrameDirty);
+        for (bool dirty : state.paint.ColumnDirty)
             QVERIFY(dirty);
         QCOMPARE(shell.detailsCleared, 1);
         QCOMPARE(shell.repaints.back(), PaintSender::MoveUndo1);
@@ -76,7 +76,7 @@ private slots:
         // One level only: a second undo does nothing.
         const std::size_t repaints = shell.repaints.size();
         SetColumn(state, 7, {"Rc"});
-        const Table afterUndo = state;
+        const Table afterUndo = state.table;
         MoveUndo1Click(state, shell);
         UndoBtn1Click(state, shell);
         QVERIFY(TableOf(state) == afterUndo);
@@ -90,27 +90,27 @@ private slots:
         SetPile(state, 1, "2q");
         SetPile(state, 2, "2p");
         SetPile(state, 3, "Af");
-        UpdateFoundationLevel(state);   // the aces are complete
-        const Table before = state;
+        UpdateFoundationLevel(state.table);   // the aces are complete
+        const Table before = state.table;
         FakeShell shell;
         const auto finishAces = [&] {
             ClickTopOf(state, shell, 0);
-            ClickSlot(state, shell, state.Foundations[3]);
+            ClickSlot(state, shell, state.table.Foundations[3]);
             shell.status[1].clear();
             AutoMoveToFoundation(state, shell);
         };
         finishAces();
-        QCOMPARE(state.FoundationLevel, 2);
-        QCOMPARE(state.CardsLeft, before.CardsLeft - 1);
+        QCOMPARE(state.table.FoundationLevel, 2);
+        QCOMPARE(state.table.CardsLeft, before.CardsLeft - 1);
 
         MoveUndo1Click(state, shell);
         QVERIFY(TableOf(state) == before);
-        QCOMPARE(state.FoundationLevel, 1);
-        QCOMPARE(int(state.CardsHome[1][4]), 0);
+        QCOMPARE(state.table.FoundationLevel, 1);
+        QCOMPARE(int(state.table.CardsHome[1][4]), 0);
 
         // The rank is completed anew, and said so again.
         finishAces();
-        QCOMPARE(state.FoundationLevel, 2);
+        QCOMPARE(state.table.FoundationLevel, 2);
         QCOMPARE(shell.status[1], QStringLiteral(" Livello raggiunto: 2"));
     }
 
@@ -119,20 +119,20 @@ private slots:
         GameState state = Game({{"Rq", "9f"}, {"Rc", "5p"}});
         FakeShell shell;
         ClickTopOf(state, shell, 0);
-        ClickSlot(state, shell, state.Cells[0]);
-        QVERIFY(state.UndoEnabled);
-        const Table afterMove = state;
+        ClickSlot(state, shell, state.table.Cells[0]);
+        QVERIFY(state.flags.UndoEnabled);
+        const Table afterMove = state.table;
 
         ClickTopOf(state, shell, 1);
         ClickTopOf(state, shell, 1);
-        QVERIFY(state.UndoAvailable && !state.UndoEnabled);
+        QVERIFY(state.flags.UndoAvailable && !state.flags.UndoEnabled);
         UndoBtn1Click(state, shell);
-        QVERIFY(state.UndoAvailable);
+        QVERIFY(state.flags.UndoAvailable);
         // Even taken directly, undo now restores the put-back position, not
         // the one before the move.
         MoveUndo1Click(state, shell);
         QVERIFY(TableOf(state) == afterMove);
-        QVERIFY(!state.UndoAvailable);
+        QVERIFY(!state.flags.UndoAvailable);
     }
 
     void nothingToUndoOutsideAGame()
@@ -140,13 +140,13 @@ private slots:
         GameState state = Game({{"Rq", "9f"}});
         FakeShell shell;
         ClickTopOf(state, shell, 0);
-        ClickSlot(state, shell, state.Cells[0]);
-        const Table afterMove = state;
-        state.GameInProgress = false;
+        ClickSlot(state, shell, state.table.Cells[0]);
+        const Table afterMove = state.table;
+        state.flags.GameInProgress = false;
         UndoBtn1Click(state, shell);
         MoveUndo1Click(state, shell);
         QVERIFY(TableOf(state) == afterMove);
-        QVERIFY(state.UndoAvailable && state.UndoEnabled);
+        QVERIFY(state.flags.UndoAvailable && state.flags.UndoEnabled);
     }
 };
 

@@ -9,5 +9,7 @@ int main(int argc, char **argv)
     failures += quintara::test::RunStatisticsDialogTests(argc, argv);
     failures += quintara::test::RunCalendarTests(argc, argv);
     failures += quintara::test::RunAboutBoxTests(argc, argv);
+    failures += quintara::test::RunWholeTextTests(argc, argv);
+    failures += quintara::test::RunItalianTests(argc, argv);
     return failures;
 }

@@ -14,12 +14,16 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <QAccessible>
+
 #include "core/gamestate.h"
 #include "dialogs/prefdlg.h"
 #include "dialogs/prefrules.h"
 #include "store/store.h"
+#include "clipping.h"
 
 using namespace quintara;
+using quintara::test::ClippedControls;
 
 namespace {
 
@@ -487,17 +491,17 @@ private slots:
     void displayOptions()
     {
         Rig rig;
-        rig.state.DeepestTop = 7;
+        rig.state.flags.DeepestTop = 7;
         rig.dialog->OnPrefAct();
         rig.Find<QRadioButton>("RadioButton2")->click();
         rig.Find<QCheckBox>("CheckBox1")->click();
         const GameSettings &s = rig.state.Settings;
         QVERIFY(s.TransferInfo && !s.TimeDisplay && s.TransferDetails);
-        QVERIFY(!rig.state.DetailsShown);  // only OK applies it
+        QVERIFY(!rig.state.flags.DetailsShown);  // only OK applies it
         rig.Ok();
 
-        QVERIFY(rig.state.DetailsShown);
-        QCOMPARE(rig.state.DeepestTop, 0);
+        QVERIFY(rig.state.flags.DetailsShown);
+        QCOMPARE(rig.state.flags.DeepestTop, 0);
         QVERIFY(s.PrefsChanged);
         QCOMPARE(rig.dialog->StatusText(), QStringLiteral(" Opzioni di visualizzazione memorizzate nel registro"));
         const GameSettings stored = rig.Stored();
@@ -709,15 +713,29 @@ private slots:
         QCOMPARE(dialog.StatusText(), QStringLiteral(" Settaggio attuale delle opzioni di visualizzazione"));
     }
 
-    // Every control lies inside its page and shows its whole text. With
-    // QUINTARA_SHOTS set to a folder, the four tabs are also saved there.
+    // Every control lies inside its page and shows its whole text, whatever
+    // the size of the side area the picture tab reports. With QUINTARA_SHOTS
+    // set to a folder, the four tabs are also saved there.
+    void tabsLookRight_data()
+    {
+        QTest::addColumn<QSize>("client");
+        QTest::addColumn<int>("playWidth");
+        QTest::addColumn<int>("topStrip");
+        QTest::newRow("800x600") << QSize(800, 556) << 675 << 130;
+        QTest::newRow("1024x768") << QSize(1024, 700) << 700 << 130;
+        QTest::newRow("1920x1200") << QSize(1920, 1156) << 853 << 89;
+    }
+
     void tabsLookRight()
     {
+        QFETCH(QSize, client);
+        QFETCH(int, playWidth);
+        QFETCH(int, topStrip);
         Rig rig;
-        rig.state.Layout.ClientWidth = 1024;
-        rig.state.Layout.PlayAreaWidth = 700;
-        rig.state.Layout.ClientHeight = 700;
-        rig.state.Layout.TopStripHeight = 130;
+        rig.state.Layout.ClientWidth = client.width();
+        rig.state.Layout.PlayAreaWidth = playWidth;
+        rig.state.Layout.ClientHeight = client.height();
+        rig.state.Layout.TopStripHeight = topStrip;
         rig.dialog->show();
         rig.dialog->OnPrefAct();
         const QString shots = qEnvironmentVariable("QUINTARA_SHOTS");
@@ -727,18 +745,94 @@ private slots:
                 rig.Press(QStringLiteral("21"));
             if (!shots.isEmpty()) {
                 QDir().mkpath(shots);
-                QVERIFY(rig.dialog->grab().save(QStringLiteral("%1/prefs-tab%2.png").arg(shots).arg(tab + 1)));
+                QVERIFY(rig.dialog->grab().save(
+                    QStringLiteral("%1/prefs-%2-tab%3.png").arg(shots, QTest::currentDataTag()).arg(tab + 1)));
             }
-            QWidget *page = rig.Tabs()->widget(tab);
-            for (QWidget *control : page->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-                QVERIFY2(page->rect().contains(control->geometry()), qPrintable(control->objectName()));
-                // Trailing blanks may run over the edge; the words may not.
-                if (auto *label = qobject_cast<QLabel *>(control)) {
-                    QVERIFY2(label->fontMetrics().horizontalAdvance(label->text().trimmed()) <= label->width(),
-                             qPrintable(label->objectName()));
-                }
-            }
+            const QStringList clipped = ClippedControls(rig.Tabs()->widget(tab));
+            QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
         }
+        QVERIFY(rig.Find<QLabel>("Label4")->width() >= 276);
+    }
+
+    // A field clicked from outside its tab: the tab is entered first, so the
+    // field's own text is the one left in the status bar.
+    void fieldTextAfterItsTabs_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::newRow("from the OK button") << QStringLiteral("Button1");
+        QTest::newRow("from a suit button") << QStringLiteral("BitBtn2");
+    }
+
+    void fieldTextAfterItsTabs()
+    {
+        QFETCH(QString, from);
+        Rig rig;
+        TPrefDlg1 &dialog = *rig.dialog;
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        rig.GoTo(SuitTab);
+        rig.Find<QWidget>(qPrintable(from))->setFocus(Qt::MouseFocusReason);
+        auto *gap = rig.Find<QLineEdit>("Edit2");
+        QTest::mouseClick(gap, Qt::LeftButton);
+        QVERIFY(gap->hasFocus());
+        QCOMPARE(dialog.StatusText(), QStringLiteral(" Correggi o conferma il spazio tra colonne di carte."));
+    }
+
+    // Enter in the path field confirms it as a click on OK does: the path is
+    // checked before the tab cycle is armed, and a refused one keeps the
+    // dialog on its tab with the path as typed.
+    void enterInThePathField_data()
+    {
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("readable") << true;
+        QTest::newRow("missing") << false;
+    }
+
+    void enterInThePathField()
+    {
+        QFETCH(bool, readable);
+        Rig rig;
+        TPrefDlg1 &dialog = *rig.dialog;
+        const QString path = readable ? rig.WritePicture(QStringLiteral("enter.bmp")) : rig.dir.filePath("none.bmp");
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        rig.GoTo(PictureTab);
+        QLineEdit *edit = rig.Find<QLineEdit>("Edit1");
+        QTest::keyClicks(edit, path);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(rig.log.size(), readable ? 0 : 1);
+        QCOMPARE(rig.Stored().SWBmpPath, readable ? path : QString());
+        QCOMPARE(dialog.PageDone, readable);
+        QVERIFY(dialog.PageTimer().isActive());
+        dialog.Timer1Timer();
+        QCOMPARE(rig.Tabs()->currentIndex(), readable ? int(SuitTab) : int(PictureTab));
+        if (!readable) {
+            QCOMPARE(edit->text(), path);
+            // Back in the field, the refused path is there to be corrected.
+            edit->setFocus(Qt::MouseFocusReason);
+            QCOMPARE(edit->text(), path);
+        }
+    }
+
+    // A screen reader names each field after the caption beside it.
+    void fieldsAreNamedByTheirCaptions_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("path") << QStringLiteral("Edit1") << QStringLiteral("Label1");
+        QTest::newRow("gap") << QStringLiteral("Edit2") << QStringLiteral("Label12");
+        QTest::newRow("speed") << QStringLiteral("TrackBar1") << QStringLiteral("Label8");
+    }
+
+    void fieldsAreNamedByTheirCaptions()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, caption);
+        Rig rig;
+        QAccessibleInterface *named = QAccessible::queryAccessibleInterface(rig.Find<QWidget>(qPrintable(field)));
+        QCOMPARE(named->text(QAccessible::Name).trimmed(), rig.Text(qPrintable(caption)).trimmed());
     }
 };
 

@@ -60,20 +60,20 @@ GameState Position()
     SetColumn(state, 6, {"10p"});
     SetColumn(state, 7, {"8q"});
     SetCell(state, 0, "8c");
-    state.DetailsShown = true;
-    state.DetailsHeaderDue = true;
+    state.flags.DetailsShown = true;
+    state.panels.DetailsHeaderDue = true;
     return state;
 }
 
 MoveSource FromColumnTop(const GameState &state, int column)
 {
-    const int slot = TopSlot(state.Columns[column]).value();
-    return {FromColumn, column, slot, state.Columns[column].Card[slot]};
+    const int slot = TopSlot(state.table.Columns[column]).value();
+    return {FromColumn, column, slot, state.table.Columns[column].Card[slot]};
 }
 
 MoveSource FromCellCard(const GameState &state, int cell)
 {
-    return {FromCell, cell, 0, state.Cells[cell].Card};
+    return {FromCell, cell, 0, state.table.Cells[cell].Card};
 }
 
 // A narrator writing into a list, with the panel's clearing done as the
@@ -85,16 +85,16 @@ struct Narration {
     QStringList ops;
     MoveNarrator narrator{state, [this](const DetailsDraw &d) {
                               if (d.kind == DetailsDraw::Kind::ClearPanel)
-                                  state.DetailsHeaderDue = false;
+                                  state.panels.DetailsHeaderDue = false;
                               ops << Encode(d);
                           }};
 
     int count(const MoveSource &source, int column)
     {
-        const std::optional<int> top = TopSlot(state.Columns[column]);
+        const std::optional<int> top = TopSlot(state.table.Columns[column]);
         const int destSlot = top ? *top : EmptyColumnSlot;
         ops.clear();
-        return ColumnMoveCount(state, source, column, destSlot, &narrator);
+        return ColumnMoveCount(state.table, source, column, destSlot, &narrator);
     }
 
     // The count's own lines as "y text", leaders left out.
@@ -163,9 +163,9 @@ private slots:
             "show",
         };
         QCOMPARE(n.ops, expected);
-        QCOMPARE(state.DetailsLastTarget, Card("9f"));
-        QCOMPARE(state.DetailsLastColumn, 1);
-        QVERIFY(!state.DetailsHeaderDue);
+        QCOMPARE(state.panels.DetailsLastTarget, Card("9f"));
+        QCOMPARE(state.panels.DetailsLastColumn, 1);
+        QVERIFY(!state.panels.DetailsHeaderDue);
     }
 
     void linesAndVerdicts_data()
@@ -282,18 +282,18 @@ private slots:
         QVERIFY(n.headerDrawn());
         QVERIFY(n.ops.contains(QStringLiteral("6,46 C white Arrivo selezionato:    9 di Cuori")));
         // A fresh pick-up over the same destination.
-        state.DetailsHeaderDue = true;
+        state.panels.DetailsHeaderDue = true;
         n.count(held, 2);
         QVERIFY(n.headerDrawn());
-        QVERIFY(!state.DetailsHeaderDue);
+        QVERIFY(!state.panels.DetailsHeaderDue);
 
         // Two empty columns share the destination card, not the column number.
-        state.Columns[6] = {};
+        state.table.Columns[6] = {};
         n.count(held, 3);
         QVERIFY(n.headerDrawn());
         QVERIFY(n.ops.contains(QStringLiteral("6,46 C white Arrivo selezionato:  nessuno, colonna vuota")));
         QVERIFY(n.ops.contains(QStringLiteral("6,66 C white Arrivo: colonna numero 4")));
-        QCOMPARE(state.DetailsLastTarget, NoTargetCard);
+        QCOMPARE(state.panels.DetailsLastTarget, NoTargetCard);
         n.count(held, 6);
         QVERIFY(n.headerDrawn());
         QVERIFY(n.ops.contains(QStringLiteral("6,66 C white Arrivo: colonna numero 7")));

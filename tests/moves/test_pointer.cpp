@@ -35,10 +35,10 @@ QPoint PointOf(const GameState &state, Spot spot)
 {
     const TableLayout &l = state.Layout;
     if (spot.kind != At::Column) {
-        const SlotRecord &s = spot.kind == At::Cell ? state.Cells[spot.index] : state.Foundations[spot.index];
+        const SlotRecord &s = spot.kind == At::Cell ? state.table.Cells[spot.index] : state.table.Foundations[spot.index];
         return {s.X + l.CardWidth / 2, s.Y + l.CardHeight / 2};
     }
-    const TableColumn &col = state.Columns[spot.index];
+    const TableColumn &col = state.table.Columns[spot.index];
     const int slot = TopSlot(col).value_or(0);
     return {col.X[slot] + l.CardWidth / 2, col.Y[slot] + l.CardHeight / 2};
 }
@@ -68,8 +68,8 @@ GameState Game()
     GameState state = MakeState();
     for (int c = 0; c < ColumnCount; ++c)
         SetColumn(state, c, {});
-    state.ColumnDirty.fill(false);
-    state.GameInProgress = true;
+    state.paint.ColumnDirty.fill(false);
+    state.flags.GameInProgress = true;
     state.Settings.TransferInfo = true;
     return state;
 }
@@ -105,11 +105,11 @@ void Crowd(GameState &state, int fromColumn)
 std::vector<CardCode> CardsInPlay(const GameState &state)
 {
     std::vector<CardCode> cards;
-    for (const TableColumn &col : state.Columns)
+    for (const TableColumn &col : state.table.Columns)
         for (int s = 0; s < SlotCount; ++s)
             if (col.Occupied[s])
                 cards.push_back(col.Card[s]);
-    for (const SlotRecord &cell : state.Cells)
+    for (const SlotRecord &cell : state.table.Cells)
         if (cell.Occupied)
             cards.push_back(cell.Card);
     std::sort(cards.begin(), cards.end());
@@ -121,7 +121,7 @@ std::vector<CardCode> CardsInPlay(const GameState &state)
 QString TableFault(const GameState &state)
 {
     for (int c = 0; c < ColumnCount; ++c) {
-        const TableColumn &col = state.Columns[c];
+        const TableColumn &col = state.table.Columns[c];
         const int count = TopSlot(col).value_or(-1) + 1;
         for (int s = 0; s < count; ++s) {
             if (!col.Occupied[s] || col.DrawMode[s] != DrawNormal || col.X[s] != col.X[0]
@@ -130,7 +130,7 @@ QString TableFault(const GameState &state)
         }
     }
     for (int i = 0; i < CellCount; ++i) {
-        if (state.Cells[i].Occupied && state.Cells[i].DrawMode != DrawNormal)
+        if (state.table.Cells[i].Occupied && state.table.Cells[i].DrawMode != DrawNormal)
             return QStringLiteral("cell %1").arg(i);
     }
     return {};
@@ -138,14 +138,14 @@ QString TableFault(const GameState &state)
 
 void VerifyFinished(const GameState &state, const FakeShell &shell, bool moved)
 {
-    QCOMPARE(state.PickedFrom, int(FromNothing));
+    QCOMPARE(state.held.PickedFrom, int(FromNothing));
     QVERIFY(!shell.captured);
     QCOMPARE(shell.pointer, Pointer::Arrow);
     QCOMPARE(shell.repaints, std::vector<PaintSender>{PaintSender::BitBtn1});
-    QCOMPARE(state.ShownCardsLeft, 0);
-    QVERIFY(state.PanelNeedsRedraw);
-    QVERIFY(state.UndoAvailable);
-    QCOMPARE(state.UndoEnabled, moved);
+    QCOMPARE(state.flags.ShownCardsLeft, 0);
+    QVERIFY(state.panels.PanelNeedsRedraw);
+    QVERIFY(state.flags.UndoAvailable);
+    QCOMPARE(state.flags.UndoEnabled, moved);
     QCOMPARE(TableFault(state), QString());
 }
 
@@ -194,26 +194,26 @@ private slots:
     {
         QFETCH(bool, fromCell);
         GameState state = Sampler();
-        state.UndoEnabled = true;
-        const Table before = state;
+        state.flags.UndoEnabled = true;
+        const Table before = state.table;
         FakeShell shell;
         shell.status[1] = shell.status[2] = QStringLiteral("old");
         Press(state, shell, PointOf(state, fromCell ? Spot{At::Cell, 0} : Spot{At::Column, 2}));
 
-        QCOMPARE(state.PickedFrom, int(fromCell ? FromCell : FromColumn));
-        QCOMPARE(state.PickedIndex, fromCell ? 0 : 2);
-        QCOMPARE(state.PickedSlot, fromCell ? 0 : 1);
+        QCOMPARE(state.held.PickedFrom, int(fromCell ? FromCell : FromColumn));
+        QCOMPARE(state.held.PickedIndex, fromCell ? 0 : 2);
+        QCOMPARE(state.held.PickedSlot, fromCell ? 0 : 1);
         const CardCode card = Card(fromCell ? "6c" : "9f");
-        QCOMPARE(state.PickedCard, card);
-        QCOMPARE(fromCell ? state.Cells[0].DrawMode : state.Columns[2].DrawMode[1], int(DrawHighlighted));
+        QCOMPARE(state.held.PickedCard, card);
+        QCOMPARE(fromCell ? state.table.Cells[0].DrawMode : state.table.Columns[2].DrawMode[1], int(DrawHighlighted));
         QCOMPARE(shell.heldCardsDrawn, std::vector<CardCode>{card});
         // The snapshot is the position before the card was highlighted.
-        QVERIFY(state.UndoColumns == before.Columns && state.UndoCells == before.Cells);
-        QVERIFY(state.UndoFoundations == before.Foundations && state.UndoCardsHome == before.CardsHome);
-        QCOMPARE(state.UndoCardsLeft, before.CardsLeft);
-        QVERIFY(state.UndoAvailable && !state.UndoEnabled);
-        QVERIFY(state.DetailsHeaderDue);
-        QCOMPARE(state.ReleaseCount, 0);
+        QVERIFY(state.undo.Columns == before.Columns && state.undo.Cells == before.Cells);
+        QVERIFY(state.undo.Foundations == before.Foundations && state.undo.CardsHome == before.CardsHome);
+        QCOMPARE(state.undo.CardsLeft, before.CardsLeft);
+        QVERIFY(state.flags.UndoAvailable && !state.flags.UndoEnabled);
+        QVERIFY(state.panels.DetailsHeaderDue);
+        QCOMPARE(state.held.ReleaseCount, 0);
         QVERIFY(shell.captured);
         QCOMPARE(shell.status[0], QStringLiteral("Carta selezionata: %1").arg(CardText(card)));
         QVERIFY(shell.status[1].isEmpty() && shell.status[2].isEmpty());
@@ -234,15 +234,15 @@ private slots:
         QFETCH(int, kind);
         GameState state = Sampler();
         FakeShell shell;
-        const TableColumn &col1 = state.Columns[1];
+        const TableColumn &col1 = state.table.Columns[1];
         const QPoint deeper(col1.X[1] + state.Layout.CardWidth / 2, col1.Y[1] + state.Layout.RowStep / 2);
         const QPoint points[] = {deeper, PointOf(state, {At::Pile, 0}), PointOf(state, {At::Cell, 2}),
                                  PointOf(state, {At::Column, 5})};
-        state.GameInProgress = kind != 5;
+        state.flags.GameInProgress = kind != 5;
         const QPoint top = PointOf(state, {At::Column, 2});
         Press(state, shell, kind < 4 ? points[kind] : top, kind == 4 ? MouseButton::Other : MouseButton::Left);
-        QCOMPARE(state.PickedFrom, int(FromNothing));
-        QVERIFY(!shell.captured && !state.UndoAvailable && shell.heldCardsDrawn.empty());
+        QCOMPARE(state.held.PickedFrom, int(FromNothing));
+        QVERIFY(!shell.captured && !state.flags.UndoAvailable && shell.heldCardsDrawn.empty());
         QVERIFY(shell.status[0].isEmpty());
     }
 
@@ -270,25 +270,25 @@ private slots:
             Hover(state, shell, to);
         } else {
             Click(state, shell, from);
-            QCOMPARE(state.PickedFrom, int(m.from.kind == At::Cell ? FromCell : FromColumn));
+            QCOMPARE(state.held.PickedFrom, int(m.from.kind == At::Cell ? FromCell : FromColumn));
             Press(state, shell, to);
         }
         Release(state, shell, to);
 
         VerifyFinished(state, shell, true);
-        QCOMPARE(state.AutoMoveHold, !m.releasesHold);
+        QCOMPARE(state.flags.AutoMoveHold, !m.releasesHold);
         QCOMPARE(shell.status[m.panel], QString::fromUtf8(m.text));
         QCOMPARE(shell.detailsCleared, m.to.kind == At::Column ? 1 : 0);
         // Cards only change places, or go home one at a time.
         const std::vector<CardCode> was = CardsInPlay(before), now = CardsInPlay(state);
         QVERIFY(std::includes(was.begin(), was.end(), now.begin(), now.end()));
-        QCOMPARE(int(was.size() - now.size()), before.CardsLeft - state.CardsLeft);
+        QCOMPARE(int(was.size() - now.size()), before.table.CardsLeft - state.table.CardsLeft);
         QCOMPARE(int(was.size() - now.size()), m.to.kind == At::Pile ? 1 : 0);
-        QCOMPARE(state.FoundationLevel, before.FoundationLevel);
+        QCOMPARE(state.table.FoundationLevel, before.table.FoundationLevel);
         for (int c = 0; c < ColumnCount; ++c) {
             const bool changed = (m.from.kind == At::Column && m.from.index == c)
                 || (m.to.kind == At::Column && m.to.index == c);
-            QCOMPARE(state.ColumnDirty[c], changed);
+            QCOMPARE(state.paint.ColumnDirty[c], changed);
         }
     }
 
@@ -306,23 +306,23 @@ private slots:
         QFETCH(bool, fromCell);
         QFETCH(bool, dragAwayFirst);
         GameState state = Sampler();
-        const Table before = state;
+        const Table before = state.table;
         FakeShell shell;
         const QPoint card = PointOf(state, fromCell ? Spot{At::Cell, 0} : Spot{At::Column, 2});
-        const TableColumn &col0 = state.Columns[0];
+        const TableColumn &col0 = state.table.Columns[0];
         const QPoint between(col0.X[0] + state.Layout.CardWidth + state.Layout.ColumnGap / 2, col0.Y[1]);
         Press(state, shell, card);
         Release(state, shell, dragAwayFirst ? between : card);
-        QVERIFY(state.PickedFrom != FromNothing && shell.captured);
+        QVERIFY(state.held.PickedFrom != FromNothing && shell.captured);
         if (dragAwayFirst) {
             // The release away from the card does not count: this click is the first over it.
             Click(state, shell, card);
-            QVERIFY(state.PickedFrom != FromNothing && shell.captured);
+            QVERIFY(state.held.PickedFrom != FromNothing && shell.captured);
         }
         Click(state, shell, card);
         VerifyFinished(state, shell, false);
-        QVERIFY(static_cast<const Table &>(state) == before);
-        QVERIFY(fromCell || state.ColumnDirty[2]);
+        QVERIFY(state.table == before);
+        QVERIFY(fromCell || state.paint.ColumnDirty[2]);
     }
 
     void heldCardIgnoresOtherPressesAndButtons()
@@ -332,10 +332,10 @@ private slots:
         Click(state, shell, PointOf(state, {At::Column, 2}));
         Press(state, shell, PointOf(state, {At::Column, 1}));
         Release(state, shell, PointOf(state, {At::Column, 0}), MouseButton::Other);
-        QCOMPARE(state.PickedCard, Card("9f"));
+        QCOMPARE(state.held.PickedCard, Card("9f"));
         QCOMPARE(shell.heldCardsDrawn.size(), std::size_t(1));
         QVERIFY(shell.captured && shell.repaints.empty());
-        state.GameInProgress = false;
+        state.flags.GameInProgress = false;
         Release(state, shell, PointOf(state, {At::Column, 0}));
         QVERIFY(shell.captured && shell.repaints.empty());
     }
@@ -349,13 +349,13 @@ private slots:
         shell.pointer = Pointer::LargeDown;
         Hover(state, shell, PointOf(state, {At::Cell, 2}));
         QCOMPARE(shell.pointer, Pointer::Arrow);
-        QVERIFY(state.HotRect.isEmpty());
+        QVERIFY(state.held.HotRect.isEmpty());
         const Spot refusing[] = {{At::Cell, 2}, {At::Cell, 0}, {At::Pile, 0}, {At::Column, 0}};
         for (Spot spot : refusing)
             Release(state, shell, PointOf(state, spot));
-        QCOMPARE(state.PickedFrom, int(FromColumn));
+        QCOMPARE(state.held.PickedFrom, int(FromColumn));
         QVERIFY(shell.captured && shell.notices.empty() && shell.repaints.empty());
-        QVERIFY(state.Cells == before.Cells && state.Foundations == before.Foundations);
+        QVERIFY(state.table.Cells == before.table.Cells && state.table.Foundations == before.table.Foundations);
     }
 
     void groupBeyondCapacityIsPutBack()
@@ -364,19 +364,19 @@ private slots:
         SetColumn(state, 0, {"Rf", "10c"});
         SetColumn(state, 1, {"Dc", "9p", "8c", "7f"});
         Crowd(state, 2);
-        const Table before = state;
+        const Table before = state.table;
         FakeShell shell;
         Click(state, shell, PointOf(state, {At::Column, 1}));
         Hover(state, shell, PointOf(state, {At::Column, 0}));
         QCOMPARE(shell.pointer, Pointer::Arrow);
-        QVERIFY(state.HotRect.isEmpty());
+        QVERIFY(state.held.HotRect.isEmpty());
         Click(state, shell, PointOf(state, {At::Column, 0}));
         QCOMPARE(shell.notices.size(), std::size_t(1));
         QCOMPARE(shell.notices[0].text, QStringLiteral("Massimo numero di carte spostabili: solo 1."));
         QCOMPARE(shell.notices[0].caption, Title);
         QCOMPARE(shell.notices[0].icon, NoticeIcon::Information);
         VerifyFinished(state, shell, false);
-        QVERIFY(static_cast<const Table &>(state) == before);
+        QVERIFY(state.table == before);
     }
 
     void runTowardTheOnlyEmptyColumn_data()
@@ -392,7 +392,7 @@ private slots:
         SetColumn(state, 0, {"9p", "8c", "7p", "6c", "5p"});
         Crowd(state, 1);
         SetColumn(state, 3, {});
-        state.Cells[2] = {0, state.Cells[2].X, state.Cells[2].Y, 0, DrawBlank};
+        state.table.Cells[2] = {0, state.table.Cells[2].X, state.table.Cells[2].Y, 0, DrawBlank};
         FakeShell shell;
         shell.answers = {yes};
         Click(state, shell, PointOf(state, {At::Column, 0}));
@@ -404,11 +404,11 @@ private slots:
         QCOMPARE(shell.questions, QStringList{QStringLiteral("Vuoi muovere più di una carta?")});
         const int n = yes ? 2 : 1;
         QCOMPARE(shell.status[2], QStringLiteral("Tavola -> colonna vuota:  %1 carte").arg(n));
-        QCOMPARE(TopSlot(state.Columns[3]).value(), n - 1);
-        QCOMPARE(TopSlot(state.Columns[0]).value(), 4 - n);
-        QCOMPARE(state.Columns[3].Card[n - 1], Card("5p"));
-        QCOMPARE(state.Columns[3].Card[0], Card(yes ? "6c" : "5p"));
-        QVERIFY(state.AutoMoveHold);
+        QCOMPARE(TopSlot(state.table.Columns[3]).value(), n - 1);
+        QCOMPARE(TopSlot(state.table.Columns[0]).value(), 4 - n);
+        QCOMPARE(state.table.Columns[3].Card[n - 1], Card("5p"));
+        QCOMPARE(state.table.Columns[3].Card[0], Card(yes ? "6c" : "5p"));
+        QVERIFY(state.flags.AutoMoveHold);
         VerifyFinished(state, shell, true);
     }
 
@@ -431,17 +431,17 @@ private slots:
         QFETCH(bool, dropMoves);
         GameState state = Sampler();
         FakeShell shell;
-        const TableColumn &col = state.Columns[5];
+        const TableColumn &col = state.table.Columns[5];
         const QPoint point(col.X[0] + 1, col.Y[0] + dy);
         Click(state, shell, PointOf(state, {At::Column, 2}));
         Hover(state, shell, point);
         QCOMPARE(shell.pointer, hoverAccepts ? Pointer::LargeUp : Pointer::Arrow);
         const PixelRect hoverArea{col.X[0], col.Y[0], col.X[0] + state.Layout.CardWidth,
                                   col.Y[0] + 17 * state.Layout.RowStep};
-        QCOMPARE(state.HotRect, hoverAccepts ? hoverArea : PixelRect{});
+        QCOMPARE(state.held.HotRect, hoverAccepts ? hoverArea : PixelRect{});
         Release(state, shell, point);
-        QCOMPARE(state.PickedFrom, int(dropMoves ? FromNothing : FromColumn));
-        QCOMPARE(TopSlot(state.Columns[5]).has_value(), dropMoves);
+        QCOMPARE(state.held.PickedFrom, int(dropMoves ? FromNothing : FromColumn));
+        QCOMPARE(TopSlot(state.table.Columns[5]).has_value(), dropMoves);
     }
 
     void foundationDropCountsTheCardButNotTheLevel()
@@ -452,21 +452,21 @@ private slots:
         SetPile(state, 1, "2q");
         SetPile(state, 2, "2p");
         SetPile(state, 3, "Af");
-        UpdateFoundationLevel(state);
-        const int left = state.CardsLeft;
+        UpdateFoundationLevel(state.table);
+        const int left = state.table.CardsLeft;
         FakeShell shell;
         Click(state, shell, PointOf(state, {At::Column, 7}));
         Click(state, shell, PointOf(state, {At::Pile, 2}));   // another suit's pile refuses it
-        QCOMPARE(state.PickedFrom, int(FromColumn));
+        QCOMPARE(state.held.PickedFrom, int(FromColumn));
         Click(state, shell, PointOf(state, {At::Pile, 3}));
-        QCOMPARE(state.Foundations[3].Card, Card("2f"));
-        QCOMPARE(state.CardsLeft, left - 1);
-        QCOMPARE(int(state.CardsHome[1][3]), 1);
+        QCOMPARE(state.table.Foundations[3].Card, Card("2f"));
+        QCOMPARE(state.table.CardsLeft, left - 1);
+        QCOMPARE(int(state.table.CardsHome[1][3]), 1);
         // The last two completes its rank only at the next automatic-move pass.
-        QCOMPARE(state.FoundationLevel, 1);
-        QCOMPARE(int(state.CardsHome[1][4]), 0);
-        UpdateFoundationLevel(state);
-        QCOMPARE(state.FoundationLevel, 2);
+        QCOMPARE(state.table.FoundationLevel, 1);
+        QCOMPARE(int(state.table.CardsHome[1][4]), 0);
+        UpdateFoundationLevel(state.table);
+        QCOMPARE(state.table.FoundationLevel, 2);
     }
 
     // Hearts and diamonds are home on piles 0 and 1; were the new order to
@@ -478,9 +478,9 @@ private slots:
         FakeShell shell;
         Click(state, shell, PointOf(state, {At::Column, 7}));
         Click(state, shell, PointOf(state, {At::Pile, 2}));   // still the spades' pile
-        QCOMPARE(state.PickedFrom, int(FromColumn));
+        QCOMPARE(state.held.PickedFrom, int(FromColumn));
         Click(state, shell, PointOf(state, {At::Pile, 3}));
-        QCOMPARE(state.Foundations[3].Card, Card("Af"));
+        QCOMPARE(state.table.Foundations[3].Card, Card("Af"));
     }
 
     void columnWithoutRoomRefusesCardsFromAColumn_data()
@@ -504,17 +504,17 @@ private slots:
         deep.push_back(Card("10c"));
         SetColumnCards(state, 0, deep);
         SetCell(state, 0, "9p");
-        const Table before = state;
+        const Table before = state.table;
         FakeShell shell;
         Click(state, shell, PointOf(state, source < 0 ? Spot{At::Cell, 0} : Spot{At::Column, source}));
         shell.pointer = Pointer::Hourglass;
         Hover(state, shell, PointOf(state, {At::Column, 0}));
-        QVERIFY(shell.pointer != Pointer::LargeDown && state.HotRect.isEmpty());
+        QVERIFY(shell.pointer != Pointer::LargeDown && state.held.HotRect.isEmpty());
         Click(state, shell, PointOf(state, {At::Column, 0}));
         if (text.isEmpty()) {
             // A free-cell card waits silently for another place.
             QVERIFY(shell.notices.empty());
-            QCOMPARE(state.PickedFrom, int(FromCell));
+            QCOMPARE(state.held.PickedFrom, int(FromCell));
             QVERIFY(shell.captured);
             return;
         }
@@ -523,7 +523,7 @@ private slots:
         QCOMPARE(shell.notices[0].caption, Title);
         QCOMPARE(shell.notices[0].icon, NoticeIcon::Information);
         VerifyFinished(state, shell, false);
-        QVERIFY(static_cast<const Table &>(state) == before);
+        QVERIFY(state.table == before);
     }
 
     void hoverTextsAndPointers_data()
@@ -578,17 +578,17 @@ private slots:
         QCOMPARE(shell.pointer, pointer);
         QCOMPARE((QStringList{shell.status[0], shell.status[1], shell.status[2]}),
                  texts.isEmpty() ? pickUpTexts : texts);
-        QCOMPARE(state.HotRect.isEmpty(), texts.isEmpty());
+        QCOMPARE(state.held.HotRect.isEmpty(), texts.isEmpty());
         if (!texts.isEmpty()) {
-            QVERIFY(state.HotRect.contains(point.x(), point.y()));
-            QCOMPARE(state.HotRect.width(), state.Layout.CardWidth);
+            QVERIFY(state.held.HotRect.contains(point.x(), point.y()));
+            QCOMPARE(state.held.HotRect.width(), state.Layout.CardWidth);
         }
     }
 
     void hotRectSparesRecounting()
     {
         GameState state = Sampler();
-        state.DetailsShown = true;
+        state.flags.DetailsShown = true;
         FakeShell shell;
         StepCounter narrator;
         Click(state, shell, PointOf(state, {At::Column, 1}));
@@ -604,20 +604,20 @@ private slots:
         Hover(state, shell, onSeven, &narrator);
         Hover(state, shell, onSeven + QPoint(1, 0), &narrator);
         QCOMPARE(narrator.counts, 3);
-        QVERIFY(state.HotRect.isEmpty());
+        QVERIFY(state.held.HotRect.isEmpty());
         // The narration is heard only while the details panel is shown.
-        state.DetailsShown = false;
+        state.flags.DetailsShown = false;
         Hover(state, shell, onTen, &narrator);
         QCOMPARE(narrator.counts, 3);
         QCOMPARE(shell.pointer, Pointer::LargeDown);
-        state.DetailsShown = true;
+        state.flags.DetailsShown = true;
         FormMouseUp(state, shell, MouseButton::Left, onTen.x(), onTen.y(), &narrator);
         QCOMPARE(narrator.counts, 4);
-        QCOMPARE(state.PickedFrom, int(FromNothing));
+        QCOMPARE(state.held.PickedFrom, int(FromNothing));
         // Without a held card the pointer is the arrow.
         Hover(state, shell, PointOf(state, {At::Cell, 3}));
         QCOMPARE(shell.pointer, Pointer::Arrow);
-        QVERIFY(state.HotRect.isEmpty());
+        QVERIFY(state.held.HotRect.isEmpty());
     }
 
     void withoutTransferInfoNoStatusText()
@@ -629,7 +629,7 @@ private slots:
         Hover(state, shell, PointOf(state, {At::Column, 0}));
         QCOMPARE(shell.pointer, Pointer::LargeDown);
         Click(state, shell, PointOf(state, {At::Column, 0}));
-        QCOMPARE(TopSlot(state.Columns[0]).value(), 3);
+        QCOMPARE(TopSlot(state.table.Columns[0]).value(), 3);
         for (const QString &text : shell.status)
             QVERIFY(text.isEmpty());
     }

@@ -23,8 +23,8 @@ GameState CrowdedState()
 
 MoveSource TopOf(const GameState &state, int column)
 {
-    const int slot = TopSlot(state.Columns[column]).value();
-    return {FromColumn, column, slot, state.Columns[column].Card[slot]};
+    const int slot = TopSlot(state.table.Columns[column]).value();
+    return {FromColumn, column, slot, state.table.Columns[column].Card[slot]};
 }
 
 struct Recorder : CountObserver {
@@ -69,29 +69,29 @@ private slots:
         // An empty pile takes only the ace of its own suit.
         for (int p = 0; p < PileCount; ++p)
             for (int suit = 0; suit < 4; ++suit)
-                QCOMPARE(CanGoToFoundation(state, order, p, MakeCard(0, suit)), suit == order[p]);
-        QVERIFY(!CanGoToFoundation(state, order, 0, Card("2p")));
+                QCOMPARE(CanGoToFoundation(state.table, order, p, MakeCard(0, suit)), suit == order[p]);
+        QVERIFY(!CanGoToFoundation(state.table, order, 0, Card("2p")));
 
         SetPile(state, 0, "4p");
-        QVERIFY(CanGoToFoundation(state, order, 0, Card("5p")));
-        QVERIFY(!CanGoToFoundation(state, order, 0, Card("6p")));
-        QVERIFY(!CanGoToFoundation(state, order, 0, Card("5f")));
-        QVERIFY(!CanGoToFoundation(state, order, 0, Card("4p")));
+        QVERIFY(CanGoToFoundation(state.table, order, 0, Card("5p")));
+        QVERIFY(!CanGoToFoundation(state.table, order, 0, Card("6p")));
+        QVERIFY(!CanGoToFoundation(state.table, order, 0, Card("5f")));
+        QVERIFY(!CanGoToFoundation(state.table, order, 0, Card("4p")));
         SetPile(state, 1, "Rc");
         for (int card = 0; card < DeckSize; ++card)
-            QVERIFY(!CanGoToFoundation(state, order, 1, card));
+            QVERIFY(!CanGoToFoundation(state.table, order, 1, card));
     }
 
     void capacity()
     {
         GameState state = CrowdedState();
-        QCOMPARE(MoveCapacity(state), 1);
-        state.Cells[0].Occupied = 0;
-        state.Cells[3].Occupied = 0;
-        state.Columns[5] = {};
-        QCOMPARE(MoveCapacity(state), 4);   // one, plus two cells, plus one column: no doubling
-        QCOMPARE(EmptyColumnLimit(state, 5), 3);
-        QCOMPARE(EmptyColumnLimit(state, 2), 2);
+        QCOMPARE(MoveCapacity(state.table), 1);
+        state.table.Cells[0].Occupied = 0;
+        state.table.Cells[3].Occupied = 0;
+        state.table.Columns[5] = {};
+        QCOMPARE(MoveCapacity(state.table), 4);   // one, plus two cells, plus one column: no doubling
+        QCOMPARE(EmptyColumnLimit(state.table, 5), 3);
+        QCOMPARE(EmptyColumnLimit(state.table, 2), 2);
     }
 
     void columnCountOntoCards_data()
@@ -117,10 +117,10 @@ private slots:
         SetColumn(state, 0, {"9p", "8q", "7f", "6c", "5p"});
         SetColumnCards(state, 4, {Card(target.toStdString())});
         Recorder recorder;
-        QCOMPARE(ColumnMoveCount(state, TopOf(state, 0), 4, 0, &recorder), count);
+        QCOMPARE(ColumnMoveCount(state.table, TopOf(state, 0), 4, 0, &recorder), count);
         QCOMPARE(recorder.events, events);
         // The same count without anyone watching.
-        QCOMPARE(ColumnMoveCount(state, TopOf(state, 0), 4, 0), count);
+        QCOMPARE(ColumnMoveCount(state.table, TopOf(state, 0), 4, 0), count);
     }
 
     void brokenRunStopsTheWalk()
@@ -129,10 +129,10 @@ private slots:
         SetColumn(state, 0, {"9c", "8q", "7f", "6c", "5p"});   // 8q on 9c: same colour
         SetColumn(state, 4, {"9f"});
         Recorder recorder;
-        QCOMPARE(ColumnMoveCount(state, TopOf(state, 0), 4, 0, &recorder), 4);
+        QCOMPARE(ColumnMoveCount(state.table, TopOf(state, 0), 4, 0, &recorder), 4);
         SetColumn(state, 4, {"10p"});
         recorder.events.clear();
-        QCOMPARE(ColumnMoveCount(state, TopOf(state, 0), 4, 0, &recorder), 0);
+        QCOMPARE(ColumnMoveCount(state.table, TopOf(state, 0), 4, 0, &recorder), 0);
         QCOMPARE(recorder.events.mid(4, 2), (QStringList{"card 5 9 di Cuori", "broken 5"}));
     }
 
@@ -141,31 +141,31 @@ private slots:
         GameState state = MakeState();
         SetColumn(state, 0, {"9p", "8q", "7f", "6c", "5p"});
         Recorder recorder;
-        QCOMPARE(ColumnMoveCount(state, TopOf(state, 0), 3, EmptyColumnSlot, &recorder), 5);
+        QCOMPARE(ColumnMoveCount(state.table, TopOf(state, 0), 3, EmptyColumnSlot, &recorder), 5);
         QCOMPARE(recorder.events.first(), QStringLiteral("begin 6 5 di Picche"));
         QCOMPARE(recorder.events.last(), QStringLiteral("end 6 5"));
 
         // The run ends at the first card out of order, which is still examined.
         SetColumn(state, 1, {"Rc", "8q", "7f", "6c"});
         recorder.events.clear();
-        QCOMPARE(ColumnMoveCount(state, TopOf(state, 1), 3, EmptyColumnSlot, &recorder), 3);
+        QCOMPARE(ColumnMoveCount(state.table, TopOf(state, 1), 3, EmptyColumnSlot, &recorder), 3);
         QCOMPARE(recorder.events.mid(1), (QStringList{"card 2 7 di Fiori", "card 3 8 di Quadri",
                                                       "card 4 Re di Cuori", "end 6 3"}));
 
         // Alone in its column, or from a free cell: one card.
         SetColumn(state, 2, {"4f"});
-        QCOMPARE(ColumnMoveCount(state, TopOf(state, 2), 3, EmptyColumnSlot), 1);
+        QCOMPARE(ColumnMoveCount(state.table, TopOf(state, 2), 3, EmptyColumnSlot), 1);
         SetCell(state, 0, "Rp");
-        QCOMPARE(ColumnMoveCount(state, {FromCell, 0, 0, Card("Rp")}, 3, EmptyColumnSlot), 1);
+        QCOMPARE(ColumnMoveCount(state.table, {FromCell, 0, 0, Card("Rp")}, 3, EmptyColumnSlot), 1);
 
         // The run of five toward the only empty column with one empty free cell: two may go.
         GameState crowded = CrowdedState();
         SetColumn(crowded, 0, {"9p", "8q", "7f", "6c", "5p"});
-        crowded.Columns[7] = {};
-        crowded.Cells[1].Occupied = 0;
-        const int n = ColumnMoveCount(crowded, TopOf(crowded, 0), 7, EmptyColumnSlot);
+        crowded.table.Columns[7] = {};
+        crowded.table.Cells[1].Occupied = 0;
+        const int n = ColumnMoveCount(crowded.table, TopOf(crowded, 0), 7, EmptyColumnSlot);
         QCOMPARE(n, 5);
-        QCOMPARE(EmptyColumnLimit(crowded, n), 2);
+        QCOMPARE(EmptyColumnLimit(crowded.table, n), 2);
     }
 
     void freeCellAndLoneCardCounts()
@@ -175,11 +175,11 @@ private slots:
         SetColumn(state, 1, {"10c", "9f"});
         SetCell(state, 0, "8q");
         const MoveSource cell{FromCell, 0, 0, Card("8q")};
-        QCOMPARE(ColumnMoveCount(state, cell, 0, 0), 1);     // fits on the black 9
-        QCOMPARE(ColumnMoveCount(state, cell, 1, 1), 1);
-        QCOMPARE(ColumnMoveCount(state, TopOf(state, 0), 1, 1), 0);   // 9 on 9: no
+        QCOMPARE(ColumnMoveCount(state.table, cell, 0, 0), 1);     // fits on the black 9
+        QCOMPARE(ColumnMoveCount(state.table, cell, 1, 1), 1);
+        QCOMPARE(ColumnMoveCount(state.table, TopOf(state, 0), 1, 1), 0);   // 9 on 9: no
         SetColumn(state, 2, {"10q"});
-        QCOMPARE(ColumnMoveCount(state, TopOf(state, 0), 2, 0), 1);   // alone, fits
+        QCOMPARE(ColumnMoveCount(state.table, TopOf(state, 0), 2, 0), 1);   // alone, fits
     }
 
     void roomInTheDestination()

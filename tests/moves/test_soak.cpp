@@ -7,13 +7,13 @@
 
 #include <random>
 
+#include "core/analysis.h"
 #include "core/automove.h"
 #include "core/deal.h"
 #include "core/undo.h"
 #include "moves/pointer.h"
 #include "support/fakeshell.h"
 #include "support/tablebuilder.h"
-#include "table/analysis.h"
 
 using namespace quintara;
 using namespace quintara::test;
@@ -38,11 +38,11 @@ public:
     {
         state = MakeState(rng() % 2 ? 1024 : 800);
         ShuffleAndDeal(state, dealSeed);
-        state.AutoMoveHold = true;
-        state.AnalysisOn = true;
-        state.MovesLeft = true;
-        state.FoundationLevel = 1;
-        for (int step = 0; step < steps && state.MovesLeft && state.FoundationLevel < 13; ++step) {
+        state.flags.AutoMoveHold = true;
+        state.flags.AnalysisOn = true;
+        state.flags.MovesLeft = true;
+        state.table.FoundationLevel = 1;
+        for (int step = 0; step < steps && state.flags.MovesLeft && state.table.FoundationLevel < 13; ++step) {
             shell.defaultAnswer = rng() % 2;
             switch (rng() % 8) {
             case 0:
@@ -61,14 +61,14 @@ public:
                 Drag(Target(), Target());
                 break;
             }
-            if (state.PickedFrom != FromNothing)
+            if (state.held.PickedFrom != FromNothing)
                 LetGo();
             Settle();
             Check(dealSeed, step);
             if (failures.size() > 20)
                 break;
         }
-        cardsHome += DeckSize - state.CardsLeft;
+        cardsHome += DeckSize - state.table.CardsLeft;
     }
 
 private:
@@ -81,17 +81,17 @@ private:
         const int jitterY = int(rng() % l.CardHeight);
         switch (rng() % 5) {
         case 0: {
-            const SlotRecord &cell = state.Cells[rng() % 4];
+            const SlotRecord &cell = state.table.Cells[rng() % 4];
             return {cell.X + jitterX, cell.Y + jitterY};
         }
         case 1: {
-            const SlotRecord &pile = state.Foundations[rng() % 4];
+            const SlotRecord &pile = state.table.Foundations[rng() % 4];
             return {pile.X + jitterX, pile.Y + jitterY};
         }
         case 2:
         case 3: {
             const int c = int(rng() % ColumnCount);
-            const TableColumn &column = state.Columns[c];
+            const TableColumn &column = state.table.Columns[c];
             const int slot = TopSlot(column).value_or(0);
             const int x = column.Occupied[0] ? column.X[slot] : ColumnLeft(l, c);
             const int y = column.Occupied[0] ? column.Y[slot] : RowTop(l, 0);
@@ -111,25 +111,25 @@ private:
         auto centre = [&](int x, int y) { return Point{x + l.CardWidth / 2, y + l.CardHeight / 2}; };
         std::vector<std::pair<MoveSource, Point>> sources;
         for (int i = 0; i < CellCount; ++i)
-            if (state.Cells[i].Occupied)
-                sources.push_back({{FromCell, i, 0, state.Cells[i].Card}, centre(state.Cells[i].X, state.Cells[i].Y)});
+            if (state.table.Cells[i].Occupied)
+                sources.push_back({{FromCell, i, 0, state.table.Cells[i].Card}, centre(state.table.Cells[i].X, state.table.Cells[i].Y)});
         for (int c = 0; c < ColumnCount; ++c)
-            if (const auto top = TopSlot(state.Columns[c]))
-                sources.push_back({{FromColumn, c, *top, state.Columns[c].Card[*top]},
-                                   centre(state.Columns[c].X[*top], state.Columns[c].Y[*top])});
+            if (const auto top = TopSlot(state.table.Columns[c]))
+                sources.push_back({{FromColumn, c, *top, state.table.Columns[c].Card[*top]},
+                                   centre(state.table.Columns[c].X[*top], state.table.Columns[c].Y[*top])});
         for (const auto &[source, from] : sources) {
             for (int p = 0; p < PileCount; ++p)
-                if (CanGoToFoundation(state, state.GamePileSuit, p, source.Card))
-                    home.push_back({from, centre(state.Foundations[p].X, state.Foundations[p].Y)});
+                if (CanGoToFoundation(state.table, state.deal.GamePileSuit, p, source.Card))
+                    home.push_back({from, centre(state.table.Foundations[p].X, state.table.Foundations[p].Y)});
             for (int i = 0; i < CellCount; ++i)
-                if (!state.Cells[i].Occupied && Rank(source.Card) != 0)
-                    moves.push_back({from, centre(state.Cells[i].X, state.Cells[i].Y)});
+                if (!state.table.Cells[i].Occupied && Rank(source.Card) != 0)
+                    moves.push_back({from, centre(state.table.Cells[i].X, state.table.Cells[i].Y)});
             for (int c = 0; c < ColumnCount; ++c) {
-                const auto top = TopSlot(state.Columns[c]);
+                const auto top = TopSlot(state.table.Columns[c]);
                 if (!top)
                     moves.push_back({from, centre(ColumnLeft(l, c), RowTop(l, 0))});
-                else if (ColumnMoveCount(state, source, c, *top) > 0)
-                    moves.push_back({from, centre(state.Columns[c].X[*top], state.Columns[c].Y[*top])});
+                else if (ColumnMoveCount(state.table, source, c, *top) > 0)
+                    moves.push_back({from, centre(state.table.Columns[c].X[*top], state.table.Columns[c].Y[*top])});
             }
         }
         // Cards that can go home mostly do, as a player would send them.
@@ -143,10 +143,10 @@ private:
 
     void Down(Point p)
     {
-        const bool wasIdle = state.PickedFrom == FromNothing;
-        const Table before = state;
+        const bool wasIdle = state.held.PickedFrom == FromNothing;
+        const Table before = state.table;
         FormMouseDown(state, shell, rng() % 12 ? MouseButton::Left : MouseButton::Other, p.x, p.y);
-        if (wasIdle && state.PickedFrom != FromNothing)
+        if (wasIdle && state.held.PickedFrom != FromNothing)
             snapshot = before;
     }
     void Up(Point p) { FormMouseUp(state, shell, MouseButton::Left, p.x, p.y); }
@@ -174,28 +174,28 @@ private:
     // A card still held is dropped somewhere else or put back.
     void LetGo()
     {
-        for (int tries = 0; tries < 3 && state.PickedFrom != FromNothing; ++tries) {
+        for (int tries = 0; tries < 3 && state.held.PickedFrom != FromNothing; ++tries) {
             const Point p = Target();
             Move(p);
             Up(p);
         }
-        if (state.PickedFrom == FromNothing)
+        if (state.held.PickedFrom == FromNothing)
             return;
-        const bool fromCell = state.PickedFrom == FromCell;
-        const int x = fromCell ? state.Cells[state.PickedIndex].X : state.Columns[state.PickedIndex].X[state.PickedSlot];
-        const int y = fromCell ? state.Cells[state.PickedIndex].Y : state.Columns[state.PickedIndex].Y[state.PickedSlot];
+        const bool fromCell = state.held.PickedFrom == FromCell;
+        const int x = fromCell ? state.table.Cells[state.held.PickedIndex].X : state.table.Columns[state.held.PickedIndex].X[state.held.PickedSlot];
+        const int y = fromCell ? state.table.Cells[state.held.PickedIndex].Y : state.table.Columns[state.held.PickedIndex].Y[state.held.PickedSlot];
         Up({x + 5, y + 5});
         Up({x + 5, y + 5});
-        if (state.PickedFrom != FromNothing)
+        if (state.held.PickedFrom != FromNothing)
             Fail(QStringLiteral("the held card could not be put back"));
     }
 
     void Undo()
     {
-        const bool enabled = state.UndoEnabled;
+        const bool enabled = state.flags.UndoEnabled;
         undos += enabled ? 1 : 0;
         UndoBtn1Click(state, shell);
-        if (enabled && !(static_cast<const Table &>(state) == snapshot))
+        if (enabled && !(state.table == snapshot))
             Fail(QStringLiteral("undo did not restore the position of the last pick-up"));
     }
 
@@ -204,12 +204,12 @@ private:
     void Settle()
     {
         for (int pass = 0; pass < 80; ++pass) {
-            const int before = state.CardsLeft;
-            if (!state.AutoMoveHold)
+            const int before = state.table.CardsLeft;
+            if (!state.flags.AutoMoveHold)
                 AutoMoveToFoundation(state, shell);
-            if (state.AnalysisOn)
+            if (state.flags.AnalysisOn)
                 AnalyseMoves(state, shell);
-            if (state.CardsLeft == before || state.FoundationLevel >= 13)
+            if (state.table.CardsLeft == before || state.table.FoundationLevel >= 13)
                 return;
         }
     }
@@ -220,7 +220,7 @@ private:
     {
         const QString where = QStringLiteral("deal %1, step %2: ").arg(dealSeed).arg(step);
         std::array<int, DeckSize> seen{};
-        for (const TableColumn &column : state.Columns) {
+        for (const TableColumn &column : state.table.Columns) {
             bool gap = false;
             for (int slot = 0; slot < SlotCount; ++slot) {
                 if (!column.Occupied[slot]) {
@@ -234,35 +234,35 @@ private:
                 ++seen[column.Card[slot]];
             }
         }
-        for (const SlotRecord &cell : state.Cells)
+        for (const SlotRecord &cell : state.table.Cells)
             if (cell.Occupied)
                 ++seen[cell.Card];
         int home = 0;
         for (int suit = 0; suit < 4; ++suit) {
             int top = -1;
-            for (const SlotRecord &pile : state.Foundations)
+            for (const SlotRecord &pile : state.table.Foundations)
                 if (pile.Occupied && Suit(pile.Card) == suit)
                     top = Rank(pile.Card);
             for (int r = 0; r <= top; ++r)
                 ++seen[MakeCard(r, suit)];
             for (int r = 0; r < RankCount; ++r) {
-                if (bool(state.CardsHome[r][suit]) != (r <= top))
+                if (bool(state.table.CardsHome[r][suit]) != (r <= top))
                     Fail(where + QStringLiteral("the cards home disagree with the piles"));
-                home += state.CardsHome[r][suit];
+                home += state.table.CardsHome[r][suit];
             }
         }
         for (int card = 0; card < DeckSize; ++card)
             if (seen[card] != 1)
                 Fail(where + QStringLiteral("%1 is in %2 places").arg(CardText(card)).arg(seen[card]));
-        if (state.CardsLeft != DeckSize - home)
-            Fail(where + QStringLiteral("CardsLeft %1 with %2 cards home").arg(state.CardsLeft).arg(home));
-        if (!state.AutoMoveHold) {
+        if (state.table.CardsLeft != DeckSize - home)
+            Fail(where + QStringLiteral("CardsLeft %1 with %2 cards home").arg(state.table.CardsLeft).arg(home));
+        if (!state.flags.AutoMoveHold) {
             int level = 1;
-            while (level < 13 && state.CardsHome[level][0] + state.CardsHome[level][1] +
-                                         state.CardsHome[level][2] + state.CardsHome[level][3] == 4)
+            while (level < 13 && state.table.CardsHome[level][0] + state.table.CardsHome[level][1] +
+                                         state.table.CardsHome[level][2] + state.table.CardsHome[level][3] == 4)
                 ++level;
-            if (state.FoundationLevel != level)
-                Fail(where + QStringLiteral("level %1, expected %2").arg(state.FoundationLevel).arg(level));
+            if (state.table.FoundationLevel != level)
+                Fail(where + QStringLiteral("level %1, expected %2").arg(state.table.FoundationLevel).arg(level));
         }
     }
 

@@ -71,9 +71,9 @@ GameState Dealt(std::uint32_t seed)
     return state;
 }
 
-SolverMove ColumnToCell(const Table &table, int column, int cell)
+Move ColumnToCell(const Table &table, int column, int cell)
 {
-    SolverMove move;
+    Move move;
     move.from = column;
     move.toKind = Place::Cell;
     move.to = cell;
@@ -81,9 +81,9 @@ SolverMove ColumnToCell(const Table &table, int column, int cell)
     return move;
 }
 
-bool HasMove(const std::vector<SolverMove> &moves, Place to, int count, bool answerYes = false)
+bool HasMove(const std::vector<Move> &moves, Place to, int count, bool answerYes = false)
 {
-    return std::any_of(moves.begin(), moves.end(), [&](const SolverMove &m) {
+    return std::any_of(moves.begin(), moves.end(), [&](const Move &m) {
         return m.toKind == to && m.count == count && m.answerYes == answerYes;
     });
 }
@@ -96,19 +96,19 @@ private slots:
     void oneMoveFromWin()
     {
         const GameState state = OneMoveFromWin();
-        const SolveResult result = Solve(state, DefaultSuits, true);
+        const SolveResult result = Solve(state.table, DefaultSuits, true);
         QCOMPARE(result.verdict, Verdict::Solved);
         QCOMPARE(result.moves.size(), std::size_t(1));
         QCOMPARE(MoveText(result.moves[0]), QStringLiteral("colonna 1 -> cella 1"));
         QCOMPARE(result.moves[0].card, Card("Rc"));
-        QVERIFY(ReplaySolution(state, DefaultSuits, true, result.moves).won);
+        QVERIFY(ReplaySolution(state.table, DefaultSuits, true, result.moves).won);
 
         // The king into the empty column frees the queen too, but the game
         // holds its automatic moves back after such a move.
-        SolverMove toEmpty = result.moves[0];
+        Move toEmpty = result.moves[0];
         toEmpty.toKind = Place::Column;
         toEmpty.to = 2;
-        Table table = state;
+        Table table = state.table;
         bool hold = true;
         QCOMPARE(PlayMove(table, DefaultSuits, hold, toEmpty), 0);
         QVERIFY(hold);
@@ -118,7 +118,7 @@ private slots:
     void deadEndSearchedThrough()
     {
         const GameState state = DeadEnd();
-        const SolveResult result = Solve(state, DefaultSuits, false);
+        const SolveResult result = Solve(state.table, DefaultSuits, false);
         QCOMPARE(result.verdict, Verdict::Impossible);
         QCOMPARE(result.positions, std::int64_t(2));
         QVERIFY(result.moves.empty());
@@ -135,9 +135,9 @@ private slots:
     {
         GameState twice = OneMoveFromWin();
         SetCell(twice, 0, "Rp");
-        QCOMPARE(Solve(twice, DefaultSuits, true).verdict, Verdict::InvalidPosition);
+        QCOMPARE(Solve(twice.table, DefaultSuits, true).verdict, Verdict::InvalidPosition);
         const GameState state = OneMoveFromWin();
-        QCOMPARE(Solve(state, PileSuitOrder{0, 1, 2, 2}, true).verdict, Verdict::InvalidPosition);
+        QCOMPARE(Solve(state.table, PileSuitOrder{0, 1, 2, 2}, true).verdict, Verdict::InvalidPosition);
     }
 
     // Every solution is played again in the game's own way: the drop, then
@@ -156,26 +156,26 @@ private slots:
         QCOMPARE(result.verdict, Verdict::Solved);
 
         GameState state = Dealt(seed);
-        QVERIFY(ReplaySolution(state, DefaultSuits, true, result.moves).won);
+        QVERIFY(ReplaySolution(state.table, DefaultSuits, true, result.moves).won);
         FakeShell shell;
-        std::vector<SolverMove> legal;
-        for (const SolverMove &move : result.moves) {
-            QVERIFY(state.FoundationLevel < 13);
-            ListMoves(state, DefaultSuits, MoveSet::Every, legal);
+        std::vector<Move> legal;
+        for (const Move &move : result.moves) {
+            QVERIFY(state.table.FoundationLevel < 13);
+            ListMoves(state.table, DefaultSuits, MoveSet::Every, legal);
             QVERIFY(std::find(legal.begin(), legal.end(), move) != legal.end());
-            ExecuteMove(state, move);
+            ApplyMove(state.table, move);
             if (ReleasesHold(move))
-                state.AutoMoveHold = false;
-            while (!state.AutoMoveHold && state.FoundationLevel < 13) {
-                const int left = state.CardsLeft;
-                const int level = state.FoundationLevel;
+                state.flags.AutoMoveHold = false;
+            while (!state.flags.AutoMoveHold && state.table.FoundationLevel < 13) {
+                const int left = state.table.CardsLeft;
+                const int level = state.table.FoundationLevel;
                 AutoMoveToFoundation(state, shell);
-                if (state.CardsLeft == left && state.FoundationLevel == level)
+                if (state.table.CardsLeft == left && state.table.FoundationLevel == level)
                     break;
             }
         }
-        QCOMPARE(state.FoundationLevel, 13);
-        QCOMPARE(state.CardsLeft, 0);
+        QCOMPARE(state.table.FoundationLevel, 13);
+        QCOMPARE(state.table.CardsLeft, 0);
     }
 
     void acesWaitForAReleasingMove()
@@ -185,9 +185,9 @@ private slots:
         SetColumn(state, 1, {"9q", "8f"});
         SetColumn(state, 2, {});
         bool hold = true;
-        Table table = state;
+        Table table = state.table;
         // Into an empty column: the ace stays.
-        SolverMove toEmpty = ColumnToCell(table, 1, 0);
+        Move toEmpty = ColumnToCell(table, 1, 0);
         toEmpty.toKind = Place::Column;
         toEmpty.to = 2;
         PlayMove(table, DefaultSuits, hold, toEmpty);
@@ -202,7 +202,7 @@ private slots:
         // A deal with aces on top keeps them there until the first move.
         auto acesOnTopOf = [](const GameState &dealt) {
             int aces = 0;
-            for (const TableColumn &column : dealt.Columns)
+            for (const TableColumn &column : dealt.table.Columns)
                 aces += Rank(column.Card[TopSlot(column).value()]) == 0 ? 1 : 0;
             return aces;
         };
@@ -213,7 +213,7 @@ private slots:
         const int acesOnTop = acesOnTopOf(deal);
         const SolveResult result = SolveDeal(seed);
         QCOMPARE(result.verdict, Verdict::Solved);
-        Table played = deal;
+        Table played = deal.table;
         hold = true;
         PlayMove(played, DefaultSuits, hold, result.moves[0]);
         QVERIFY(52 - played.CardsLeft >= acesOnTop);
@@ -223,14 +223,14 @@ private slots:
     {
         GameState state = Dealt(7);
         bool hold = true;
-        PlayMove(state, DefaultSuits, hold, ColumnToCell(state, 3, 0));
-        const PositionKey key = EncodePosition(state, hold);
+        PlayMove(state.table, DefaultSuits, hold, ColumnToCell(state.table, 3, 0));
+        const PositionKey key = EncodePosition(state.table, hold);
 
-        Table shuffled = state;
+        Table shuffled = state.table;
         std::swap(shuffled.Columns[0], shuffled.Columns[5]);
         std::swap(shuffled.Cells[0], shuffled.Cells[2]);
         QCOMPARE(EncodePosition(shuffled, hold), key);
-        QVERIFY(!(EncodePosition(state, true) == key));
+        QVERIFY(!(EncodePosition(state.table, true) == key));
         PlayMove(shuffled, DefaultSuits, hold, ColumnToCell(shuffled, 1, 1));
         QVERIFY(!(EncodePosition(shuffled, hold) == key));
 
@@ -239,9 +239,9 @@ private slots:
         DecodePosition(key, DefaultSuits, decoded, decodedHold);
         QCOMPARE(decodedHold, false);
         QCOMPARE(EncodePosition(decoded, decodedHold), key);
-        QCOMPARE(decoded.CardsLeft, state.CardsLeft);
-        QCOMPARE(decoded.FoundationLevel, state.FoundationLevel);
-        QCOMPARE(decoded.Foundations[0].Occupied, state.Foundations[0].Occupied);
+        QCOMPARE(decoded.CardsLeft, state.table.CardsLeft);
+        QCOMPARE(decoded.FoundationLevel, state.table.FoundationLevel);
+        QCOMPARE(decoded.Foundations[0].Occupied, state.table.Foundations[0].Occupied);
     }
 
     // What the pointer may do, as the lister puts the rules together.
@@ -257,13 +257,13 @@ private slots:
         SetColumn(state, 6, {"Rf"});
         for (int i = 1; i < CellCount; ++i)
             SetCell(state, i, i == 1 ? "Fq" : i == 2 ? "Fc" : "Ff");
-        std::vector<SolverMove> moves;
-        ListMoves(state, DefaultSuits, MoveSet::Every, moves);
+        std::vector<Move> moves;
+        ListMoves(state.table, DefaultSuits, MoveSet::Every, moves);
 
         // The run toward the one empty column with one free cell: one card
         // after a No, two after a Yes.
         const auto fromRun = [&](Place to, int count, bool yes) {
-            return std::count_if(moves.begin(), moves.end(), [&](const SolverMove &m) {
+            return std::count_if(moves.begin(), moves.end(), [&](const Move &m) {
                 return m.from == 0 && m.fromKind == Place::Column && m.toKind == to && m.count == count
                     && m.answerYes == yes;
             });
@@ -271,26 +271,26 @@ private slots:
         QCOMPARE(fromRun(Place::Column, 1, false), 1);
         QCOMPARE(fromRun(Place::Column, 2, true), 1);
         // The question comes up only when more than one card may go.
-        for (const SolverMove &m : moves) {
+        for (const Move &m : moves) {
             if (m.IntoEmptyColumn() && m.fromKind == Place::Column)
                 QCOMPARE(m.question, m.from == 0);
         }
         // The ace goes home, never into a free cell.
-        std::vector<SolverMove> ace;
+        std::vector<Move> ace;
         std::copy_if(moves.begin(), moves.end(), std::back_inserter(ace),
-                     [](const SolverMove &m) { return m.card == Card("Ap"); });
+                     [](const Move &m) { return m.card == Card("Ap"); });
         QVERIFY(HasMove(ace, Place::Pile, 1));
         QVERIFY(!HasMove(ace, Place::Cell, 1));
         // The jack of diamonds from its cell onto the black queen.
-        QVERIFY(std::any_of(moves.begin(), moves.end(), [](const SolverMove &m) {
+        QVERIFY(std::any_of(moves.begin(), moves.end(), [](const Move &m) {
             return m.card == Card("Fq") && m.onto == Card("Df") && m.fromKind == Place::Cell;
         }));
 
         // The distinct set keeps one empty cell and one empty column.
-        std::vector<SolverMove> distinct;
-        ListMoves(state, DefaultSuits, MoveSet::Distinct, distinct);
+        std::vector<Move> distinct;
+        ListMoves(state.table, DefaultSuits, MoveSet::Distinct, distinct);
         QVERIFY(distinct.size() < moves.size());
-        QVERIFY(std::none_of(distinct.begin(), distinct.end(), [](const SolverMove &m) {
+        QVERIFY(std::none_of(distinct.begin(), distinct.end(), [](const Move &m) {
             return m.fromKind == Place::Cell && m.toKind == Place::Cell;
         }));
     }
@@ -307,14 +307,14 @@ private slots:
         const char *nines[] = {"9c", "9q", "9p", "9f"};
         for (int i = 0; i < CellCount; ++i)
             SetCell(state, i, nines[i]);
-        std::vector<SolverMove> moves;
+        std::vector<Move> moves;
         const auto group = [&] {
-            ListMoves(state, DefaultSuits, MoveSet::Every, moves);
-            return std::any_of(moves.begin(), moves.end(), [](const SolverMove &m) { return m.count == 3; });
+            ListMoves(state.table, DefaultSuits, MoveSet::Every, moves);
+            return std::any_of(moves.begin(), moves.end(), [](const Move &m) { return m.count == 3; });
         };
         QVERIFY(!group());
-        state.Cells[0].Occupied = 0;
-        state.Cells[1].Occupied = 0;
+        state.table.Cells[0].Occupied = 0;
+        state.table.Cells[1].Occupied = 0;
         QVERIFY(group());
         // A destination with its top card in slot 15 has room for two only.
         std::vector<CardCode> deep;
@@ -344,7 +344,7 @@ private slots:
         QFETCH(int, to);
         QFETCH(int, count);
         QFETCH(QString, text);
-        SolverMove move{Place(from / 10), from % 10, Place(to / 10), to % 10, count};
+        Move move{Place(from / 10), from % 10, Place(to / 10), to % 10, count};
         QCOMPARE(MoveText(move), text);
     }
 

@@ -10,8 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/analysis.h"
 #include "core/shell.h"
-#include "table/analysis.h"
 
 namespace quintara::test {
 

@@ -44,14 +44,14 @@ GameState MakeState(int screenWidth, bool origCardSize, int columnSpacing)
     state.Settings.ColumnSpacing = columnSpacing;
     state.Layout = ComputeLayout(input);
     ResetTable(state);
-    state.FoundationLevel = 1;
-    state.CardsLeft = DeckSize;
+    state.table.FoundationLevel = 1;
+    state.table.CardsLeft = DeckSize;
     return state;
 }
 
 void SetColumnCards(GameState &state, int column, const std::vector<CardCode> &cards)
 {
-    TableColumn &col = state.Columns[column];
+    TableColumn &col = state.table.Columns[column];
     col = {};
     for (int slot = 0; slot < SlotCount; ++slot) {
         col.X[slot] = ColumnLeft(state.Layout, column);
@@ -73,20 +73,20 @@ void SetColumn(GameState &state, int column, std::initializer_list<std::string_v
 
 void SetCell(GameState &state, int cell, std::string_view card)
 {
-    state.Cells[cell].Occupied = 1;
-    state.Cells[cell].Card = Card(card);
-    state.Cells[cell].DrawMode = DrawNormal;
+    state.table.Cells[cell].Occupied = 1;
+    state.table.Cells[cell].Card = Card(card);
+    state.table.Cells[cell].DrawMode = DrawNormal;
 }
 
 void SetPile(GameState &state, int pile, std::string_view topCard)
 {
     const CardCode top = Card(topCard);
-    state.Foundations[pile].Occupied = 1;
-    state.Foundations[pile].Card = top;
+    state.table.Foundations[pile].Occupied = 1;
+    state.table.Foundations[pile].Card = top;
     for (int r = 0; r <= Rank(top); ++r)
-        state.CardsHome[r][Suit(top)] = 1;
-    --state.CardsLeft;
-    state.CardsLeft -= Rank(top);
+        state.table.CardsHome[r][Suit(top)] = 1;
+    --state.table.CardsLeft;
+    state.table.CardsLeft -= Rank(top);
 }
 
 } // namespace quintara::test

@@ -60,22 +60,21 @@ GameSettings WindowFixture::StoredSettings() const
 
 void WindowFixture::PlayGame(std::uint32_t seed, const std::function<void()> &during)
 {
-    // `during` runs once the game loop has made its first pass over the
-    // deal, however slow the machine.
-    auto step = std::make_shared<std::function<void()>>();
-    *step = [this, during, step] {
-        if (State().GameInProgress && State().ShownCardsLeft != State().CardsLeft) {
-            QTimer::singleShot(10, form.get(), *step);
+    // `during` comes once the loop has made its first pass over the deal,
+    // however long a busy machine takes to get there.
+    auto *poll = new QTimer(form.get());
+    QObject::connect(poll, &QTimer::timeout, form.get(), [this, poll, during] {
+        if (State().flags.GameInProgress && State().flags.ShownCardsLeft != State().table.CardsLeft)
             return;
-        }
+        poll->deleteLater();
+        poll->stop();
         during();
-        if (State().GameInProgress) {
+        if (State().flags.GameInProgress) {
             answerer.answers = {QMessageBox::Yes};
             FinishGame1Click(State(), *form);
         }
-        *step = nullptr;
-    };
-    QTimer::singleShot(100, form.get(), *step);
+    });
+    poll->start(20);
     NewGame1Click(State(), *form, seed);
 }
 

@@ -3,9 +3,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/analysis.h"
 #include "support/fakeshell.h"
 #include "support/tablebuilder.h"
-#include "table/analysis.h"
 
 using namespace quintara;
 using namespace quintara::test;
@@ -35,22 +35,22 @@ GameState LockedState(int height = 1)
     const char *cells[] = {"2c", "2q", "2p", "2f"};
     for (int i = 0; i < CellCount; ++i)
         SetCell(state, i, cells[i]);
-    state.GameInProgress = state.DeckDealt = true;
-    state.MovesLeft = state.AnalysisOn = state.UndoEnabled = state.FinishEnabled = true;
-    state.AutoMoveHold = false;
-    state.PanelNeedsRedraw = true;
+    state.flags.GameInProgress = state.flags.DeckDealt = true;
+    state.flags.MovesLeft = state.flags.AnalysisOn = state.flags.UndoEnabled = state.flags.FinishEnabled = true;
+    state.flags.AutoMoveHold = false;
+    state.panels.PanelNeedsRedraw = true;
     return state;
 }
 
 void EmptyCell(GameState &state, int cell)
 {
-    state.Cells[cell] = {0, state.Cells[cell].X, state.Cells[cell].Y, 0, DrawBlank};
+    state.table.Cells[cell] = {0, state.table.Cells[cell].X, state.table.Cells[cell].Y, 0, DrawBlank};
 }
 
 // Analyses with the panel shown and returns what it was given to draw.
 MoveAnalysis Shown(GameState &state, FakeShell &shell)
 {
-    state.ShowMoves = true;
+    state.flags.ShowMoves = true;
     AnalyseMoves(state, shell);
     if (shell.analyses.empty())
         return {};
@@ -59,13 +59,13 @@ MoveAnalysis Shown(GameState &state, FakeShell &shell)
 
 bool GameGoesOn(const GameState &state, const FakeShell &shell)
 {
-    return state.MovesLeft && state.AnalysisOn && state.UndoEnabled && state.FinishEnabled
+    return state.flags.MovesLeft && state.flags.AnalysisOn && state.flags.UndoEnabled && state.flags.FinishEnabled
            && shell.buttonEnabled[int(Button::UndoBtn1)];
 }
 
 bool DeclaredLost(const GameState &state, const FakeShell &shell)
 {
-    return !state.MovesLeft && !state.AnalysisOn && !state.UndoEnabled && !state.FinishEnabled
+    return !state.flags.MovesLeft && !state.flags.AnalysisOn && !state.flags.UndoEnabled && !state.flags.FinishEnabled
            && !shell.buttonEnabled[int(Button::UndoBtn1)];
 }
 
@@ -111,7 +111,7 @@ private slots:
             EmptyCell(state, 3);
         else
             SetColumn(state, 7, {});
-        state.AutoMoveHold = beforeFirstMove;
+        state.flags.AutoMoveHold = beforeFirstMove;
         FakeShell shell;
         const MoveAnalysis a = Shown(state, shell);
         QCOMPARE(a.counts, (std::array<int, 4>{0, 0, 0, 0}));
@@ -158,7 +158,7 @@ private slots:
     void aceGoesOnlyToItsOwnPile()
     {
         GameState state = LockedState();
-        state.GamePileSuit = {2, 0, 3, 1};
+        state.deal.GamePileSuit = {2, 0, 3, 1};
         SetCell(state, 0, "Ap");
         SetColumn(state, 7, {"Af"});
         FakeShell shell;
@@ -230,12 +230,12 @@ private slots:
     void hiddenPanelCountsAndJudgesAllTheSame()
     {
         GameState state = LockedState();
-        state.ShowMoves = false;
+        state.flags.ShowMoves = false;
         FakeShell shell;
         AnalyseMoves(state, shell);
         QVERIFY(DeclaredLost(state, shell));
         QVERIFY(shell.analyses.empty());
-        QVERIFY(state.PanelNeedsRedraw);   // kept for when the panel is shown
+        QVERIFY(state.panels.PanelNeedsRedraw);   // kept for when the panel is shown
     }
 
     void frameDrawnOnlyWhenDue()
@@ -244,7 +244,7 @@ private slots:
         EmptyCell(state, 0);
         FakeShell shell;
         QVERIFY(Shown(state, shell).redrawFrame);
-        QVERIFY(!state.PanelNeedsRedraw);
+        QVERIFY(!state.panels.PanelNeedsRedraw);
         QVERIFY(!Shown(state, shell).redrawFrame);
         QCOMPARE(shell.analyses.size(), std::size_t(2));
     }
@@ -252,12 +252,12 @@ private slots:
     void nothingWhileCardHeld()
     {
         GameState state = LockedState();
-        state.PickedFrom = FromColumn;
+        state.held.PickedFrom = FromColumn;
         FakeShell shell;
         Shown(state, shell);
         QVERIFY(shell.analyses.empty());
         QVERIFY(GameGoesOn(state, shell));
-        QVERIFY(state.PanelNeedsRedraw);
+        QVERIFY(state.panels.PanelNeedsRedraw);
     }
 
     void showCommandToggles_data()
@@ -271,22 +271,22 @@ private slots:
         QFETCH(bool, button);
         GameState state = LockedState();
         EmptyCell(state, 0);
-        state.ShowMoves = false;
-        state.ColumnDirty.fill(false);
+        state.flags.ShowMoves = false;
+        state.paint.ColumnDirty.fill(false);
         FakeShell shell;
         const auto click = [&] { button ? ShowBtn1Click(state, shell) : MoveShow1Click(state, shell); };
 
         click();
-        QVERIFY(state.ShowMoves);
+        QVERIFY(state.flags.ShowMoves);
         QCOMPARE(shell.analyses.size(), std::size_t(1));
         QVERIFY(shell.repaints.empty());
         QCOMPARE(shell.infoPanelResets, 0);
 
         click();
-        QVERIFY(!state.ShowMoves);
+        QVERIFY(!state.flags.ShowMoves);
         QCOMPARE(shell.analyses.size(), std::size_t(1));
         QCOMPARE(shell.infoPanelResets, 1);
-        QCOMPARE(state.ColumnDirty, (std::array<bool, 8>{true, true, true, true, true, true, true, true}));
+        QCOMPARE(state.paint.ColumnDirty, (std::array<bool, 8>{true, true, true, true, true, true, true, true}));
         QCOMPARE(shell.repaints.size(), std::size_t(1));
         QCOMPARE(shell.repaints[0], button ? PaintSender::ShowBtn1 : PaintSender::MoveShow1);
     }
@@ -303,18 +303,18 @@ private slots:
         QFETCH(bool, inProgress);
         QFETCH(bool, details);
         GameState state = LockedState();
-        state.GameInProgress = inProgress;
-        state.DetailsShown = details;
+        state.flags.GameInProgress = inProgress;
+        state.flags.DetailsShown = details;
         FakeShell shell;
         for (bool shown : {false, true}) {
-            state.ShowMoves = shown;
+            state.flags.ShowMoves = shown;
             MoveShow1Click(state, shell);
             ShowBtn1Click(state, shell);
-            QCOMPARE(state.ShowMoves, shown);
+            QCOMPARE(state.flags.ShowMoves, shown);
         }
         QVERIFY(shell.analyses.empty() && shell.repaints.empty());
         QCOMPARE(shell.infoPanelResets, 0);
-        QVERIFY(state.MovesLeft);
+        QVERIFY(state.flags.MovesLeft);
     }
 };
 

@@ -68,16 +68,16 @@ struct Desk {
         SetColumn(state, 0, {"9p", "8q", "7f", "6c", "5p"});
         SetColumn(state, 1, {"9f"});
         SetColumn(state, 2, {"9c"});
-        state.DetailsShown = true;
-        state.DetailsHeaderDue = true;
+        state.flags.DetailsShown = true;
+        state.panels.DetailsHeaderDue = true;
     }
 
     int narrate(int column)
     {
-        const int slot = TopSlot(state.Columns[0]).value();
-        const MoveSource held{FromColumn, 0, slot, state.Columns[0].Card[slot]};
+        const int slot = TopSlot(state.table.Columns[0]).value();
+        const MoveSource held{FromColumn, 0, slot, state.table.Columns[0].Card[slot]};
         details.Narrator()->countAsked(column, 0);
-        return ColumnMoveCount(state, held, column, 0, details.Narrator());
+        return ColumnMoveCount(state.table, held, column, 0, details.Narrator());
     }
 
     QImage shownPanel()
@@ -100,7 +100,7 @@ private slots:
         // Shown after the header, after each of the three cards examined and after the verdict.
         QCOMPARE(desk.clears, 1);
         QCOMPARE(desk.shows, 5);
-        QVERIFY(!desk.state.DetailsHeaderDue);
+        QVERIFY(!desk.state.panels.DetailsHeaderDue);
 
         const QImage shown = desk.shownPanel();
         QCOMPARE(shown, desk.painter.InfoPanel());

@@ -119,7 +119,7 @@ private slots:
             for (int c = 0; c < ColumnCount; ++c) {
                 const int top = c < 4 ? 6 : 5;
                 for (int r = 0; r <= top; ++r) {
-                    const TableColumn &col = s.Columns[c];
+                    const TableColumn &col = s.table.Columns[c];
                     const QImage ref = Reference(cards, l, col.Card[r]);
                     // A covered card shows its top strip, the top card all of it; the
                     // rounded corners let the card beneath show through, so leave them out.
@@ -133,7 +133,7 @@ private slots:
             QImage mark(l.CardWidth, l.CardHeight, QImage::Format_RGB32);
             mark.fill(Qt::black);
             cards.DrawCard(mark, mark, 0, 0, 53, DrawPicture, l.TableColour);
-            const SlotRecord &pile = s.Foundations[0];
+            const SlotRecord &pile = s.table.Foundations[0];
             QCOMPARE(f.Region(pile.X, pile.Y, 20, 20), mark.copy(0, 0, 20, 20));
             QVERIFY(f.form->findChild<QPushButton *>(QStringLiteral("UndoBtn1"))->isVisible());
             QVERIFY(f.form->Menu().FinishGame1->isEnabled());
@@ -150,18 +150,18 @@ private slots:
     {
         WindowFixture f;
         f.PlayGame(1, [&] {
-            const ColumnArray before = f.State().Columns;
+            const ColumnArray before = f.State().table.Columns;
             f.form->Menu().NewGame1->trigger();
             QTRY_COMPARE(f.answerer.seen.size(), std::size_t(1));
             QCOMPARE(f.answerer.seen[0].text, QStringLiteral("Il gioco attuale non è ancora finito."));
             QCOMPARE(f.answerer.seen[0].caption, QStringLiteral(" Selezione del nuovo gioco"));
-            QCOMPARE(f.State().Columns, before);
+            QCOMPARE(f.State().table.Columns, before);
 
             f.answerer.answers = {QMessageBox::No};
             f.form->Menu().FinishGame1->trigger();
-            QVERIFY(f.State().GameInProgress);
+            QVERIFY(f.State().flags.GameInProgress);
             QCOMPARE(f.StoredStatistics().GamesLost, 0);
-            QCOMPARE(f.State().Columns, before);
+            QCOMPARE(f.State().table.Columns, before);
 
             f.answerer.answers = {QMessageBox::Yes};
             f.form->Menu().FinishGame1->trigger();
@@ -177,7 +177,7 @@ private slots:
         f.PlayGame(2, [&] {
             f.answerer.answers = {QMessageBox::No};
             f.form->close();
-            stillOpenAfterNo = f.form->isVisible() && f.State().GameInProgress;
+            stillOpenAfterNo = f.form->isVisible() && f.State().flags.GameInProgress;
             f.answerer.answers = {QMessageBox::Yes};
             f.form->close();
         });
@@ -226,7 +226,7 @@ private slots:
     {
         WindowFixture f;
         f.PlayGame(5, [&] {
-            f.State().GameStartTime = QDateTime::currentDateTime().addSecs(-75);
+            f.State().flags.GameStartTime = QDateTime::currentDateTime().addSecs(-75);
             Timer1Timer(f.State(), *f.form);
             QCOMPARE(f.form->StatusText(2), QStringLiteral("Tempo di gioco: minuti 01 : 15 secondi"));
             f.form->Menu().GameExit1->trigger();

@@ -77,9 +77,9 @@ void LayTable(GameState &s)
     SetColumn(s, 3, {"5q"});
     SetCell(s, 1, "9p");
     SetPile(s, 2, "2f");
-    s.CardsLeft = 46;
-    s.FullRepaint = true;
-    s.ColumnDirty.fill(true);
+    s.table.CardsLeft = 46;
+    s.paint.FullRepaint = true;
+    s.paint.ColumnDirty.fill(true);
 }
 
 struct Ready : WindowFixture {
@@ -174,14 +174,14 @@ private slots:
         Ready f;
         GameState &s = f.State();
         CardPainter &cards = *f.form->Cards();
-        const TableColumn &c0 = s.Columns[0];
+        const TableColumn &c0 = s.table.Columns[0];
         QVERIFY(Shows(f, cards, c0.X[0], c0.Y[0], c0.Card[0], DrawNormal, s.Layout.RowStep));
         QVERIFY(Shows(f, cards, c0.X[1], c0.Y[1], c0.Card[1], DrawNormal, s.Layout.RowStep));
         QVERIFY(Shows(f, cards, c0.X[2], c0.Y[2], c0.Card[2]));
-        QVERIFY(Shows(f, cards, s.Columns[3].X[0], s.Columns[3].Y[0], s.Columns[3].Card[0]));
-        QVERIFY(Shows(f, cards, s.Cells[1].X, s.Cells[1].Y, s.Cells[1].Card));
-        QVERIFY(Shows(f, cards, s.Foundations[2].X, s.Foundations[2].Y, s.Foundations[2].Card));
-        QVERIFY(Shows(f, cards, s.Foundations[0].X, s.Foundations[0].Y, s.EmptyPileImage[0], DrawPicture));
+        QVERIFY(Shows(f, cards, s.table.Columns[3].X[0], s.table.Columns[3].Y[0], s.table.Columns[3].Card[0]));
+        QVERIFY(Shows(f, cards, s.table.Cells[1].X, s.table.Cells[1].Y, s.table.Cells[1].Card));
+        QVERIFY(Shows(f, cards, s.table.Foundations[2].X, s.table.Foundations[2].Y, s.table.Foundations[2].Card));
+        QVERIFY(Shows(f, cards, s.table.Foundations[0].X, s.table.Foundations[0].Y, s.deal.EmptyPileImage[0], DrawPicture));
 
         // A card picked up shows inverted at once.
         f.form->DrawHeldCard(c0.X[2], c0.Y[2], c0.Card[2]);
@@ -213,24 +213,24 @@ private slots:
         SetColumn(s, 3, {});
         SetColumn(s, 5, {"5q"});
         SetCell(s, 0, "7c");
-        s.ColumnDirty[3] = s.ColumnDirty[5] = true;
-        s.PaintSuspended = suspended;
-        s.CardsLeft = cardsLeft;
+        s.paint.ColumnDirty[3] = s.paint.ColumnDirty[5] = true;
+        s.paint.PaintSuspended = suspended;
+        s.table.CardsLeft = cardsLeft;
         f.form->Repaint(PaintSender::BitBtn1);
 
         QCOMPARE(f.form->Painter().TableBuffer(), tableBefore);
-        QVERIFY(s.ColumnDirty[3] && s.ColumnDirty[5]);
+        QVERIFY(s.paint.ColumnDirty[3] && s.paint.ColumnDirty[5]);
         QCOMPARE(f.form->Painter().TopBuffer() != topBefore, topRedrawn);
-        QCOMPARE(Shows(f, cards, s.Cells[0].X, s.Cells[0].Y, s.Cells[0].Card), topRedrawn);
+        QCOMPARE(Shows(f, cards, s.table.Cells[0].X, s.table.Cells[0].Y, s.table.Cells[0].Card), topRedrawn);
         if (!topRedrawn)
             QCOMPARE(f.Window(), windowBefore);
 
-        s.PaintSuspended = false;
-        s.CardsLeft = 46;
+        s.paint.PaintSuspended = false;
+        s.table.CardsLeft = 46;
         f.form->Repaint(PaintSender::BitBtn1);
-        QVERIFY(Shows(f, cards, s.Columns[5].X[0], s.Columns[5].Y[0], s.Columns[5].Card[0]));
-        QCOMPARE(At(f.Window(), s.Columns[3].X[0] + 30, s.Columns[3].Y[0] + 30), Ground);
-        QVERIFY(!s.ColumnDirty[3] && !s.ColumnDirty[5]);
+        QVERIFY(Shows(f, cards, s.table.Columns[5].X[0], s.table.Columns[5].Y[0], s.table.Columns[5].Card[0]));
+        QCOMPARE(At(f.Window(), s.table.Columns[3].X[0] + 30, s.table.Columns[3].Y[0] + 30), Ground);
+        QVERIFY(!s.paint.ColumnDirty[3] && !s.paint.ColumnDirty[5]);
     }
 
     void flightShowsTheCardAtEveryStep()
@@ -254,12 +254,12 @@ private slots:
             const QPoint at = steps.value(pauses++);
             // A paint in mid-flight must not wipe the card off the window.
             form->Repaint(PaintSender::Window);
-            allShown = allShown && s.PaintSuspended && Shows(f, cards, at.x(), at.y(), card);
+            allShown = allShown && s.paint.PaintSuspended && Shows(f, cards, at.x(), at.y(), card);
         };
         form->FlyCard(card, 295, 400, 448, 9);
         QCOMPARE(pauses, steps.size());
         QVERIFY(allShown);
-        QVERIFY(!s.PaintSuspended);
+        QVERIFY(!s.paint.PaintSuspended);
         QVERIFY(Shows(f, cards, 448, 9, card));
         // The steps stay on the window until the table is painted again; the
         // next step covers the first one's top 31 rows.

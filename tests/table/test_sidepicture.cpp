@@ -96,7 +96,7 @@ int LoadFailuresSeen(const WindowFixture &f)
 // has done the refresh that follows its first sizing.
 void AcceptPicture(WindowFixture &f, const QString &path)
 {
-    QVERIFY(IdleUntil([&] { return !f.State().ResizePending; }));
+    QVERIFY(IdleUntil([&] { return !f.State().flags.ResizePending; }));
     GameSettings &s = f.State().Settings;
     s.SWBmpPath = path;
     s.ShowPicture = true;
@@ -151,10 +151,10 @@ private slots:
             checked = true;
             if (readable) {
                 QVERIFY(ShowsHalves(f, LeftColour, RightColour));
-                QVERIFY(f.State().PictureShown);
+                QVERIFY(f.State().paint.PictureShown);
             } else {
                 QVERIFY(ShowsOnly(f, TableColour(f)));
-                QVERIFY(!f.State().PictureShown);
+                QVERIFY(!f.State().paint.PictureShown);
             }
         });
         QVERIFY(checked);
@@ -173,7 +173,7 @@ private slots:
         Scribble(f);
         f.form->RefreshSidePicture();
         QVERIFY(!s.ShowPicture);
-        QVERIFY(!f.State().PictureShown);
+        QVERIFY(!f.State().paint.PictureShown);
         QVERIFY(ShowsOnly(f, TableColour(f)));
         QVERIFY(f.StoredSettings().ShowPicture);
         QVERIFY(f.answerer.seen.empty());
@@ -190,7 +190,7 @@ private slots:
             Scribble(f);
             f.form->RefreshSidePicture();
             QVERIFY(ShowsOnly(f, TableColour(f)));
-            QVERIFY(!f.State().PictureShown);
+            QVERIFY(!f.State().paint.PictureShown);
         }
         // A paint leaves the side alone as well.
         f.form->Repaint(PaintSender::Window);
@@ -251,14 +251,14 @@ private slots:
         WindowFixture f;
         AcceptPicture(f, WriteBitmap(f.dir, QStringLiteral("first.bmp"), LeftColour, RightColour));
         f.form->RefreshSidePicture();
-        QVERIFY(f.State().PictureShown);
+        QVERIFY(f.State().paint.PictureShown);
 
         GameSettings &s = f.State().Settings;
         s.SWBmpPath = WriteBitmap(f.dir, QStringLiteral("second.bmp"), OtherColour, LeftColour);
         s.PrefsChanged = true;
         f.form->RefreshSidePicture();
         QVERIFY(ShowsHalves(f, OtherColour, LeftColour));
-        QVERIFY(f.State().PictureShown);
+        QVERIFY(f.State().paint.PictureShown);
     }
 
     void deactivationDrawsItAgainAtTheNextPaint()
@@ -274,7 +274,7 @@ private slots:
         QVERIFY(ShowsOnly(f, Qt::black));
 
         SendToWindow(f, QEvent::WindowDeactivate);
-        QVERIFY(!f.State().PictureShown);
+        QVERIFY(!f.State().paint.PictureShown);
         f.form->Repaint(PaintSender::BitBtn1);
         QVERIFY(ShowsHalves(f, LeftColour, RightColour));
 
@@ -284,7 +284,7 @@ private slots:
             SendToWindow(f, QEvent::WindowDeactivate);
             SendToWindow(f, QEvent::WindowActivate);
             QVERIFY(ShowsHalves(f, LeftColour, RightColour));
-            QVERIFY(f.State().PictureShown);
+            QVERIFY(f.State().paint.PictureShown);
         });
     }
 };

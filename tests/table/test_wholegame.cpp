@@ -28,7 +28,7 @@ QPoint Centre(const TableLayout &l, int x, int y)
 // moves that followed the last one has played out in the game loop.
 class Replayer : public QObject {
 public:
-    Replayer(TForm1 &form, std::vector<SolverMove> moves, ModalAnswerer &answerer)
+    Replayer(TForm1 &form, std::vector<Move> moves, ModalAnswerer &answerer)
         : form(form), moves(std::move(moves)), answerer(answerer)
     {
         connect(&timer, &QTimer::timeout, this, &Replayer::Step);
@@ -40,13 +40,13 @@ private:
     void Step()
     {
         GameState &s = form.State();
-        if (!s.GameInProgress || played == moves.size()) {
+        if (!s.flags.GameInProgress || played == moves.size()) {
             timer.stop();
             return;
         }
-        if (s.PickedFrom != FromNothing || (!s.AutoMoveHold && CascadeGoesOn(s)))
+        if (s.held.PickedFrom != FromNothing || (!s.flags.AutoMoveHold && CascadeGoesOn(s)))
             return;
-        const SolverMove &m = moves[played++];
+        const Move &m = moves[played++];
         if (m.question)
             answerer.answers = {m.answerYes ? QMessageBox::Yes : QMessageBox::No};
         Click(From(m));
@@ -57,34 +57,34 @@ private:
     // the level up to date.
     static bool CascadeGoesOn(const GameState &s)
     {
-        Table table = s;
+        Table table = s.table;
         if (UpdateFoundationLevel(table).won)
             return true;
-        return FindAutoMove(table, s.GamePileSuit).has_value();
+        return FindAutoMove(table, s.deal.GamePileSuit).has_value();
     }
 
-    QPoint From(const SolverMove &m) const
+    QPoint From(const Move &m) const
     {
         const GameState &s = form.State();
         if (m.fromKind == Place::Cell)
-            return Centre(s.Layout, s.Cells[m.from].X, s.Cells[m.from].Y);
-        const TableColumn &c = s.Columns[m.from];
+            return Centre(s.Layout, s.table.Cells[m.from].X, s.table.Cells[m.from].Y);
+        const TableColumn &c = s.table.Columns[m.from];
         const int top = TopSlot(c).value();
         return Centre(s.Layout, c.X[top], c.Y[top]);
     }
 
-    QPoint To(const SolverMove &m) const
+    QPoint To(const Move &m) const
     {
         const GameState &s = form.State();
         switch (m.toKind) {
         case Place::Cell:
-            return Centre(s.Layout, s.Cells[m.to].X, s.Cells[m.to].Y);
+            return Centre(s.Layout, s.table.Cells[m.to].X, s.table.Cells[m.to].Y);
         case Place::Pile:
-            return Centre(s.Layout, s.Foundations[m.to].X, s.Foundations[m.to].Y);
+            return Centre(s.Layout, s.table.Foundations[m.to].X, s.table.Foundations[m.to].Y);
         case Place::Column:
             break;
         }
-        const TableColumn &c = s.Columns[m.to];
+        const TableColumn &c = s.table.Columns[m.to];
         const int slot = TopSlot(c).value_or(0);
         return Centre(s.Layout, c.X[slot], c.Y[slot]);
     }
@@ -92,7 +92,7 @@ private:
     void Click(QPoint p) { QTest::mouseClick(form.View(), Qt::LeftButton, {}, p); }
 
     TForm1 &form;
-    std::vector<SolverMove> moves;
+    std::vector<Move> moves;
     ModalAnswerer &answerer;
     QTimer timer;
 };
@@ -111,7 +111,7 @@ private slots:
         state.Statistics.GamesLost = 3;   // a losing streak before
         state.Statistics.StreakType = 2;
         state.Statistics.StreakLosses = 3;
-        TStats1Dlg stats(state.Statistics, [&state] { return state.GameInProgress; }, [&form] { form.SaveStatistics(); });
+        TStats1Dlg stats(state.Statistics, [&state] { return state.flags.GameInProgress; }, [&form] { form.SaveStatistics(); });
         form.SetDialogs({nullptr, &stats, nullptr, nullptr});
         QVERIFY(f.Show());
         QVERIFY(IdleUntil([&] { return form.Cards()->Library().Loaded(); }));
@@ -119,22 +119,22 @@ private slots:
         const std::uint32_t seed = 1;
         std::unique_ptr<Replayer> replayer;
         QTimer::singleShot(0, &form, [&] {
-            const SolveResult line = Solve(state, state.GamePileSuit, true);
+            const SolveResult line = Solve(state.table, state.deal.GamePileSuit, true);
             QCOMPARE(line.verdict, Verdict::Solved);
             replayer = std::make_unique<Replayer>(form, line.moves, answerer);
         });
         // A guard: should the line go wrong, the test ends instead of hanging.
         QTimer::singleShot(60000, &form, [&] {
-            if (state.GameInProgress)
+            if (state.flags.GameInProgress)
                 FinishGame1Click(state, form);
         });
         NewGame1Click(state, form, seed);
 
         QVERIFY(replayer);
-        QCOMPARE(state.FoundationLevel, 13);
-        QCOMPARE(state.CardsLeft, 0);
-        QCOMPARE(CountEmptyColumns(state), 8);   // the table is cleared after the win
-        QVERIFY(!state.GameInProgress);
+        QCOMPARE(state.table.FoundationLevel, 13);
+        QCOMPARE(state.table.CardsLeft, 0);
+        QCOMPARE(CountEmptyColumns(state.table), 8);   // the table is cleared after the win
+        QVERIFY(!state.flags.GameInProgress);
         bool congratulated = false;
         for (const SeenBox &box : answerer.seen)
             congratulated |= box.text == QStringLiteral("Congratulazioni, hai vinto!  Sei FORTE!") &&

@@ -1,6 +1,6 @@
 #pragma once
 // The player's preferences and all-time statistics, as held in memory for
-// the whole run. The store (store.h) reads them at start and writes each
+// the whole run. The store (store/store.h) reads them at start and writes each
 // group at the moment it changes.
 
 #include <cstdint>
@@ -11,19 +11,31 @@
 
 namespace quintara {
 
+// The ranges the preferences allow.
+inline constexpr std::int32_t SpeedLow = 1;
+inline constexpr std::int32_t SpeedHigh = 10;
+inline constexpr std::int32_t DefaultSpeed = 8;
+inline constexpr std::int32_t SpacingLow = 6;
+inline constexpr std::int32_t SpacingHigh = 12;
+
+// The pause between two steps of a flying card: the faster the slider, the shorter.
+inline constexpr std::int32_t FlightDelayFor(std::int32_t speed) { return SpeedHigh + 1 - speed; }
+
+enum StreakKind : std::int32_t { NoStreak = 0, WinningStreak = 1, LosingStreak = 2 };
+
 struct GameSettings {
     bool OrigCardSize = true;
     bool TimeDisplay = true;
     bool TransferInfo = false;
     bool TransferDetails = false;
     bool ShowPicture = false;
-    std::int32_t SpeedSlider = 8;
-    PileSuitOrder PileSuit{0, 1, 2, 3};
+    std::int32_t SpeedSlider = DefaultSpeed;
+    PileSuitOrder PileSuit = DefaultPileSuit;
     std::int32_t ColumnSpacing = 12;
     QString SWBmpPath;
 
     // Derived and run-time only, never stored.
-    std::int32_t FlightDelay = 3;  // 11 - SpeedSlider
+    std::int32_t FlightDelay = FlightDelayFor(DefaultSpeed);
     bool PictureFileOk = false;
     bool PrefsChanged = false;
 };
@@ -31,7 +43,7 @@ struct GameSettings {
 struct GameStatistics {
     std::int32_t GamesWon = 0;
     std::int32_t GamesLost = 0;
-    std::int32_t StreakType = 0;   // 0 none, 1 winning streak, 2 losing streak
+    std::int32_t StreakType = NoStreak;   // a StreakKind
     std::int32_t StreakWins = 0;
     std::int32_t StreakLosses = 0;
     // Since this program start; never stored.

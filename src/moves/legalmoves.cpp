@@ -1,10 +1,9 @@
-#include "solver/solvermove.h"
+#include "moves/legalmoves.h"
 
 #include <algorithm>
 #include <array>
 
 #include "core/automove.h"
-#include "core/gamestate.h"
 #include "moves/rules.h"
 
 namespace quintara {
@@ -13,7 +12,7 @@ namespace {
 
 class MoveLister {
 public:
-    MoveLister(const Table &table, const PileSuitOrder &pileSuit, MoveSet set, std::vector<SolverMove> &out)
+    MoveLister(const Table &table, const PileSuitOrder &pileSuit, MoveSet set, std::vector<Move> &out)
         : table(table), pileSuit(pileSuit), every(set == MoveSet::Every), out(out),
           capacity(MoveCapacity(table))
     {
@@ -36,13 +35,13 @@ public:
 private:
     void AddFrom(const MoveSource &source, Place fromKind)
     {
-        const SolverMove base{fromKind, source.Index, Place::Cell, 0, 1, source.Card};
+        const Move base{fromKind, source.Index, Place::Cell, 0, 1, source.Card};
         ToCells(base);
         ToPiles(base);
         ToColumns(source, base);
     }
 
-    void ToCells(const SolverMove &base)
+    void ToCells(const Move &base)
     {
         // An ace never rests in a free cell; a card moved from cell to cell
         // only changes places, which the compact search never needs.
@@ -51,7 +50,7 @@ private:
         for (int i = 0; i < CellCount; ++i) {
             if (table.Cells[i].Occupied != 0)
                 continue;
-            SolverMove move = base;
+            Move move = base;
             move.to = i;
             out.push_back(move);
             if (!every)
@@ -59,25 +58,25 @@ private:
         }
     }
 
-    void ToPiles(const SolverMove &base)
+    void ToPiles(const Move &base)
     {
         for (int p = 0; p < PileCount; ++p) {
             if (!CanGoToFoundation(table, pileSuit, p, base.card))
                 continue;
-            SolverMove move = base;
+            Move move = base;
             move.toKind = Place::Pile;
             move.to = p;
             out.push_back(move);
         }
     }
 
-    void ToColumns(const MoveSource &source, const SolverMove &base)
+    void ToColumns(const MoveSource &source, const Move &base)
     {
         bool emptyTried = false;
         for (int d = 0; d < ColumnCount; ++d) {
             if (base.fromKind == Place::Column && d == source.Index)
                 continue;
-            SolverMove move = base;
+            Move move = base;
             move.toKind = Place::Column;
             move.to = d;
             if (top[d] >= 0) {
@@ -96,7 +95,7 @@ private:
 
     // One card always; from a column also the run the question offers, when
     // the player says Yes to it.
-    void IntoEmpty(const MoveSource &source, SolverMove move)
+    void IntoEmpty(const MoveSource &source, Move move)
     {
         if (move.fromKind == Place::Cell) {
             out.push_back(move);
@@ -118,7 +117,7 @@ private:
     const Table &table;
     const PileSuitOrder &pileSuit;
     const bool every;
-    std::vector<SolverMove> &out;
+    std::vector<Move> &out;
     const int capacity;
     std::array<int, ColumnCount> top{};
 };
@@ -126,85 +125,27 @@ private:
 } // namespace
 
 void ListMoves(const Table &table, const PileSuitOrder &pileSuit, MoveSet set,
-               std::vector<SolverMove> &out)
+               std::vector<Move> &out)
 {
     out.clear();
     MoveLister(table, pileSuit, set, out).List();
 }
 
-bool ReleasesHold(const SolverMove &move)
-{
-    if (move.toKind == Place::Cell)
-        return move.fromKind == Place::Column;
-    return !move.IntoEmptyColumn();
-}
-
-void ExecuteMove(Table &table, const SolverMove &move)
-{
-    const bool fromCell = move.fromKind == Place::Cell;
-    const int sourceTop = fromCell ? 0 : TopSlot(table.Columns[move.from]).value_or(0);
-    if (move.toKind == Place::Pile) {
-        // A card the player lays on a pile leaves its place and counts as
-        // home exactly as one the game sends there.
-        ApplyAutoMove(table, AutoMove{fromCell, move.from, sourceTop, move.to, move.card});
-        return;
-    }
-
-    std::array<CardCode, SlotCount> group{};
-    if (fromCell) {
-        group[0] = table.Cells[move.from].Card;
-        table.Cells[move.from].Occupied = 0;
-        table.Cells[move.from].DrawMode = DrawBlank;
-    } else {
-        TableColumn &source = table.Columns[move.from];
-        // The deepest card of the group first, so the group keeps its order.
-        for (int i = 0; i < move.count; ++i) {
-            const int slot = sourceTop - (move.count - 1) + i;
-            group[i] = source.Card[slot];
-            source.Occupied[slot] = 0;
-            source.DrawMode[slot] = DrawBlank;
-        }
-    }
-
-    if (move.toKind == Place::Cell) {
-        SlotRecord &cell = table.Cells[move.to];
-        cell.Card = group[0];
-        cell.DrawMode = DrawNormal;
-        cell.Occupied = 1;
-        return;
-    }
-    TableColumn &dest = table.Columns[move.to];
-    const int first = TopSlot(dest).value_or(-1) + 1;
-    for (int i = 0; i < move.count; ++i) {
-        dest.Card[first + i] = group[i];
-        dest.DrawMode[first + i] = DrawNormal;
-        dest.Occupied[first + i] = 1;
-    }
-}
-
-int PlayMove(Table &table, const PileSuitOrder &pileSuit, bool &autoMoveHold, const SolverMove &move)
-{
-    ExecuteMove(table, move);
-    if (ReleasesHold(move))
-        autoMoveHold = false;
-    return autoMoveHold ? 0 : RunAutoMoves(table, pileSuit);
-}
-
 ReplayOutcome ReplaySolution(Table table, const PileSuitOrder &pileSuit, bool autoMoveHold,
-                             const std::vector<SolverMove> &moves)
+                             const std::vector<Move> &moves)
 {
     ReplayOutcome outcome;
-    std::vector<SolverMove> legal;
-    for (const SolverMove &move : moves) {
+    std::vector<Move> legal;
+    for (const Move &move : moves) {
         ListMoves(table, pileSuit, MoveSet::Every, legal);
-        if (table.FoundationLevel >= 13 || std::find(legal.begin(), legal.end(), move) == legal.end()) {
+        if (IsWon(table) || std::find(legal.begin(), legal.end(), move) == legal.end()) {
             outcome.refused = outcome.played;
             return outcome;
         }
         PlayMove(table, pileSuit, autoMoveHold, move);
         ++outcome.played;
     }
-    outcome.won = table.FoundationLevel >= 13;
+    outcome.won = IsWon(table);
     return outcome;
 }
 
@@ -225,7 +166,7 @@ QString PlaceText(Place kind, int index)
 
 } // namespace
 
-QString MoveText(const SolverMove &move)
+QString MoveText(const Move &move)
 {
     QString text = PlaceText(move.fromKind, move.from) + QStringLiteral(" -> ") + PlaceText(move.toKind, move.to);
     if (move.count > 1)

@@ -1,0 +1,57 @@
+#include <memory>
+
+#include <QtTest>
+
+#include "clipping.h"
+#include "dialogs/aboutbox.h"
+#include "dialogs/calendarform.h"
+#include "dialogtests.h"
+#include "store/statsdlg.h"
+
+using namespace quintara;
+
+// The modal dialogs show every caption whole, with the fonts this desktop
+// substitutes for the ones they ask for.
+class TestWholeTexts : public QObject {
+    Q_OBJECT
+
+private slots:
+    void dialogsShowWholeTexts_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::newRow("statistics") << QStringLiteral("statistics");
+        QTest::newRow("about") << QStringLiteral("about");
+        QTest::newRow("calendar") << QStringLiteral("calendar");
+    }
+
+    void dialogsShowWholeTexts()
+    {
+        QFETCH(QString, dialog);
+        GameStatistics stats;
+        stats.GamesWon = 12345;
+        stats.GamesLost = 67890;
+        std::unique_ptr<QDialog> window;
+        if (dialog == QLatin1String("statistics"))
+            window = std::make_unique<TStats1Dlg>(stats, [] { return false; }, [] {});
+        else if (dialog == QLatin1String("about"))
+            window = std::make_unique<TAboutBox>();
+        else
+            window = std::make_unique<TCalendarForm>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const QStringList clipped = test::ClippedControls(window.get());
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
+    }
+};
+
+namespace quintara::test {
+
+int RunWholeTextTests(int argc, char **argv)
+{
+    TestWholeTexts tests;
+    return QTest::qExec(&tests, argc, argv);
+}
+
+} // namespace quintara::test
+
+#include "test_wholetexts.moc"
