@@ -25,6 +25,8 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     Probe probe;
+    // Above the maximised game, as a window the player just brought forward.
+    probe.setWindowFlag(Qt::WindowStaysOnTopHint);
     probe.setWindowTitle(QStringLiteral("sonda"));
     probe.setGeometry(QApplication::arguments().value(1, QStringLiteral("0")).toInt(),
                       QApplication::arguments().value(2, QStringLiteral("0")).toInt(), 120, 120);

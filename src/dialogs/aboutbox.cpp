@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "dialogs/artwork.h"
+#include "dialogs/dialogparts.h"
 
 namespace quintara {
 
@@ -17,7 +18,6 @@ const QString TAboutBox::CopiedText = QStringLiteral("URL copiato sul desktop");
 namespace {
 
 constexpr int ConfirmationMs = 2000;
-const QPoint Place(119, 56);
 
 const char *const Information =
     "Quintara è un solitario con un mazzo francese di 52 carte, distribuite tutte "
@@ -42,16 +42,6 @@ const char *const Information =
     "\n"
     "Scrivici: posta@quintara.example - Sito: https://quintara.example/";
 
-QLabel *PlaceText(QWidget *panel, const char *name, const QString &text, int left, int top)
-{
-    auto *label = new QLabel(text, panel);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setTextFormat(Qt::PlainText);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
-
 } // namespace
 
 TAboutBox::TAboutBox(QWidget *parent)
@@ -61,7 +51,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral(" Informazioni sul gioco"));
     setFixedSize(540, 547);
-    move(Place);
+    move(AboutPlace);
 
     auto *panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel1"));
@@ -74,28 +64,25 @@ TAboutBox::TAboutBox(QWidget *parent)
     icon->setScaledContents(true);
     icon->setPixmap(QuintaraPicture(129, 146));
 
-    QLabel *product = PlaceText(panel, "ProductName",
+    QLabel *product = PlaceLabel(panel, "ProductName",
                                 QStringLiteral("Quintara - Edizione Speciale"), 203, 16);
     QFont productFont = product->font();
     productFont.setPixelSize(20);
     product->setFont(productFont);
     product->adjustSize();
 
-    PlaceText(panel, "Version", QStringLiteral(" Versione 2.1,   Release 2 "), 252, 42);
-    PlaceText(panel, "Label1", QStringLiteral("Creata per l'intrattenimento e lo studio da"),
+    PlaceLabel(panel, "Version", QStringLiteral(" Versione 2.1,   Release 2 "), 252, 42);
+    PlaceLabel(panel, "Label1", QStringLiteral("Creata per l'intrattenimento e lo studio da"),
               208, 66);
 
-    QLabel *makers = PlaceText(panel, "Label3",
+    QLabel *makers = PlaceLabel(panel, "Label3",
                                QStringLiteral("Gruppo Quintara, Italia"), 195, 89);
     QFont makersFont = makers->font();
     makersFont.setPixelSize(15);
     makersFont.setBold(true);
     makers->setFont(makersFont);
     makers->setAlignment(Qt::AlignCenter);
-    makers->setAutoFillBackground(true);
-    QPalette lime = makers->palette();
-    lime.setColor(QPalette::Window, QColor(0, 255, 0));
-    makers->setPalette(lime);
+    SetColour(makers, QPalette::Window, Lime);
     makers->setGeometry(195, 89, 272, makers->sizeHint().height());
 
     RichEdit1 = new QLineEdit(panel);
@@ -108,12 +95,10 @@ TAboutBox::TAboutBox(QWidget *parent)
     QFont addressFont(QStringLiteral("Times New Roman"));
     addressFont.setPixelSize(15);
     RichEdit1->setFont(addressFont);
-    QPalette face = RichEdit1->palette();
-    face.setColor(QPalette::Base, face.color(QPalette::Button));
-    RichEdit1->setPalette(face);
+    SetColour(RichEdit1, QPalette::Base, RichEdit1->palette().color(QPalette::Button));
     // A press on the address copies it, as the button does.
     RichEdit1->installEventFilter(this);
-    ShowInField(WebAddress, Qt::blue, true);
+    ShowInField(WebAddress, Blue, true);
 
     auto *copy = new QPushButton(QStringLiteral("Copia l'URL sul desktop"), panel);
     copy->setObjectName(QStringLiteral("Button1"));
@@ -128,9 +113,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     QFont memoFont(QStringLiteral("MS Sans Serif"));
     memoFont.setPointSize(8);
     Memo1->setFont(memoFont);
-    QPalette grey = Memo1->palette();
-    grey.setColor(QPalette::Base, ScrollBarColour());
-    Memo1->setPalette(grey);
+    SetColour(Memo1, QPalette::Base, ScrollBarColour());
 
     auto *banner = new QLabel(panel);
     banner->setObjectName(QStringLiteral("Image1"));
@@ -150,7 +133,7 @@ TAboutBox::TAboutBox(QWidget *parent)
 
 void TAboutBox::showEvent(QShowEvent *event)
 {
-    move(Place);
+    move(AboutPlace);
     BitBtn1->setFocus();
     QDialog::showEvent(event);
 }
@@ -166,9 +149,7 @@ bool TAboutBox::eventFilter(QObject *watched, QEvent *event)
 
 void TAboutBox::ShowInField(const QString &text, const QColor &ink, bool underline)
 {
-    QPalette palette = RichEdit1->palette();
-    palette.setColor(QPalette::Text, ink);
-    RichEdit1->setPalette(palette);
+    SetColour(RichEdit1, QPalette::Text, ink);
     QFont font = RichEdit1->font();
     font.setUnderline(underline);
     RichEdit1->setFont(font);
@@ -180,10 +161,10 @@ void TAboutBox::Button1Click()
 {
     Confirming = true;
     // The copy goes through the field's own selection, as the player would do it.
-    ShowInField(WebAddress, Qt::blue, true);
+    ShowInField(WebAddress, Blue, true);
     RichEdit1->selectAll();
     RichEdit1->copy();
-    ShowInField(CopiedText, Qt::red, false);
+    ShowInField(CopiedText, Red, false);
     // Already running, the timer keeps its deadline: the address returns two
     // seconds after the first press.
     if (!ConfirmationTimer.isActive())
@@ -196,7 +177,7 @@ void TAboutBox::Timer1Timer()
     if (!Confirming)
         return;
     Confirming = false;
-    ShowInField(WebAddress, Qt::blue, true);
+    ShowInField(WebAddress, Blue, true);
 }
 
 } // namespace quintara

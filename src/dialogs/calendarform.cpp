@@ -4,6 +4,7 @@
 
 #include "dialogs/artwork.h"
 #include "dialogs/cccalendar.h"
+#include "dialogs/dialogparts.h"
 
 namespace quintara {
 
@@ -13,7 +14,7 @@ TCalendarForm::TCalendarForm(QWidget *parent)
     setObjectName(QStringLiteral("CalendarForm"));
     setWindowTitle(QStringLiteral(" Un calendario per aiutarti..."));
     setFixedSize(381, 204);
-    move(130, 200);
+    move(CalendarPlace);
 
     // The date is the one of this moment; the window is made once and kept,
     // so a later opening still shows it, with the day the player chose.

@@ -17,6 +17,7 @@
 #include <QThread>
 
 #include "core/gamestate.h"
+#include "dialogs/dialogparts.h"
 #include "dialogs/prefwidgets.h"
 #include "store/store.h"
 
@@ -193,7 +194,7 @@ void TPrefDlg1::BuildPictureTab()
     Label4 = PlaceLabel(page, "Label4",
                         QStringLiteral(" Larghezza immagine = ......,   Altezza = .....  pixels        "), 65, 137);
     Label4->resize(SideAreaLabelWidth, Label4->height());
-    SetBackground(Label4, QPalette::Window, White);
+    SetColour(Label4, QPalette::Window, White);
 }
 
 void TPrefDlg1::BuildSpeedTab()

@@ -8,6 +8,7 @@
 
 #include "core/gamestate.h"
 #include "dialogs/prefdlg.h"
+#include "dialogs/dialogparts.h"
 #include "dialogs/prefwidgets.h"
 #include "dialogs/suitglyphs.h"
 #include "store/store.h"
@@ -26,7 +27,7 @@ QLabel *OrderLabel(QWidget *page, const char *name, int top, const QColor &backg
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(15);
     label->setFont(font);
-    SetBackground(label, QPalette::Window, background);
+    SetColour(label, QPalette::Window, background);
     return label;
 }
 
@@ -70,8 +71,8 @@ void TPrefDlg1::TabSheet3Enter()
     const GameSettings &s = State.Settings;
     SetStatus(QStringLiteral(" Assegnazione dei semi nelle caselle di arrivo e dello spazio tra colonne."));
     Edit2->setText(QString::number(s.ColumnSpacing));
-    SetBackground(Edit2, QPalette::Base, White);
-    SetBackground(Label7, QPalette::Window, White);
+    SetColour(Edit2, QPalette::Base, White);
+    SetColour(Label7, QPalette::Window, White);
     Label6->setText(CurrentOrderText(s.PileSuit));
     Presses.Clear();
     Label7->setText(NewOrderText(Presses.NewOrder));
@@ -87,7 +88,7 @@ void TPrefDlg1::SuitButtonClick(int button)
 {
     if (!Presses.Press(button))
         return;
-    SetBackground(Label7, QPalette::Window, Lime);
+    SetColour(Label7, QPalette::Window, Lime);
     Label7->setText(NewOrderText(Presses.NewOrder));
 }
 
@@ -104,7 +105,7 @@ void TPrefDlg1::UpDown1Click()
 
 void TPrefDlg1::RefuseSuitEntry(QWidget *marked, QPalette::ColorRole role)
 {
-    SetBackground(marked, role, Yellow);
+    SetColour(marked, role, Yellow);
     SetStatus(QStringLiteral(" Sbagliato! Prova di nuovo... Assegnazione scorretta."));
     ProcessEvents();
     Pause(LongPauseMs);
@@ -126,7 +127,7 @@ TPrefDlg1::Outcome TPrefDlg1::StoreSuitOrderAndSpacing()
         if (!Written(Store.StoreSuitOrderAndSpacing(s, true, false)))
             return Outcome::WriteFailed;
         SetStatus(QStringLiteral(" Nuovo ordine memorizzato nel registro"));
-        SetBackground(Label7, QPalette::Window, White);
+        SetColour(Label7, QPalette::Window, White);
         s.PrefsChanged = true;
         Pause(ShortPauseMs);
     }

@@ -2,30 +2,10 @@
 
 #include <algorithm>
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
 
 namespace quintara {
-
-QLabel *PlaceLabel(QWidget *page, const char *name, const QString &text, int left, int top)
-{
-    auto *label = new QLabel(text, page);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setTextFormat(Qt::PlainText);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
-
-void SetBackground(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-    if (role == QPalette::Window)
-        widget->setAutoFillBackground(true);
-}
 
 UpDown::UpDown(QLineEdit *buddy, int low, int high, QWidget *parent)
     : QWidget(parent), Buddy(buddy), Low(low), High(high), Position(high)

@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "dialogs/artwork.h"
+#include "dialogs/dialogparts.h"
 
 namespace quintara {
 
@@ -60,15 +61,6 @@ protected:
                           radius, radius);
     }
 };
-
-QLabel *PlaceLabel(QWidget *panel, const char *name, int left, int top)
-{
-    auto *label = new QLabel(panel);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setTextFormat(Qt::PlainText);
-    label->move(left, top);
-    return label;
-}
 
 } // namespace
 
@@ -131,30 +123,28 @@ TStats1Dlg::TStats1Dlg(GameStatistics &stats, std::function<bool()> gameInProgre
     shape->setObjectName(QStringLiteral("Shape1"));
     shape->setGeometry(15, 12, 336, 393);
 
-    QLabel *title = PlaceLabel(panel, "Label1", 42, 36);
+    QLabel *title = PlaceLabel(panel, "Label1", QString(), 42, 36);
     QFont titleFont(QStringLiteral("Courier New"));
     titleFont.setPixelSize(20);
     titleFont.setItalic(true);
     titleFont.setUnderline(true);
     title->setFont(titleFont);
-    QPalette blue = title->palette();
-    blue.setColor(QPalette::WindowText, Qt::blue);
-    title->setPalette(blue);
+    SetColour(title, QPalette::WindowText, Blue);
     title->setText(QStringLiteral("Riassunto"));
     title->adjustSize();
 
-    Label2 = PlaceLabel(panel, "Label2", 42, 71);
-    Label3 = PlaceLabel(panel, "Label3", 98, 96);
-    Label4 = PlaceLabel(panel, "Label4", 98, 120);
-    Label5 = PlaceLabel(panel, "Label5", 42, 152);
-    Label6 = PlaceLabel(panel, "Label6", 98, 176);
-    Label7 = PlaceLabel(panel, "Label7", 98, 200);
-    QLabel *streaks = PlaceLabel(panel, "Label8", 42, 232);
+    Label2 = PlaceLabel(panel, "Label2", QString(), 42, 71);
+    Label3 = PlaceLabel(panel, "Label3", QString(), 98, 96);
+    Label4 = PlaceLabel(panel, "Label4", QString(), 98, 120);
+    Label5 = PlaceLabel(panel, "Label5", QString(), 42, 152);
+    Label6 = PlaceLabel(panel, "Label6", QString(), 98, 176);
+    Label7 = PlaceLabel(panel, "Label7", QString(), 98, 200);
+    QLabel *streaks = PlaceLabel(panel, "Label8", QString(), 42, 232);
     streaks->setText(QStringLiteral("Consecutive:"));
     streaks->adjustSize();
-    Label9 = PlaceLabel(panel, "Label9", 98, 256);
-    Label10 = PlaceLabel(panel, "Label10", 98, 280);
-    Label11 = PlaceLabel(panel, "Label11", 98, 304);
+    Label9 = PlaceLabel(panel, "Label9", QString(), 98, 256);
+    Label10 = PlaceLabel(panel, "Label10", QString(), 98, 280);
+    Label11 = PlaceLabel(panel, "Label11", QString(), 98, 304);
 
     auto *banner = new QLabel(panel);
     banner->setObjectName(QStringLiteral("Image1"));

@@ -1,9 +1,11 @@
 #include "carddrawing.h"
 
+#include <algorithm>
 #include <utility>
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QtMath>
 
 namespace quintara {
 
@@ -18,6 +20,37 @@ bool TintedWhenHighlighted(CardCode card)
     return Colour(card) == 2 && Rank(card) >= 1 && Rank(card) <= 9;
 }
 
+// The finest detail a screen of this device pixel ratio can show: a
+// fractional ratio takes the next finer pictures and shrinks them smoothly.
+int DetailFor(qreal ratio)
+{
+    return std::clamp(qCeil(ratio - 0.001), 1, cardmodule::MaxScale);
+}
+
+// The device pixels a card rectangle touches, back in the canvas's units:
+// copied whole, they move the card without resampling it.
+QRectF WholePixels(const QRect &card, qreal ratio)
+{
+    const QRect pixels = QRectF(QPointF(card.topLeft()) * ratio, QSizeF(card.size()) * ratio)
+                             .toAlignedRect();
+    return QRectF(QPointF(pixels.topLeft()) / ratio, QSizeF(pixels.size()) / ratio);
+}
+
+// Draws `picture` at its own size (in the canvas's units) from `at`, or
+// stretched into `into`; smooth whenever its pixels are not the canvas's.
+void DrawPictureOn(QPainter &painter, const QImage &picture, qreal ratio, const QPointF &at,
+                   const QRectF &into = QRectF())
+{
+    const bool ownSize = into.isNull();
+    if (picture.devicePixelRatio() != ratio
+        || (!ownSize && into.size() != picture.deviceIndependentSize()))
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (ownSize)
+        painter.drawImage(at, picture);
+    else
+        painter.drawImage(into, picture);
+}
+
 } // namespace
 
 CardPainter::CardPainter(Shell &shell, Size cardSize, bool origCardSize, QString libraryFile)
@@ -27,6 +60,15 @@ CardPainter::CardPainter(Shell &shell, Size cardSize, bool origCardSize, QString
       redMask(cardSize.width, cardSize.height, QImage::Format_RGB32)
 {
     redMask.fill(QColor(255, 0, 0));
+}
+
+QImage CardPainter::Picture(int number, qreal ratio)
+{
+    const bool face = number <= LastFaceNumber;
+    return library.Bitmap(number,
+                          face && !origCardSize ? cardmodule::CardSize::Large
+                                                : cardmodule::CardSize::Normal,
+                          DetailFor(ratio));
 }
 
 void CardPainter::DrawCard(QImage &canvas, QImage &window, int x, int y, std::int32_t value,
@@ -49,7 +91,8 @@ void CardPainter::DrawCard(QImage &canvas, QImage &window, int x, int y, std::in
 void CardPainter::DrawFace(QImage &canvas, QImage &window, const QRect &card, CardCode value,
                            bool highlighted)
 {
-    const QImage picture = library.Bitmap(CardBitmapNumber(value));
+    const qreal ratio = canvas.devicePixelRatio();
+    const QImage picture = Picture(CardBitmapNumber(value), ratio);
     if (picture.isNull())
         return;
     {
@@ -59,12 +102,10 @@ void CardPainter::DrawFace(QImage &canvas, QImage &window, const QRect &card, Ca
         painter.setClipPath(rounded);
         painter.setCompositionMode(highlighted ? QPainter::RasterOp_NotSource
                                                : QPainter::CompositionMode_Source);
-        if (origCardSize) {
-            painter.drawImage(card.topLeft(), picture);
-        } else {
-            painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawImage(card, picture);
-        }
+        if (origCardSize)
+            DrawPictureOn(painter, picture, ratio, card.topLeft());
+        else
+            DrawPictureOn(painter, picture, ratio, card.topLeft(), card);
         // The 2-pixel outline follows the clip's own edge, so that no pixel of
         // the face shows outside it at the rounded corners.
         QPainterPath outline = rounded;
@@ -78,16 +119,14 @@ void CardPainter::DrawFace(QImage &canvas, QImage &window, const QRect &card, Ca
     if (!highlighted)
         return;
 
-    // The highlight must show at once, before the buffers reach the window.
+    // The highlight must show at once, before the buffers reach the window,
+    // whose pixels match the canvas's.
+    const QRectF whole = WholePixels(card, ratio);
+    const QRectF pixels(whole.topLeft() * ratio, whole.size() * ratio);
     QPainter painter(&window);
     if (&window != &canvas) {
-        // Both pictures share the window's origin and scale: a clipped copy
-        // moves the screen's pixels one to one.
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.save();
-        painter.setClipRect(card);
-        painter.drawImage(0, 0, canvas);
-        painter.restore();
+        painter.drawImage(whole, canvas, pixels);
     }
     if (TintedWhenHighlighted(value)) {
         painter.setCompositionMode(QPainter::RasterOp_NotSourceOrDestination);
@@ -97,12 +136,13 @@ void CardPainter::DrawFace(QImage &canvas, QImage &window, const QRect &card, Ca
 
 void CardPainter::DrawPictureByNumber(QImage &canvas, int x, int y, int number)
 {
-    const QImage picture = library.Bitmap(number);
+    const qreal ratio = canvas.devicePixelRatio();
+    const QImage picture = Picture(number, ratio);
     if (picture.isNull())
         return;
     QPainter painter(&canvas);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(x, y, picture);
+    DrawPictureOn(painter, picture, ratio, QPointF(x, y));
 }
 
 } // namespace quintara

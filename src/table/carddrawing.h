@@ -26,10 +26,11 @@ public:
 
     CardImageLibrary &Library() { return library; }
     const CardImageLibrary &Library() const { return library; }
-    const QImage &RedMask() const { return redMask; }
 
     // Draws `value` (a CardCode, or a picture number in mode DrawPicture)
-    // with its top left corner at (x, y) on `canvas`. A highlighted card is
+    // with its top left corner at (x, y) on `canvas`, in the canvas's units:
+    // the pictures are those whose detail fits the canvas's device pixel
+    // ratio, the large faces drawn at their own size. A highlighted card is
     // also shown at once on `window`, the picture of the window's client
     // area. `colour` fills a blank slot. Draws nothing while the library is
     // not loaded or has failed.
@@ -37,6 +38,7 @@ public:
                   std::int32_t mode, Rgb colour);
 
 private:
+    QImage Picture(int number, qreal ratio);
     void DrawFace(QImage &canvas, QImage &window, const QRect &card, CardCode value,
                   bool highlighted);
     void DrawPictureByNumber(QImage &canvas, int x, int y, int number);
@@ -45,7 +47,8 @@ private:
     Size cardSize;
     bool origCardSize;
     // Merged over a highlighted black two to ten on the window: the dark
-    // ground of its inverted face turns cyan.
+    // ground of its inverted face turns cyan. One colour: it covers the
+    // card at any device pixel ratio.
     QImage redMask;
 };
 

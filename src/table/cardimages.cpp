@@ -1,40 +1,41 @@
 #include "cardimages.h"
 
-#include <utility>
-
-#include <dlfcn.h>
-
+#include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
+#include <QImageReader>
 
 namespace quintara {
 
-CardImageLibrary::CardImageLibrary(Shell &shell, QString fileName)
-    : shell(shell), fileName(std::move(fileName))
+namespace {
+
+QString BesideTheProgram(const QString &fileName)
 {
+    // applicationDirPath() follows /proc/self/exe, so a program reached
+    // through a symlink still finds the module in its real folder.
+    return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(fileName);
 }
 
-CardImageLibrary::~CardImageLibrary()
+} // namespace
+
+CardImageLibrary::CardImageLibrary(Shell &shell, const QString &fileName)
+    : shell(shell), file(BesideTheProgram(fileName))
 {
-    Release();
 }
 
 void CardImageLibrary::Load()
 {
-    if (module || failed || released)
+    if (Loaded() || failed || released)
         return;
     const QString currentDirectory = QDir::currentPath();
 
-    // A plain file name goes through the ordinary library search, made on
-    // behalf of the calling object: ours, whose RUNPATH names the program's
-    // own folder. dlmopen into the program's namespace is dlopen without the
-    // interposers that sanitizer runtimes put in front of dlopen, which would
-    // make the search on their own behalf and miss that folder.
-    module = dlmopen(LM_ID_BASE, fileName.toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);
-    if (module) {
-        bitmapFunction =
-            reinterpret_cast<ZozaroBitmapFunction>(dlsym(module, ZOZARO_BITMAP_SYMBOL));
-        shell.SetStatusText(1, QStringLiteral("Libreria usata: ZozAro2.DLL"));
-        return;
+    if (file.open(QIODevice::ReadOnly)) {
+        if (const auto read = cardmodule::ReadTable(file)) {
+            table = *read;
+            shell.SetStatusText(1, QStringLiteral("Libreria usata: ZozAro2.DLL"));
+            return;
+        }
+        file.close();
     }
     shell.ShowNotice(QStringLiteral("Non riesco a caricare 'ZozAro2.DLL'."),
                      QStringLiteral(" Errore di caricamento della DLL"), NoticeIcon::Stop);
@@ -46,37 +47,55 @@ void CardImageLibrary::Load()
 void CardImageLibrary::Release()
 {
     released = true;
-    for (QImage &image : decoded)
-        image = QImage();
-    bitmapFunction = nullptr;
-    if (module) {
-        dlclose(module);
-        module = nullptr;
-    }
+    decoded.fill(QImage());
+    file.close();
 }
 
-QImage CardImageLibrary::Bitmap(int number)
+QImage CardImageLibrary::Bitmap(int number, cardmodule::CardSize size, int scale)
 {
     if (!Usable())
         return QImage();
-    const bool known = number >= ZOZARO_FIRST_PICTURE && number <= ZOZARO_LAST_PICTURE;
-    if (known && !decoded[number - ZOZARO_FIRST_PICTURE].isNull())
-        return decoded[number - ZOZARO_FIRST_PICTURE];
-
+    const cardmodule::Key key{number, size, scale};
+    // A screen shows one detail at a time: moved to another screen, the
+    // pictures of the former detail are let go.
+    if (scale != decodedScale) {
+        decoded.fill(QImage());
+        decodedScale = scale;
+    }
     QImage image;
-    const unsigned char *data = nullptr;
-    int size = 0;
-    if (bitmapFunction && bitmapFunction(number, &data, &size) && data && size > 0)
-        image = QImage::fromData(data, size);
+    if (cardmodule::Listed(key)) {
+        QImage &known = decoded[cardmodule::Slot(key)];
+        if (known.isNull())
+            known = Decode(key, table[cardmodule::Slot(key)]);
+        image = known;
+    }
     if (image.isNull()) {
         failed = true;
+        decoded.fill(QImage());
         shell.ShowNotice(QStringLiteral("Errore di caricamento della DLL: numero di bitmap %1")
                              .arg(number),
                          QStringLiteral("ZozAro2.DLL"), NoticeIcon::Stop);
-        return image;
     }
-    if (known)
-        decoded[number - ZOZARO_FIRST_PICTURE] = image;
+    return image;
+}
+
+QImage CardImageLibrary::Decode(const cardmodule::Key &key, const cardmodule::Span &span)
+{
+    if (!file.seek(span.offset))
+        return QImage();
+    QByteArray bytes = file.read(span.length);
+    if (bytes.size() != span.length || !bytes.startsWith("\x89PNG\r\n\x1a\n"))
+        return QImage();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "png");
+    // The size is known before a pixel is decoded: a picture of any other
+    // size is refused without allocating room for it.
+    const QSize expected = cardmodule::PictureSize(key);
+    QImage image;
+    if (reader.size() != expected || !reader.read(&image) || image.size() != expected)
+        return QImage();
+    image.setDevicePixelRatio(key.scale);
     return image;
 }
 

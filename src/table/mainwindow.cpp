@@ -14,6 +14,7 @@
 #include "core/analysis.h"
 #include "core/gameflow.h"
 #include "core/undo.h"
+#include "dialogs/dialogparts.h"
 #include "moves/pointer.h"
 #include "table/buttonart.h"
 #include "table/carddrawing.h"
@@ -365,7 +366,7 @@ void TForm1::Pref1DlgClick()
 {
     if (!dialogs.PrefDlg1)
         return;
-    dialogs.PrefDlg1->move(130, 200);
+    dialogs.PrefDlg1->move(PreferencesPlace);
     dialogs.PrefDlg1->show();
     dialogs.PrefDlg1->raise();
     RefreshSidePicture();
@@ -378,7 +379,7 @@ void TForm1::HelpAboutClick()
         return;
     if (dialogs.AboutBox->isVisible())
         dialogs.AboutBox->hide();
-    dialogs.AboutBox->move(119, 56);
+    dialogs.AboutBox->move(AboutPlace);
     dialogs.AboutBox->exec();
 }
 

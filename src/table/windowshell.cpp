@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QThread>
 
+#include "dialogs/dialogparts.h"
 #include "dialogs/prompts.h"
 #include "table/analysispanel.h"
 #include "table/carddrawing.h"
@@ -203,7 +204,7 @@ void TForm1::ShowStatisticsDialog()
 {
     if (!dialogs.Stats1Dlg)
         return;
-    dialogs.Stats1Dlg->move(152, 56);
+    dialogs.Stats1Dlg->move(StatisticsPlace);
     dialogs.Stats1Dlg->exec();
 }
 

@@ -2,8 +2,10 @@
 // rounded corners and outline, the red tint on the window, place marks,
 // blank slots, large cards, and a table without a usable card module.
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QTest>
+#include <QtMath>
 
 #include "support/fakeshell.h"
 #include "table/carddrawing.h"
@@ -31,9 +33,11 @@ QRgb MergedWithRed(QRgb pixel)
     return qRgb(qRed(pixel), 255, 255);
 }
 
-QImage Canvas(QImage::Format format = QImage::Format_RGB32, const QColor &ground = Felt)
+QImage Canvas(QImage::Format format = QImage::Format_RGB32, const QColor &ground = Felt,
+              qreal ratio = 1)
 {
-    QImage image(320, 240, format);
+    QImage image(QSize(320, 240) * ratio, format);
+    image.setDevicePixelRatio(ratio);
     image.fill(ground);
     return image;
 }
@@ -67,6 +71,19 @@ struct Fixture {
     }
     QImage Face(CardCode card) { return painter.Library().Bitmap(CardBitmapNumber(card)); }
 };
+
+// The pixels alone, row by row, whatever the image's padding.
+QByteArray Digest(const std::vector<QImage> &images)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (const QImage &image : images) {
+        const QImage pixels = image.convertToFormat(QImage::Format_RGB32);
+        hash.addData(QByteArray::number(pixels.width()) + 'x' + QByteArray::number(pixels.height()));
+        for (int y = 0; y < pixels.height(); ++y)
+            hash.addData(QByteArrayView(pixels.constScanLine(y), pixels.width() * 4));
+    }
+    return hash.result().toHex().left(24);
+}
 
 bool Untouched(const QImage &image, const QColor &ground)
 {
@@ -155,18 +172,23 @@ private slots:
     void placeMarkIsCopiedAsItIs_data()
     {
         QTest::addColumn<bool>("large");
-        QTest::newRow("small cards") << false;
-        QTest::newRow("large cards") << true;
+        QTest::addColumn<int>("ratio");
+        QTest::newRow("small cards") << false << 1;
+        QTest::newRow("large cards") << true << 1;
+        QTest::newRow("large cards, 2") << true << 2;
+        QTest::newRow("small cards, 3") << false << 3;
     }
     void placeMarkIsCopiedAsItIs()
     {
         QFETCH(bool, large);
+        QFETCH(int, ratio);
         Fixture f(large ? LargeCard : SmallCard, !large);
+        f.canvas = Canvas(QImage::Format_RGB32, Felt, ratio);
         f.Draw(56, DrawPicture);
-        const QImage mark = f.painter.Library().Bitmap(56);
-        QCOMPARE(f.canvas.copy(X, Y, 72, 96), mark);
-        QCOMPARE(f.canvas.pixelColor(X + 72, Y + 50), Felt);
-        QCOMPARE(f.canvas.pixelColor(X + 30, Y + 96), Felt);
+        const QImage mark = f.painter.Library().Bitmap(56, cardmodule::CardSize::Normal, ratio);
+        QCOMPARE(f.canvas.copy(X * ratio, Y * ratio, 72 * ratio, 96 * ratio), mark);
+        QCOMPARE(f.canvas.pixelColor((X + 72) * ratio, (Y + 50) * ratio), Felt);
+        QCOMPARE(f.canvas.pixelColor((X + 30) * ratio, (Y + 96) * ratio), Felt);
     }
 
     void blankFillsTheWholeSlot()
@@ -202,43 +224,116 @@ private slots:
         QVERIFY(f.shell.notices.empty());
     }
 
-    void largeCardsAreStretched()
+    // Ordinary screens see every card exactly as before the pictures came
+    // in finer detail: the pictures and what DrawCard leaves, pinned.
+    void ordinaryScreenPixelsArePinned_data()
     {
-        Fixture f(LargeCard, false);
-        const CardCode card = MakeCard(12, 0);
-        f.Draw(card, DrawNormal);
-        const QImage face = f.Face(card).scaled(142, 192, Qt::IgnoreAspectRatio,
-                                                Qt::SmoothTransformation);
-        QCOMPARE(f.canvas.pixelColor(X, Y), Felt);
-        QCOMPARE(f.canvas.pixelColor(X + 141, Y + 100), QColor(Qt::black));
-        QCOMPARE(f.canvas.pixelColor(X + 142, Y + 100), Felt);
-        QCOMPARE(f.canvas.pixelColor(X + 70, Y + 191), QColor(Qt::black));
-        QCOMPARE(f.canvas.pixelColor(X + 70, Y + 192), Felt);
-        // The stretched face covers the whole large card.
-        int close = 0;
-        for (int dy = 3; dy < 189; ++dy)
-            for (int dx = 3; dx < 139; ++dx) {
-                const QRgb a = f.canvas.pixel(X + dx, Y + dy);
-                const QRgb b = face.pixel(dx, dy);
-                close += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) < 40;
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QByteArray>("digest");
+        QTest::newRow("pictures") << "pictures" << QByteArray("7f932549d2d523140fae9752");
+        QTest::newRow("faces") << "faces" << QByteArray("9ee2394d2d94f7c1a531b3df");
+        QTest::newRow("highlighted") << "highlighted" << QByteArray("d311346258f39b8c28989d2b");
+        QTest::newRow("marks and blank") << "marks" << QByteArray("f61166a4b57d7830f127b638");
+    }
+    void ordinaryScreenPixelsArePinned()
+    {
+        QFETCH(QString, what);
+        QFETCH(QByteArray, digest);
+        Fixture f;
+        std::vector<QImage> images;
+        for (int value = 0; value < 56; ++value) {
+            if (what == QLatin1String("pictures")) {
+                images.push_back(f.painter.Library().Bitmap(value + 1));
+                continue;
             }
-        QVERIFY(close > 136 * 186 * 95 / 100);
+            f.canvas = Canvas();
+            f.window = Canvas(QImage::Format_RGB32, WindowGround);
+            if (what == QLatin1String("marks")) {
+                if (value >= 4)
+                    break;
+                f.Draw(53 + value, DrawPicture);
+                f.painter.DrawCard(f.canvas, f.window, 100, 100, 0, DrawBlank, {9, 8, 7});
+            } else if (value < 52) {
+                f.Draw(value, what == QLatin1String("faces") ? DrawNormal : DrawHighlighted);
+            } else {
+                break;
+            }
+            images.push_back(f.canvas);
+            images.push_back(f.window);
+        }
+        QCOMPARE(Digest(images), digest);
     }
 
-    void largeHighlightIsTheInvertedStretch()
+    // Each screen gets the pictures in its own detail, the large faces drawn
+    // at their own size; highlight, tint, clip and outline at every scale.
+    void facesHaveTheScreensDetail_data()
     {
-        Fixture f(LargeCard, false);
-        const CardCode card = MakeCard(4, 2);
-        f.painter.DrawCard(f.canvas, f.window, 0, 0, card, DrawNormal, {});
-        f.painter.DrawCard(f.canvas, f.window, 150, 40, card, DrawHighlighted, {});
-        for (int dy = 0; dy < 192; ++dy)
-            for (int dx = 0; dx < 142; ++dx)
-                if (InsideFace(dx, dy, LargeCard))
-                    QCOMPARE(f.canvas.pixel(150 + dx, 40 + dy), Inverted(f.canvas.pixel(dx, dy)));
-        // The red mask has the large card's size: all of it is merged.
-        QCOMPARE(f.painter.RedMask().size(), QSize(142, 192));
-        QCOMPARE(f.window.pixel(150 + 141, 40 + 191),
-                 MergedWithRed(f.canvas.pixel(150 + 141, 40 + 191)));
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<bool>("large");
+        QTest::addColumn<bool>("highlighted");
+        QTest::addColumn<int>("scale");
+        QTest::newRow("1, large") << 1.0 << true << false << 1;
+        QTest::newRow("1, large, highlighted") << 1.0 << true << true << 1;
+        QTest::newRow("2") << 2.0 << false << false << 2;
+        QTest::newRow("2, highlighted") << 2.0 << false << true << 2;
+        QTest::newRow("3, large") << 3.0 << true << false << 3;
+        QTest::newRow("1.25") << 1.25 << false << false << 2;
+        QTest::newRow("1.5, large, highlighted") << 1.5 << true << true << 2;
+        QTest::newRow("2.5") << 2.5 << false << false << 3;
+    }
+    void facesHaveTheScreensDetail()
+    {
+        QFETCH(qreal, ratio);
+        QFETCH(bool, large);
+        QFETCH(bool, highlighted);
+        QFETCH(int, scale);
+        const Size card = large ? LargeCard : SmallCard;
+        Fixture f(card, !large);
+        f.canvas = Canvas(QImage::Format_RGB32, Felt, ratio);
+        f.window = Canvas(QImage::Format_RGB32, WindowGround, ratio);
+        const CardCode seven = MakeCard(6, 3);   // tinted when highlighted
+        constexpr int At = 40;                   // whole device pixels at every ratio
+        f.painter.DrawCard(f.canvas, f.window, At, At, seven,
+                           highlighted ? DrawHighlighted : DrawNormal, {});
+        const QImage picture = f.painter.Library().Bitmap(
+            CardBitmapNumber(seven), large ? cardmodule::CardSize::Large : cardmodule::CardSize::Normal,
+            scale);
+        const QSize pixels = QSize(card.width, card.height) * ratio;
+        QCOMPARE(picture.deviceIndependentSize(), QSizeF(card.width, card.height));
+        const QImage wanted = picture.size() == pixels
+                                  ? picture
+                                  : picture.scaled(pixels, Qt::IgnoreAspectRatio,
+                                                   Qt::SmoothTransformation);
+        const int left = At * ratio;
+        const int inset = qCeil(3 * ratio);
+        int close = 0;
+        int inside = 0;
+        for (int dy = 0; dy < pixels.height(); ++dy) {
+            for (int dx = 0; dx < pixels.width(); ++dx) {
+                const QRgb drawn = f.canvas.pixel(left + dx, left + dy);
+                if (highlighted)
+                    QCOMPARE(f.window.pixel(left + dx, left + dy), MergedWithRed(drawn));
+                if (dx < inset || dy < inset || dx >= pixels.width() - inset
+                    || dy >= pixels.height() - inset)
+                    continue;
+                const QRgb face = highlighted ? Inverted(drawn) : drawn;
+                const QRgb want = wanted.pixel(dx, dy);
+                ++inside;
+                close += qAbs(qRed(face) - qRed(want)) + qAbs(qBlue(face) - qBlue(want))
+                             + qAbs(qGreen(face) - qGreen(want)) < (picture.size() == pixels ? 1 : 60);
+            }
+        }
+        QVERIFY2(close >= inside * (picture.size() == pixels ? 100 : 97) / 100,
+                 qPrintable(QStringLiteral("%1 of %2").arg(close).arg(inside)));
+        // Rounded corner, outline and nothing past the card, in device pixels.
+        const int mid = left + pixels.height() / 2;
+        QCOMPARE(f.canvas.pixelColor(left, left), Felt);
+        QCOMPARE(f.canvas.pixelColor(left, mid), QColor(Qt::black));
+        QCOMPARE(f.canvas.pixelColor(left + pixels.width() - 1, mid), QColor(Qt::black));
+        QCOMPARE(f.canvas.pixelColor(left + pixels.width(), mid), Felt);
+        QCOMPARE(f.canvas.pixelColor(left - 1, mid), Felt);
+        QCOMPARE(f.window.pixelColor(left - 1, mid), WindowGround);
+        QCOMPARE(f.window.pixelColor(left + pixels.width(), mid), WindowGround);
     }
 
     void missingModuleIsToldOnceAndDrawsNothing()

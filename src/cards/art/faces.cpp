@@ -122,18 +122,26 @@ void DrawPips(QPainter &painter, int suit, int rank)
     }
 }
 
-QImage NewPicture(const QColor &background)
+QImage NewPicture(const QSize &pixels, const QColor &background)
 {
-    QImage image(FaceWidth, FaceHeight, QImage::Format_RGB32);
+    QImage image(pixels, QImage::Format_RGB32);
     image.fill(background);
     return image;
 }
 
-QImage DrawFace(int suit, int rank)
+// Everything is drawn on the 72 x 96 face; a larger picture scales the pen.
+void ScaleToFace(QPainter &painter, const QImage &image)
 {
-    QImage image = NewPicture(Qt::white);
+    painter.scale(image.width() / qreal(FaceWidth), image.height() / qreal(FaceHeight));
+}
+
+QImage DrawFace(int suit, int rank, const QSize &pixels)
+{
+    QImage image = NewPicture(pixels, Qt::white);
+    const int strip = IndexStripHeight * pixels.height() / FaceHeight;
     {
         QPainter painter(&image);
+        ScaleToFace(painter, image);
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
         DrawIndexStrip(painter, suit, rank);
         if (rank >= Jack)
@@ -142,19 +150,20 @@ QImage DrawFace(int suit, int rank)
             DrawPips(painter, suit, rank);
     }
     // The lower index is the upper one turned round, pixel for pixel.
-    const QImage lower = image.copy(0, 0, FaceWidth, IndexStripHeight).mirrored(true, true);
+    const QImage lower = image.copy(0, 0, image.width(), strip).mirrored(true, true);
     QPainter painter(&image);
-    painter.drawImage(0, FaceHeight - IndexStripHeight, lower);
+    painter.drawImage(0, image.height() - strip, lower);
     return image;
 }
 
 // What an empty foundation shows on the green table: a faint outline of the
 // card's place and the suit that the pile is waiting for.
-QImage DrawMark(int suit)
+QImage DrawMark(int suit, const QSize &pixels)
 {
     const QColor table(0, 153, 0);
-    QImage image = NewPicture(table);
+    QImage image = NewPicture(pixels, table);
     QPainter painter(&image);
+    ScaleToFace(painter, image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(table.lighter(130), 1.5));
     painter.setBrush(Qt::NoBrush);
@@ -165,12 +174,13 @@ QImage DrawMark(int suit)
 
 } // namespace
 
-QImage DrawPicture(int number)
+QImage DrawPicture(const cardmodule::Key &key)
 {
-    if (number >= FirstMark)
-        return DrawMark(number - FirstMark);
-    const int index = number - 1;
-    return DrawFace(index / RankCount, index % RankCount);
+    const QSize pixels = cardmodule::PictureSize(key);
+    if (key.number >= FirstMark)
+        return DrawMark(key.number - FirstMark, pixels);
+    const int index = key.number - 1;
+    return DrawFace(index / RankCount, index % RankCount, pixels);
 }
 
 } // namespace zozaro

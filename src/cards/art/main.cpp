@@ -1,9 +1,10 @@
-// Draws the module's pictures at build time and writes them out as a C++
-// source that embeds each one as PNG bytes. With --sheet it also lays all
+// Draws the module's pictures at build time and writes the card module,
+// zozaro2.dll, that holds them as PNG files. With --sheet it also lays all
 // the pictures out on a green table, alone and in overlapping columns, for
 // a designer to look at.
 
 #include <cstdio>
+#include <vector>
 
 #include <QBuffer>
 #include <QByteArray>
@@ -29,28 +30,23 @@ QByteArray EncodePng(const QImage &image)
     return bytes;
 }
 
-bool WriteSource(const QString &path)
+bool WriteModule(const QString &path)
 {
-    QByteArray text = "// Written by zozaro_art while building; every picture is a PNG file.\n"
-                      "\n#include \"pictures.h\"\n\nnamespace {\n\n";
-    QByteArray table = "} // namespace\n\nconst ZozaroPicture ZozaroPictures[] = {\n";
-    for (int number = 1; number <= PictureCount; ++number) {
-        const QByteArray png = EncodePng(DrawPicture(number));
-        if (png.isEmpty())
-            return false;
-        const QByteArray name = "picture" + QByteArray::number(number);
-        text += "const unsigned char " + name + "[] = {";
-        for (qsizetype i = 0; i < png.size(); ++i) {
-            text += (i % 20 == 0) ? "\n    " : " ";
-            text += QByteArray::number(static_cast<unsigned char>(png[i])) + ",";
-        }
-        text += "\n};\n\n";
-        table += "    {" + name + ", " + QByteArray::number(png.size()) + "},\n";
-    }
-    text += table + "};\n\nconst int ZozaroPictureCount = "
-            + QByteArray::number(PictureCount) + ";\n";
+    std::vector<std::pair<cardmodule::Key, QByteArray>> pictures;
+    for (const cardmodule::CardSize size : {cardmodule::CardSize::Normal, cardmodule::CardSize::Large})
+        for (int number = cardmodule::FirstNumber; number <= cardmodule::LastNumber; ++number)
+            for (int scale = 1; scale <= cardmodule::MaxScale; ++scale) {
+                const cardmodule::Key key{number, size, scale};
+                if (!cardmodule::Listed(key))
+                    continue;
+                pictures.emplace_back(key, EncodePng(DrawPicture(key)));
+                if (pictures.back().second.isEmpty())
+                    return false;
+            }
+    const QByteArray module = cardmodule::Write(pictures);
     QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+           && file.write(module) == module.size();
 }
 
 // A picture as the table shows it: rounded corners and a black outline.
@@ -63,7 +59,7 @@ void PlaceCard(QPainter &painter, int x, int y, int number)
     painter.save();
     if (face)
         painter.setClipPath(rounded);
-    painter.drawImage(x, y, DrawPicture(number));
+    painter.drawImage(x, y, DrawPicture({number}));
     if (face) {
         painter.setPen(QPen(Qt::black, 2));
         painter.setBrush(Qt::NoBrush);
@@ -113,8 +109,8 @@ int main(int argc, char *argv[])
     for (qsizetype i = 1; i + 1 < arguments.size(); i += 2) {
         const QString &option = arguments[i];
         const QString &path = arguments[i + 1];
-        if (option == QLatin1String("--source"))
-            ok = WriteSource(path) && ok;
+        if (option == QLatin1String("--module"))
+            ok = WriteModule(path) && ok;
         else if (option == QLatin1String("--sheet"))
             ok = WriteSheet(path) && ok;
         else
@@ -122,7 +118,7 @@ int main(int argc, char *argv[])
         acted = true;
     }
     if (!acted) {
-        std::fprintf(stderr, "usage: zozaro_art [--source pictures.cpp] [--sheet sheet.png]\n");
+        std::fprintf(stderr, "usage: zozaro_art [--module zozaro2.dll] [--sheet sheet.png]\n");
         return 2;
     }
     if (!ok)
