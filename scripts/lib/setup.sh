@@ -1,7 +1,7 @@
 # Shared by scripts/run and scripts/test: installs the Debian packages the
 # build needs when they are missing, and configures and builds a tree.
 
-QUINTARA_PACKAGES=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation)
+QUINTARA_PACKAGES=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev fonts-liberation)
 
 quintara_missing_packages() {
     local missing=() pkg

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 
 #include "core/analysis.h"
 #include "core/gameflow.h"
@@ -24,6 +25,7 @@
 #include "table/hintcommands.h"
 #include "table/statuspanels.h"
 #include "table/tableview.h"
+#include "table/windowsystem.h"
 
 namespace quintara {
 
@@ -128,6 +130,8 @@ void TForm1::ConnectCommands()
     view->onRelease = [this](QMouseEvent *e) {
         FormMouseUp(state, *this, ButtonOf(e), int(e->position().x()), int(e->position().y()), Narrator());
     };
+    view->onScaleChange = [this](qreal scale) { Rescale(scale); };
+    view->onResize = [this] { FollowClientArea(); };
     view->onPaint = [this] { painter.FormPaint(state, PaintSender::Window, view->canvas(), *cards, SidePictureBitmap); };
 
     // The application's idle moments: just before the event loop goes to sleep.
@@ -140,23 +144,31 @@ void TForm1::FormCreate()
     CreateComponents();
     state.paint.FullRepaint = true;
 
-    // Maximised at the top left; where no window manager maximises, the
-    // window takes the screen's available area itself.
-    const QRect available = screen()->availableGeometry();
-    setGeometry(available);
-    setWindowState(Qt::WindowMaximized);
-
     panels->setText(0, QStringLiteral(" Dir: ") + QDir::currentPath());
     ShowReport(store.LoadSettings(state.Settings, state.Statistics));
 
-    const int menuHeight = menuBar()->sizeHint().height();
-    ApplyLayout(available.width(), available.height() - menuHeight);
+    // A first guess of the client area; the window's real one replaces it
+    // as soon as the desktop has maximised the window (FollowClientArea).
+    const QRect available = screen()->availableGeometry();
+    ApplyLayout(available.width(), available.height() - menuBar()->sizeHint().height());
+
+    // Maximised; restored, the window keeps the table's width and a margin
+    // of the screen around it, title bar included. Where nothing maximises
+    // (X11 without a window manager) it takes the available area itself.
+    if (DesktopMaximises()) {
+        const int width = qMin(available.width(), qMax(state.Layout.ClientWidth * 7 / 8, state.Layout.PlayAreaWidth + state.Layout.TableMargin));
+        const QSize normal(width, available.height() * 7 / 8);
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, normal, available));
+    } else {
+        setGeometry(available);
+    }
+    setWindowState(Qt::WindowMaximized);
     InitialiseGame(state);
     SetPointer(Pointer::Arrow);
     ConnectCommands();
 }
 
-void TForm1::ApplyLayout(int clientWidth, int clientHeight)
+void TForm1::ComputeTableLayout(int clientWidth, int clientHeight)
 {
     LayoutInput input;
     input.screenWidth = screen()->geometry().width();
@@ -167,6 +179,12 @@ void TForm1::ApplyLayout(int clientWidth, int clientHeight)
     input.origCardSize = state.Settings.OrigCardSize;
     input.columnSpacing = state.Settings.ColumnSpacing;
     state.Layout = ComputeLayout(input);
+    laidOut = QSize(clientWidth, clientHeight);
+}
+
+void TForm1::ApplyLayout(int clientWidth, int clientHeight)
+{
+    ComputeTableLayout(clientWidth, clientHeight);
     const TableLayout &l = state.Layout;
 
     const QColor table = ToColor(l.TableColour);
@@ -181,8 +199,38 @@ void TForm1::ApplyLayout(int clientWidth, int clientHeight)
     ResetTable(state);
 
     cards = std::make_unique<CardPainter>(*this, l.CardBufferSize, state.Settings.OrigCardSize, cardLibrary);
-    painter.CreateBuffers(l);
+    painter.CreateBuffers(l, view->devicePixelRatioF());
     view->resizeCanvas(l.ClientWidth, l.ClientHeight, table);
+}
+
+void TForm1::FollowClientArea()
+{
+    // The table takes its height from the client area the window really has
+    // once the desktop has maximised it, under the menu bar and above the
+    // status bar; a restored, smaller window keeps the maximised table.
+    if (!cards || resourcesReleased || !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        return;
+    const QSize client(view->width(), view->height() + statusBar()->sizeHint().height());
+    if (client == laidOut || client.width() < 1 || view->height() < 1)
+        return;
+    ComputeTableLayout(client.width(), client.height());
+    Rescale(view->devicePixelRatioF());
+}
+
+void TForm1::Rescale(qreal scale)
+{
+    // Everything on the table is drawn again at the new size or detail; the
+    // panel's contents come back with the next count of the moves.
+    const TableLayout &l = state.Layout;
+    painter.CreateBuffers(l, scale);
+    if (!painter.InfoPanel().isNull())
+        painter.CreateInfoPanel(l, scale);
+    view->resizeCanvas(l.ClientWidth, l.ClientHeight, ToColor(l.TableColour));
+    state.paint.FullRepaint = true;
+    state.paint.ColumnDirty.fill(true);
+    if (!painter.InfoPanel().isNull())
+        painter.ResetInfoPanel(state, view->canvas());
+    painter.FormPaint(state, PaintSender::Window, view->canvas(), *cards, SidePictureBitmap);
 }
 
 void TForm1::SetDialogs(const MainDialogs &d)
@@ -202,7 +250,7 @@ void TForm1::FormShow()
     ShowBtn1->move(l.ShowBtnLeft, l.ShowBtnTop);
     UndoBtn1->hide();
     ShowBtn1->hide();
-    painter.CreateInfoPanel(l);
+    painter.CreateInfoPanel(l, view->devicePixelRatioF());
     details = std::make_unique<DetailsPanel>(
         state, painter.InfoPanel(), [this] { painter.ClearDetailsPanel(state, view->canvas(), false); },
         [this] {

@@ -102,7 +102,10 @@ protected:
 private:
     void FormCreate();
     void CreateComponents();
+    void ComputeTableLayout(int clientWidth, int clientHeight);
     void ApplyLayout(int clientWidth, int clientHeight);
+    void FollowClientArea();
+    void Rescale(qreal scale);
     void FormShow();
     void FormActivate();
     void FormDeactivate();
@@ -139,6 +142,8 @@ private:
     // refresh the side picture again: with a lost picture file, that would
     // bring the same box back for ever.
     PromptActivation activation;
+    // The client area the layout was computed from.
+    QSize laidOut;
     bool shown = false;
     // A card is in the player's hand, as far as the pointer is concerned.
     bool holding = false;

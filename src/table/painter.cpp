@@ -1,6 +1,7 @@
 #include "table/painter.h"
 
 #include <QPainter>
+#include <QtMath>
 
 #include "core/gamestate.h"
 #include "table/carddrawing.h"
@@ -15,49 +16,60 @@ const QColor FrameRight(210, 218, 200);
 const QColor FrameBottom(0, 218, 0);
 const QColor EmptySlotLine(170, 160, 134);
 
-// A line drawn from (x1, y1) towards (x2, y2), leaving out the end point.
+// A 1-pixel line from (x1, y1) towards (x2, y2), leaving out the end point.
+// Filled as a rectangle of whole table pixels, so that on a scaled screen it
+// stays as sharp and in the same place as at scale 1.
 void Line(QPainter &p, const QColor &colour, int x1, int y1, int x2, int y2)
 {
-    p.setPen(QPen(colour, 1));
     if (x1 == x2)
-        p.drawLine(x1, y1, x2, y2 > y1 ? y2 - 1 : y2 + 1);
+        p.fillRect(x1, qMin(y1, y2 + 1), 1, qAbs(y2 - y1), colour);
     else
-        p.drawLine(x1, y1, x2 > x1 ? x2 - 1 : x2 + 1, y2);
+        p.fillRect(qMin(x1, x2 + 1), y1, qAbs(x2 - x1), 1, colour);
 }
 
+// The outer frame, as a 2-pixel pen traces it: the two pixels from the left
+// and top edges and the two before the right and bottom edges, the very last
+// row short of its two corners.
 void DrawOuterFrame(const TableLayout &l, QImage &window)
 {
     QPainter p(&window);
-    p.setPen(QPen(FrameBottom, 2));
-    p.setBrush(Qt::NoBrush);
     const PixelRect &r = l.OuterFrame;
-    p.drawRect(QRectF(r.left + 0.5, r.top + 0.5, r.width() - 2, r.height() - 2));
+    p.fillRect(r.left, r.top, r.width(), 2, FrameBottom);
+    p.fillRect(r.left, r.top, 2, r.height() - 1, FrameBottom);
+    p.fillRect(r.right - 2, r.top, 2, r.height() - 1, FrameBottom);
+    p.fillRect(r.left + 1, r.bottom - 2, r.width() - 2, 2, FrameBottom);
+}
+
+QImage Buffer(Size size, qreal scale, const QColor &fill)
+{
+    QImage image(qMax(1, qCeil(size.width * scale)), qMax(1, qCeil(size.height * scale)), QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    image.fill(fill);
+    return image;
 }
 
 } // namespace
 
 void CopyRect(QImage &window, const QImage &buffer, const PixelRect &rect)
 {
+    // Both share the window's origin and scale: the clipped copy moves the
+    // screen's pixels one to one, at any scale.
     QPainter p(&window);
-    const QRect r(rect.left, rect.top, rect.width(), rect.height());
-    p.drawImage(r, buffer, r);
+    p.setClipRect(rect.left, rect.top, rect.width(), rect.height());
+    p.drawImage(0, 0, buffer);
 }
 
-void TablePainter::CreateBuffers(const TableLayout &l)
+void TablePainter::CreateBuffers(const TableLayout &l, qreal scale)
 {
     const QColor table = ToColor(l.TableColour);
-    topBuffer_ = QImage(l.TopBufferSize.width, l.TopBufferSize.height, QImage::Format_RGB32);
-    topBuffer_.fill(table);
-    tableBuffer_ = QImage(l.TableBufferSize.width, l.TableBufferSize.height, QImage::Format_RGB32);
-    tableBuffer_.fill(table);
-    flightBuffer_ = QImage(l.CardBufferSize.width, l.CardBufferSize.height, QImage::Format_RGB32);
-    flightBuffer_.fill(table);
+    topBuffer_ = Buffer(l.TopBufferSize, scale, table);
+    tableBuffer_ = Buffer(l.TableBufferSize, scale, table);
+    flightBuffer_ = Buffer(l.CardBufferSize, scale, table);
 }
 
-void TablePainter::CreateInfoPanel(const TableLayout &l)
+void TablePainter::CreateInfoPanel(const TableLayout &l, qreal scale)
 {
-    infoPanel_ = QImage(qMax(1, l.InfoPanelSize.width), qMax(1, l.InfoPanelSize.height), QImage::Format_RGB32);
-    infoPanel_.fill(ToColor(l.TableColour));
+    infoPanel_ = Buffer(l.InfoPanelSize, scale, ToColor(l.TableColour));
 }
 
 void TablePainter::ReleaseBuffers()

@@ -15,9 +15,10 @@ class CardPainter;
 
 class TablePainter {
 public:
-    // The buffers sized by the layout; the panel comes when the window is first shown.
-    void CreateBuffers(const TableLayout &layout);
-    void CreateInfoPanel(const TableLayout &layout);
+    // The buffers sized by the layout, with `scale` screen pixels to each of
+    // the table's; the panel comes when the window is first shown.
+    void CreateBuffers(const TableLayout &layout, qreal scale);
+    void CreateInfoPanel(const TableLayout &layout, qreal scale);
     // Lets go of every buffer; painting then leaves the buffers alone.
     void ReleaseBuffers();
 

@@ -3,6 +3,7 @@
 #include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtMath>
 
 namespace quintara {
 
@@ -44,7 +45,9 @@ TableView::TableView(QWidget *parent) : QWidget(parent)
 
 void TableView::resizeCanvas(int width, int height, QColor fill)
 {
-    canvas_ = QImage(width, height, QImage::Format_RGB32);
+    const qreal scale = devicePixelRatioF();
+    canvas_ = QImage(qCeil(width * scale), qCeil(height * scale), QImage::Format_RGB32);
+    canvas_.setDevicePixelRatio(scale);
     canvas_.fill(fill);
 }
 
@@ -59,11 +62,21 @@ void TableView::paintEvent(QPaintEvent *event)
 {
     // A paint the system asks for lets the game's painter bring the canvas
     // up to date first; one the game asks for (showNow) only shows it.
+    if (onScaleChange && !canvas_.isNull() && canvas_.devicePixelRatio() != devicePixelRatioF())
+        onScaleChange(devicePixelRatioF());
     if (onPaint && !showOnly_)
         onPaint();
     QPainter p(this);
     p.fillRect(event->rect(), palette().window());
-    p.drawImage(event->rect(), canvas_, event->rect());
+    // The canvas has the widget's own scale: drawn whole at the origin, the
+    // paint's clip keeps the copy to what needs showing, pixel for pixel.
+    p.drawImage(0, 0, canvas_);
+}
+
+void TableView::resizeEvent(QResizeEvent *)
+{
+    if (onResize)
+        onResize();
 }
 
 void TableView::mousePressEvent(QMouseEvent *event)

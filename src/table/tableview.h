@@ -15,7 +15,8 @@ class TableView : public QWidget {
 public:
     explicit TableView(QWidget *parent = nullptr);
 
-    // The window's own canvas, sized to the whole client area.
+    // The window's own canvas, sized to the whole client area, with as many
+    // pixels as the screen gives the widget.
     QImage &canvas() { return canvas_; }
     void resizeCanvas(int width, int height, QColor fill);
     // Shows what was drawn on the canvas now, without waiting for the event loop.
@@ -25,12 +26,17 @@ public:
     std::function<void(QMouseEvent *)> onMove;
     std::function<void(QMouseEvent *)> onRelease;
     std::function<void()> onPaint;
+    // The screen's scale changed (the window went to another screen, or the
+    // compositor told its scale late): the canvas and buffers are made anew.
+    std::function<void(qreal)> onScaleChange;
+    std::function<void()> onResize;
     // The game's state in words, for screen readers: the table is one named
     // element whose description they read.
     std::function<QString()> summary;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

@@ -6,16 +6,17 @@
 
 namespace quintara::test {
 
-bool UseOffscreenScreen(const QTemporaryDir &dir, int width, int height)
+bool UseOffscreenScreen(const QTemporaryDir &dir, int width, int height, double scale)
 {
     const QString config = dir.filePath(QStringLiteral("screen.json"));
     QFile file(config);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     file.write(QStringLiteral(R"({"screens":[{"name":"s","x":0,"y":0,"width":%1,"height":%2,)"
-                              R"("logicalDpiX":96,"logicalDpiY":96,"dpr":1}]})")
-                   .arg(width)
-                   .arg(height)
+                              R"("logicalDpiX":96,"logicalDpiY":96,"dpr":%3}]})")
+                   .arg(qRound(width * scale))
+                   .arg(qRound(height * scale))
+                   .arg(scale)
                    .toUtf8());
     file.close();
     qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toLocal8Bit());

@@ -7,7 +7,8 @@ class QTemporaryDir;
 namespace quintara::test {
 
 // Writes the screen's description into `dir` and points the offscreen
-// platform at it; false when the file cannot be written.
-bool UseOffscreenScreen(const QTemporaryDir &dir, int width, int height);
+// platform at it; false when the file cannot be written. The size is in the
+// table's pixels; a screen of `scale` has that many of its own to each.
+bool UseOffscreenScreen(const QTemporaryDir &dir, int width, int height, double scale = 1);
 
 } // namespace quintara::test

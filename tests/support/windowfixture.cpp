@@ -1,7 +1,10 @@
 #include "support/windowfixture.h"
 
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
+
+#include <memory>
 
 #include "core/gameflow.h"
 #include "table/tableview.h"
@@ -18,7 +21,10 @@ WindowFixture::WindowFixture(const QString &library, bool show)
 bool WindowFixture::Show()
 {
     form->show();
-    return QTest::qWaitForWindowExposed(form.get());
+    // The window shows first at its normal size; the table is laid out once
+    // the platform has maximised it.
+    return QTest::qWaitForWindowExposed(form.get())
+           && QTest::qWaitFor([&] { return form->frameGeometry() == form->screen()->availableGeometry(); });
 }
 
 QString WindowFixture::StorePath() const
@@ -74,7 +80,11 @@ void WindowFixture::PlayGame(std::uint32_t seed, const std::function<void()> &du
 
 QImage WindowFixture::Region(int x, int y, int w, int h) const
 {
-    return form->View()->canvas().copy(x, y, w, h);
+    const QImage &canvas = form->View()->canvas();
+    const qreal s = canvas.devicePixelRatio();
+    QImage part = canvas.copy(QRectF(x * s, y * s, w * s, h * s).toAlignedRect());
+    part.setDevicePixelRatio(s);
+    return part;
 }
 
 } // namespace quintara::test

@@ -23,7 +23,7 @@ struct WindowFixture {
     // Creates the window on `library`; `show` puts it on the screen and
     // waits until it is exposed, otherwise the test composes and shows it.
     explicit WindowFixture(const QString &library = QStringLiteral("zozaro2.dll"), bool show = true);
-    // Shows the window and waits until it is on the screen.
+    // Shows the window and waits until it is on the screen, maximised.
     bool Show();
 
     QString StorePath() const;

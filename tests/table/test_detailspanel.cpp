@@ -62,7 +62,7 @@ struct Desk {
 
     Desk()
     {
-        painter.CreateInfoPanel(state.Layout);
+        painter.CreateInfoPanel(state.Layout, 1);
         window = QImage(state.Layout.ClientWidth, state.Layout.ClientHeight, QImage::Format_RGB32);
         window.fill(Qt::black);
         SetColumn(state, 0, {"9p", "8q", "7f", "6c", "5p"});

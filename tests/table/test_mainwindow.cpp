@@ -80,7 +80,7 @@ private slots:
         QCOMPARE(l.ScreenClass, ScreenWidth >= 1024 ? 2 : 1);
         QCOMPARE(l.InfoPanelTop, ScreenWidth >= 1024 ? 535 : 367);
         QCOMPARE(l.PlayAreaWidth, 675);
-        QCOMPARE(l.ClientWidth, ScreenWidth);
+        QCOMPARE(l.ClientWidth, f.form->View()->width());
         auto *bitBtn = f.form->findChild<QPushButton *>(QStringLiteral("BitBtn1"));
         QCOMPARE(bitBtn->pos(), QPoint(317, 17));
         auto *undo = f.form->findChild<QPushButton *>(QStringLiteral("UndoBtn1"));
@@ -88,6 +88,28 @@ private slots:
         QVERIFY(!undo->isVisible());
         QCOMPARE(f.form->View()->canvas().size(), QSize(l.ClientWidth, l.ClientHeight));
         QVERIFY(l.PlayAreaHeight > 400);
+    }
+
+    void tableTakesTheClientAreaItReallyHas()
+    {
+        WindowFixture f;
+        TForm1 &w = *f.form;
+        const TableLayout before = f.State().Layout;
+        // The tableau reaches down to the status bar, not under it.
+        QCOMPARE(before.PlayAreaHeight, w.View()->height());
+        // A menu bar taller than it first said, as a panel of the desktop
+        // would leave less room: the table keeps to what shows.
+        w.menuBar()->setFixedHeight(w.menuBar()->height() + 67);
+        QTRY_COMPARE(f.State().Layout.PlayAreaHeight, before.PlayAreaHeight - 67);
+        QCOMPARE(w.View()->height(), before.PlayAreaHeight - 67);
+        QCOMPARE(f.State().Layout.InfoPanelSize.height, before.InfoPanelSize.height - 67);
+        QCOMPARE(w.View()->canvas().height(), before.ClientHeight - 67);
+        QCOMPARE(w.Painter().TableBuffer().height(), before.PlayAreaHeight - 67);
+
+        // Restored to a smaller window, the table keeps its size.
+        w.showNormal();
+        QTRY_VERIFY(w.View()->height() != before.PlayAreaHeight - 67);
+        QCOMPARE(f.State().Layout.PlayAreaHeight, before.PlayAreaHeight - 67);
     }
 
     void newGameDealsTheCardsOntoTheTable()
