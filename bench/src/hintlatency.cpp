@@ -53,7 +53,7 @@ int main(int argc, char **argv)
         GameState deal;
         ResetTable(deal);
         ShuffleAndDeal(deal, first + static_cast<std::uint32_t>(g));
-        HintPosition position{deal, deal.GamePileSuit, true};
+        HintPosition position{deal.table, deal.deal.GamePileSuit, true};
 
         // The deal itself is the first position a player may ask about.
         const HintAnswer start = SearchFrom(position, limits, never);
