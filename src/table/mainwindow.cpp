@@ -214,6 +214,7 @@ void TForm1::FollowClientArea()
     if (client == laidOut || client.width() < 1 || view->height() < 1)
         return;
     ComputeTableLayout(client.width(), client.height());
+    deals->Place(state.Layout);
     Rescale(view->devicePixelRatioF());
 }
 
