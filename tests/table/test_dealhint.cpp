@@ -214,6 +214,8 @@ private slots:
         UndoSnapshot undo;
         QString hintShown;
         PixelRect marked[2];
+        QColor framed;   // what the player sees on the left edge of the cards' frame
+        QColor drawn;    // what the table's own picture holds there
         std::unique_ptr<Script> script;
         script = std::make_unique<Script>(form, std::vector<std::function<bool()>>{
             [&] {
@@ -236,6 +238,9 @@ private slots:
                 hintShown = form.StatusText(0);
                 marked[0] = marks.Cards();
                 marked[1] = marks.Destination();
+                const QPoint edge(marked[0].left - 3, (marked[0].top + marked[0].bottom) / 2);
+                framed = form.View()->grab().toImage().pixelColor(edge);
+                drawn = form.View()->canvas().pixelColor(edge);
                 script->Expect(marks.Shown() == won, QStringLiteral("the marks show with a move only"));
                 form.Menu().MoveWinnable1->trigger();
                 return true;
@@ -259,6 +264,9 @@ private slots:
             QCOMPARE(marked[0], (PixelRect{x, RowTop(l, 2), x + l.CardWidth, RowTop(l, 2) + l.CardHeight}));
             QCOMPARE(marked[1], (PixelRect{state.table.Foundations[2].X, state.table.Foundations[2].Y,
                                            state.table.Foundations[2].X + l.CardWidth, state.table.Foundations[2].Y + l.CardHeight}));
+            // The frame shows over the table, and only over it.
+            QCOMPARE(framed, QColor(255, 200, 0));
+            QVERIFY(drawn != framed);
         }
         QCOMPARE(f.answerer.seen.front().caption, QStringLiteral(" Controllo del gioco"));
         QVERIFY2(f.answerer.seen.front().text.startsWith(verdict), qPrintable(f.answerer.seen.front().text));
