@@ -256,7 +256,7 @@ void TForm1::FormShow()
         state, painter.InfoPanel(), [this] { painter.ClearDetailsPanel(state, view->canvas(), false); },
         [this] {
             painter.ShowInfoPanel(state, view->canvas());
-            view->showNow();
+            ShowDrawnOnWindow(InfoPanelArea(state.Layout));
         });
     ResetInfoPanel();
     if (state.flags.GameInProgress || state.Settings.PrefsChanged)
