@@ -1,6 +1,9 @@
 #include "dialogs/prompts.h"
 
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace quintara {
 
@@ -19,12 +22,29 @@ QMessageBox::Icon BoxIcon(NoticeIcon icon)
     return QMessageBox::NoIcon;
 }
 
+// Beside its caption a title bar holds the window's icon and three buttons.
+constexpr int TitleBarRoom = 120;
+
 } // namespace
+
+int ExecWithWholeCaption(QMessageBox &box)
+{
+    // A box sizes itself to its text; a caption longer than that would be
+    // cut by the title bar, whether the window manager draws it or, on
+    // Wayland, Qt's own frame.
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int wanted = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + TitleBarRoom;
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    return box.exec();
+}
 
 void ShowNoticeBox(QWidget *owner, const QString &text, const QString &caption, NoticeIcon icon)
 {
     QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::Ok, owner);
-    box.exec();
+    ExecWithWholeCaption(box);
 }
 
 Prompts MessageBoxPrompts(QWidget *owner)
@@ -33,7 +53,7 @@ Prompts MessageBoxPrompts(QWidget *owner)
         [owner](const QString &text, const QString &caption) {
             QMessageBox box(QMessageBox::NoIcon, caption, text,
                             QMessageBox::Yes | QMessageBox::No, owner);
-            return box.exec() == QMessageBox::Yes;
+            return ExecWithWholeCaption(box) == QMessageBox::Yes;
         },
         [owner](const QString &text, const QString &caption, NoticeIcon icon) {
             ShowNoticeBox(owner, text, caption, icon);

@@ -9,6 +9,7 @@
 
 #include "core/shell.h"
 
+class QMessageBox;
 class QWidget;
 
 namespace quintara {
@@ -24,6 +25,9 @@ Prompts MessageBoxPrompts(QWidget *owner);
 
 // One modal notice with an OK button, owned by `owner`.
 void ShowNoticeBox(QWidget *owner, const QString &text, const QString &caption, NoticeIcon icon);
+
+// Runs `box` at least as wide as its caption needs to show whole.
+int ExecWithWholeCaption(QMessageBox &box);
 
 // A message box takes its owner's activation away for a moment; coming back
 // from one is not a new activation of the owner. Hold an Open while the box

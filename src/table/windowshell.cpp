@@ -35,7 +35,7 @@ bool TForm1::AskYesNo(const QString &text, const QString &caption)
 {
     const PromptActivation::Open open(activation);
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, this);
-    return box.exec() == QMessageBox::Yes;
+    return ExecWithWholeCaption(box) == QMessageBox::Yes;
 }
 
 void TForm1::SetPointer(Pointer pointer)

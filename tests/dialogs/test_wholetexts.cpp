@@ -1,10 +1,12 @@
 #include <memory>
 
+#include <QMessageBox>
 #include <QtTest>
 
 #include "clipping.h"
 #include "dialogs/aboutbox.h"
 #include "dialogs/calendarform.h"
+#include "dialogs/prompts.h"
 #include "dialogtests.h"
 #include "store/statsdlg.h"
 
@@ -41,6 +43,32 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         const QStringList clipped = test::ClippedControls(window.get());
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
+    }
+
+    // A short text under a long caption: the box grows to the caption.
+    void messageBoxesShowWholeCaptions_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("caption longer") << QStringLiteral("Selezione del nuovo gioco") << QStringLiteral("Sì.");
+        QTest::newRow("text longer") << QStringLiteral("Gioco")
+                                     << QStringLiteral("Il gioco attuale non è ancora finito, e questa riga è lunga.");
+    }
+
+    void messageBoxesShowWholeCaptions()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, text);
+        QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok);
+        int width = 0;
+        QTimer::singleShot(0, &box, [&] {
+            width = box.width();
+            box.accept();
+        });
+        ExecWithWholeCaption(box);
+        QFont bold = box.font();
+        bold.setBold(true);
+        QVERIFY2(width > QFontMetrics(bold).horizontalAdvance(caption) + 100, qPrintable(QString::number(width)));
     }
 };
 
