@@ -4,8 +4,6 @@
 
 namespace quintara {
 
-using namespace details_panel;
-
 namespace {
 
 // Drawn under every card line: the dots show to the right of the shorter
@@ -53,7 +51,7 @@ void MoveNarrator::stepBegun(CountStep step, CardCode held)
 {
     if (state_.panels.DetailsHeaderDue || target_ != state_.panels.DetailsLastTarget || column_ != state_.panels.DetailsLastColumn)
         drawHeader(held);
-    writingLine_ = DetailsTopLine;
+    writingLine_ = 0;
     switch (step) {
     case CountStep::N1:
     case CountStep::N2:
@@ -62,13 +60,13 @@ void MoveNarrator::stepBegun(CountStep step, CardCode held)
     case CountStep::N3:
     case CountStep::E2:
     case CountStep::E3:
-        rightLine(FirstCardLine(held));
+        searchLine(FirstCardLine(held));
         advance();
         break;
     case CountStep::N4:
-        rightLine(FirstCardLine(held));
+        searchLine(FirstCardLine(held));
         advance();
-        rightLine(QStringLiteral("La prima carta non è compatibile."));
+        searchLine(QStringLiteral("La prima carta non è compatibile."));
         advance();
         break;
     }
@@ -76,8 +74,8 @@ void MoveNarrator::stepBegun(CountStep step, CardCode held)
 
 void MoveNarrator::cardExamined(int m, CardCode card)
 {
-    rightLine(Leader);
-    rightLine(QStringLiteral("Carta numero %1 è: %2").arg(QString::number(m), CardText(card)));
+    searchLine(Leader);
+    searchLine(QStringLiteral("Carta numero %1 è: %2").arg(QString::number(m), CardText(card)));
     // A long walk keeps writing over its last line rather than running off the panel.
     if (m - 1 <= state_.Layout.DetailsLineLimit)
         advance();
@@ -86,17 +84,17 @@ void MoveNarrator::cardExamined(int m, CardCode card)
 
 void MoveNarrator::runBroken(int m)
 {
-    rightLine(QStringLiteral("La carta %1 non è impilabile con la carta precedente.").arg(m));
+    searchLine(QStringLiteral("La carta %1 non è impilabile con la carta precedente.").arg(m));
 }
 
 void MoveNarrator::cardFits(int m)
 {
-    rightLine(QStringLiteral("La carta %1 può essere spostata.").arg(m));
+    searchLine(QStringLiteral("La carta %1 può essere spostata.").arg(m));
 }
 
 void MoveNarrator::countFinished(CountStep step, int count)
 {
-    text(state_.Layout.TableMargin - 2, VerdictY, Verdict(step, count), CourierNew, count >= 1 ? Lime : Yellow);
+    text(count >= 1 ? DetailsRole::VerdictYes : DetailsRole::VerdictNo, Verdict(step, count));
     show();
 }
 
@@ -104,35 +102,34 @@ void MoveNarrator::drawHeader(CardCode held)
 {
     state_.panels.DetailsLastTarget = target_;
     state_.panels.DetailsLastColumn = column_;
-    sink_({DetailsDraw::Kind::ClearPanel, {}, 0, 0, {}, {}, false});
+    sink_({DetailsDraw::Kind::ClearPanel, {}, {}, 0});
 
-    const int left = state_.Layout.TableMargin - 2;
-    text(left, HeadingY, QStringLiteral("Spostamento della carta"), CourierNew, Aqua, true);
-    text(RightX, HeadingY, QStringLiteral("Dettagli della ricerca"), CourierNew, Aqua, true);
-    text(left, ResultHeadingY, QStringLiteral("Risultati avuti all'arrivo"), CourierNew, Aqua, true);
+    text(DetailsRole::MoveHeading, QStringLiteral("Spostamento della carta"));
+    text(DetailsRole::SearchHeading, QStringLiteral("Dettagli della ricerca"));
+    text(DetailsRole::ResultHeading, QStringLiteral("Risultati avuti all'arrivo"));
 
-    text(left, SourceY, QStringLiteral("Partenza selezionata:  %1").arg(CardText(held)), CourierNew, White);
+    text(DetailsRole::Source, QStringLiteral("Partenza selezionata:  %1").arg(CardText(held)));
     const QString destination = target_ == NoTargetCard
         ? QStringLiteral("Arrivo selezionato:  nessuno, colonna vuota")
         : QStringLiteral("Arrivo selezionato:    %1").arg(CardText(target_));
-    text(left, DestinationY, destination, CourierNew, White);
-    text(left, DestinationColumnY, QStringLiteral("Arrivo: colonna numero %1").arg(column_ + 1), CourierNew, White);
+    text(DetailsRole::Destination, destination);
+    text(DetailsRole::DestinationColumn, QStringLiteral("Arrivo: colonna numero %1").arg(column_ + 1));
     show();
 }
 
-void MoveNarrator::text(int x, int y, const QString &text, const char *family, Rgb colour, bool underline)
+void MoveNarrator::text(DetailsRole role, const QString &text)
 {
-    sink_({DetailsDraw::Kind::Text, text, x, y, QString::fromLatin1(family), colour, underline});
+    sink_({DetailsDraw::Kind::Text, text, role, 0});
 }
 
-void MoveNarrator::rightLine(const QString &line)
+void MoveNarrator::searchLine(const QString &line)
 {
-    text(RightX, writingLine_, line, TimesNewRoman, White);
+    sink_({DetailsDraw::Kind::Text, line, DetailsRole::SearchLine, writingLine_});
 }
 
 void MoveNarrator::show()
 {
-    sink_({DetailsDraw::Kind::ShowPanel, {}, 0, 0, {}, {}, false});
+    sink_({DetailsDraw::Kind::ShowPanel, {}, {}, 0});
 }
 
 } // namespace quintara

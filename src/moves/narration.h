@@ -3,7 +3,8 @@
 // count tells its steps, and the narrator turns each of them into texts for
 // the panel under the tableau: which card is held, where it would go, every
 // card of the source column the count looks at, and the verdict. It only
-// says what to draw; the panel that draws it lives with the windows.
+// says what each text is and on which of the count's lines it goes; where
+// and how it shows is the business of the panel, which lives with the windows.
 
 #include <functional>
 
@@ -14,26 +15,19 @@
 
 namespace quintara {
 
-// Where the narration writes, from the panel's top left corner. Texts are
-// placed by the top left of their box.
-namespace details_panel {
-inline constexpr int HeadingY = 4;
-inline constexpr int RightX = 366;           // the column of the count's own lines
-inline constexpr int SourceY = 26;
-inline constexpr int DestinationY = 46;
-inline constexpr int DestinationColumnY = 66;
-inline constexpr int ResultHeadingY = 88;
-inline constexpr int VerdictY = 110;
-inline constexpr int DetailsTopLine = 26;    // first line of the right-hand column
-inline constexpr int LineStep = 16;
-
-inline constexpr char CourierNew[] = "Courier New";
-inline constexpr char TimesNewRoman[] = "Times New Roman";
-inline constexpr Rgb Aqua{0, 255, 255};
-inline constexpr Rgb White{255, 255, 255};
-inline constexpr Rgb Lime{0, 255, 0};
-inline constexpr Rgb Yellow{255, 255, 0};
-} // namespace details_panel
+// What a text of the narration is: the panel decides from it where the text
+// goes and how it looks.
+enum class DetailsRole {
+    MoveHeading,         // "Spostamento della carta"
+    SearchHeading,       // "Dettagli della ricerca", over the count's own lines
+    ResultHeading,       // "Risultati avuti all'arrivo"
+    Source,              // the held card
+    Destination,         // the card it would land on
+    DestinationColumn,   // the number of that column
+    SearchLine,          // one of the count's own lines, `line` from the top
+    VerdictYes,          // the result when at least one card can move
+    VerdictNo,           // the result when none can
+};
 
 // One thing the panel is told to do, in the order the narration does it.
 struct DetailsDraw {
@@ -44,11 +38,8 @@ struct DetailsDraw {
     };
     Kind kind = Kind::Text;
     QString text;
-    int x = 0;
-    int y = 0;
-    QString family;
-    Rgb colour;
-    bool underline = false;
+    DetailsRole role = DetailsRole::SearchLine;
+    int line = 0;
 };
 
 using DetailsSink = std::function<void(const DetailsDraw &)>;
@@ -73,16 +64,16 @@ public:
 
 private:
     void drawHeader(CardCode held);
-    void text(int x, int y, const QString &text, const char *family, Rgb colour, bool underline = false);
-    void rightLine(const QString &text);
-    void advance() { writingLine_ += details_panel::LineStep; }
+    void text(DetailsRole role, const QString &text);
+    void searchLine(const QString &text);
+    void advance() { ++writingLine_; }
     void show();
 
     GameState &state_;
     DetailsSink sink_;
     int column_ = -1;
     CardCode target_ = NoTargetCard;
-    int writingLine_ = details_panel::DetailsTopLine;
+    int writingLine_ = 0;
 };
 
 } // namespace quintara

@@ -4,10 +4,11 @@ namespace quintara {
 
 HintLimits LimitsFor(HintQuestion question)
 {
-    // A hint is wanted at once; whether the game is lost is worth a longer
-    // wait, and the player may cut it short at any moment.
+    // A hint is wanted at once: within a second, with room for the thread and
+    // the answer's display. Whether the game is lost is worth a longer wait,
+    // and the player may cut it short at any moment.
     if (question == HintQuestion::NextMove)
-        return {std::chrono::milliseconds(2000), 2'000'000};
+        return {std::chrono::milliseconds(900), 2'000'000};
     return {std::chrono::milliseconds(10000), 8'000'000};
 }
 
@@ -34,9 +35,11 @@ HintAnswer SearchFrom(const HintPosition &position, const HintLimits &limits,
 
 namespace {
 
+// The search's time limit in words, in whole seconds rounded up.
 QString SecondsText(const HintLimits &limits)
 {
-    return QString::number(std::chrono::duration_cast<std::chrono::seconds>(limits.time).count());
+    const auto seconds = std::chrono::ceil<std::chrono::seconds>(limits.time).count();
+    return seconds == 1 ? QStringLiteral("un secondo") : QStringLiteral("%1 secondi").arg(seconds);
 }
 
 // Where the move takes the card, as the pointer's texts name the places; an
@@ -77,7 +80,7 @@ QString HintText(const HintAnswer &answer, const HintLimits &limits)
     case Verdict::Impossible:
         return QStringLiteral("Nessuna mossa vince più.");
     case Verdict::Undecided:
-        return QStringLiteral("Nessuna via trovata in %1 secondi.").arg(SecondsText(limits));
+        return QStringLiteral("Nessuna via trovata in %1.").arg(SecondsText(limits));
     case Verdict::InvalidPosition:
         break;
     }
@@ -93,7 +96,7 @@ QString WinnableText(const HintAnswer &answer, const HintLimits &limits)
     case Verdict::Impossible:
         return QStringLiteral("No, la partita è persa: nessuna sequenza di mosse porta più alla vittoria.");
     case Verdict::Undecided:
-        return QStringLiteral("Non si è potuto decidere in %1 secondi se la partita si può ancora vincere.")
+        return QStringLiteral("Non si è potuto decidere in %1 se la partita si può ancora vincere.")
             .arg(SecondsText(limits));
     case Verdict::InvalidPosition:
         break;

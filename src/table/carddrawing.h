@@ -2,6 +2,7 @@
 // DrawCard: the one way a card face, a place mark or a blank card slot
 // reaches a canvas. The main window holds one CardPainter for the run.
 
+#include <array>
 #include <cstdint>
 
 #include <QImage>
@@ -39,6 +40,9 @@ public:
 
 private:
     QImage Picture(int number, qreal ratio);
+    // The face `number` rounded and outlined on a clear ground, kept for the
+    // pictures' detail.
+    const QImage &FinishedFace(int number, const QImage &picture, const QRect &card);
     void DrawFace(QImage &canvas, QImage &window, const QRect &card, CardCode value,
                   bool highlighted);
     void DrawPictureByNumber(QImage &canvas, int x, int y, int number);
@@ -50,6 +54,8 @@ private:
     // ground of its inverted face turns cyan. One colour: it covers the
     // card at any device pixel ratio.
     QImage redMask;
+    std::array<QImage, LastFaceNumber> finishedFaces;
+    qreal finishedRatio = 0;
 };
 
 } // namespace quintara

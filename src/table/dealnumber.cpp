@@ -19,9 +19,6 @@ DealCommands::DealCommands(GameState &gameState, Shell &gameShell, QWidget *tabl
 {
     label->setObjectName(QStringLiteral("DealLabel"));
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
-    QFont font = label->font();
-    font.setPixelSize(11);
-    label->setFont(font);
     QPalette p = label->palette();
     p.setColor(QPalette::WindowText, Qt::white);
     label->setPalette(p);
@@ -32,7 +29,16 @@ void DealCommands::Place(const TableLayout &l)
 {
     // Under the two buttons, inside the strip they share with the cells and
     // the piles, so the side picture below is left alone; in line with the
-    // buttons where the widest number fits, further left on a narrow screen.
+    // buttons where the widest number fits, further left on a narrow screen,
+    // and in smaller print where even the whole side area is too narrow for it.
+    const int room = l.ClientWidth - l.PlayAreaWidth - 4;
+    QFont font = label->font();
+    for (int size = 11; size > 8; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).horizontalAdvance(DealTitle(LastDealNumber)) <= room)
+            break;
+    }
+    label->setFont(font);
     const int widest = label->fontMetrics().horizontalAdvance(DealTitle(LastDealNumber));
     const int left = std::max(l.PlayAreaWidth + 2, std::min(l.UndoBtnLeft, l.ClientWidth - widest - 4));
     const int top = l.ShowBtnTop + 29 + 4;

@@ -8,6 +8,33 @@
 
 namespace quintara {
 
+DetailsLook LookOf(DetailsRole role, int line, const TableLayout &layout)
+{
+    using namespace details_panel;
+    const int left = layout.TableMargin - 2;
+    switch (role) {
+    case DetailsRole::MoveHeading:
+        return {left, HeadingY, CourierNew, Aqua, true};
+    case DetailsRole::SearchHeading:
+        return {RightX, HeadingY, CourierNew, Aqua, true};
+    case DetailsRole::ResultHeading:
+        return {left, ResultHeadingY, CourierNew, Aqua, true};
+    case DetailsRole::Source:
+        return {left, SourceY, CourierNew, White, false};
+    case DetailsRole::Destination:
+        return {left, DestinationY, CourierNew, White, false};
+    case DetailsRole::DestinationColumn:
+        return {left, DestinationColumnY, CourierNew, White, false};
+    case DetailsRole::VerdictYes:
+        return {left, VerdictY, CourierNew, Lime, false};
+    case DetailsRole::VerdictNo:
+        return {left, VerdictY, CourierNew, Yellow, false};
+    case DetailsRole::SearchLine:
+        break;
+    }
+    return {RightX, SearchTopY + line * LineStep, TimesNewRoman, White, false};
+}
+
 DetailsPanel::DetailsPanel(GameState &state, QImage &panel, std::function<void()> clearPanel,
                            std::function<void()> showPanel)
     : state_(state), panel_(panel), clearPanel_(std::move(clearPanel)), showPanel_(std::move(showPanel)),
@@ -37,8 +64,9 @@ void DetailsPanel::DrawText(const DetailsDraw &draw)
         return;
     QPainter painter(&panel_);
     // Opaque, so a text erases what an earlier narration left beneath it.
-    DrawPanelText(painter, draw.x, draw.y, draw.text, PanelFont(draw.family, draw.underline),
-                  ToColor(draw.colour), ToColor(state_.Layout.TableColour));
+    const DetailsLook look = LookOf(draw.role, draw.line, state_.Layout);
+    DrawPanelText(painter, look.x, look.y, draw.text, PanelFont(QString::fromLatin1(look.family), look.underline),
+                  ToColor(look.colour), ToColor(state_.Layout.TableColour));
 }
 
 } // namespace quintara

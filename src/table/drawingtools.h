@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QRect>
 #include <QString>
 
 #include "table/layout.h"
@@ -15,6 +16,11 @@ namespace quintara {
 inline QColor ToColor(Rgb c)
 {
     return QColor(c.red, c.green, c.blue);
+}
+
+inline QRect ToQRect(const PixelRect &r)
+{
+    return {r.left, r.top, r.width(), r.height()};
 }
 
 // The panels' font: the family named, 8 points.

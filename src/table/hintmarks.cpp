@@ -2,16 +2,9 @@
 
 #include <QPainter>
 
+#include "table/drawingtools.h"
+
 namespace quintara {
-
-namespace {
-
-QRect ToQRect(const PixelRect &r)
-{
-    return {r.left, r.top, r.width(), r.height()};
-}
-
-} // namespace
 
 HintMarks::HintMarks(QWidget *table) : QWidget(table)
 {

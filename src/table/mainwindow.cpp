@@ -214,6 +214,7 @@ void TForm1::FollowClientArea()
     if (client == laidOut || client.width() < 1 || view->height() < 1)
         return;
     ComputeTableLayout(client.width(), client.height());
+    deals->Place(state.Layout);
     Rescale(view->devicePixelRatioF());
 }
 
@@ -255,7 +256,7 @@ void TForm1::FormShow()
         state, painter.InfoPanel(), [this] { painter.ClearDetailsPanel(state, view->canvas(), false); },
         [this] {
             painter.ShowInfoPanel(state, view->canvas());
-            view->showNow();
+            ShowDrawnOnWindow(InfoPanelArea(state.Layout));
         });
     ResetInfoPanel();
     if (state.flags.GameInProgress || state.Settings.PrefsChanged)

@@ -112,6 +112,10 @@ private:
     void AppIdle();
     void IdleWork();
     void EndLostHold();
+    // Shows `area` of the window drawn outside the buffers; the next repaint
+    // shows it again once the buffers' copies have put it right.
+    void ShowDrawnOnWindow(const QRect &area);
+    QRect CardArea(int x, int y) const;
     void ConnectCommands();
     void ShowReport(const StoreReport &report);
     QPushButton *ButtonFor(Button button) const;
@@ -125,6 +129,7 @@ private:
     TablePainter painter;
     std::unique_ptr<DetailsPanel> details;
     TableView *view = nullptr;
+    QRegion drawnOnWindow;
     std::unique_ptr<StatusPanels> panels;
     DealCommands *deals = nullptr;
     std::unique_ptr<HintCommands> hints;

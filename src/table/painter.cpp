@@ -50,6 +50,11 @@ QImage Buffer(Size size, qreal scale, const QColor &fill)
 
 } // namespace
 
+QRect InfoPanelArea(const TableLayout &layout)
+{
+    return {layout.InfoPanelLeft, layout.InfoPanelTop, layout.InfoPanelSize.width, layout.InfoPanelSize.height};
+}
+
 void CopyRect(QImage &window, const QImage &buffer, const PixelRect &rect)
 {
     // Both share the window's origin and scale: the clipped copy moves the
@@ -134,11 +139,16 @@ void TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainter &
         DrawOuterFrame(l, window);
 }
 
-void TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter &cards)
+QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter &cards)
 {
     const TableLayout &l = state.Layout;
-    if (state.paint.FullRepaint)
+    // The whole buffer goes to the window, but only what was drawn anew can
+    // differ from what the window had.
+    QRegion drawn;
+    if (state.paint.FullRepaint) {
         tableBuffer_.fill(ToColor(l.TableColour));
+        drawn = ToQRect(l.TableCopyRect);
+    }
     // With no card left the columns keep their marks for the next deal.
     if (state.table.CardsLeft != 0) {
         ClearDetailsPanel(state, window, false);
@@ -150,6 +160,7 @@ void TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter &c
             for (auto occupied : column.Occupied)
                 n += occupied == 1 ? 1 : 0;
             const PixelRect strip = ColumnStrip(l, column.X[0]);
+            drawn += ToQRect(strip);
             QPainter(&tableBuffer_).fillRect(strip.left, strip.top, strip.width(), strip.height(),
                                              ToColor(l.TableColour));
             for (int r = 0; r < n; ++r) {
@@ -160,29 +171,40 @@ void TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter &c
             state.paint.ColumnDirty[c] = false;
         }
     }
-    if (state.flags.DetailsShown || state.flags.ShowMoves)
+    if (state.flags.DetailsShown || state.flags.ShowMoves) {
         QPainter(&tableBuffer_).drawImage(l.InfoPanelLeft, l.InfoPanelTop, infoPanel_);
+        drawn += InfoPanelArea(l);
+    }
     CopyRect(window, tableBuffer_, l.TableCopyRect);
+    return drawn & ToQRect(l.TableCopyRect);
 }
 
-void TablePainter::FormPaint(GameState &state, PaintSender sender, QImage &window, CardPainter &cards,
-                             const QImage &sidePicture)
+QRegion TablePainter::FormPaint(GameState &state, PaintSender sender, QImage &window, CardPainter &cards,
+                                const QImage &sidePicture)
 {
+    const TableLayout &l = state.Layout;
+    QRegion changed;
+    if (state.paint.FullRepaint)
+        changed += ToQRect(l.OuterFrame);
     if (sender != PaintSender::BitBtn1)
         state.paint.PictureShown = false;
-    if (!topBuffer_.isNull() && !state.paint.PaintSuspended)
+    // The free cells and piles are all drawn each time.
+    if (!topBuffer_.isNull() && !state.paint.PaintSuspended) {
         PaintTopStrip(state, window, cards);
+        changed += ToQRect(l.TopCopyRect);
+    }
     if (!tableBuffer_.isNull() && !state.paint.PaintSuspended)
-        PaintTableau(state, window, cards);
-    DrawOuterFrame(state.Layout, window);
+        changed += PaintTableau(state, window, cards);
+    DrawOuterFrame(l, window);
     state.paint.FullRepaint = false;
 
     if (state.Settings.ShowPicture && state.Settings.PictureFileOk && !state.paint.PictureShown &&
         !sidePicture.isNull()) {
-        const PixelRect &r = state.Layout.SideArea;
-        QPainter(&window).drawImage(QRect(r.left, r.top, r.width(), r.height()), sidePicture);
+        QPainter(&window).drawImage(ToQRect(l.SideArea), sidePicture);
         state.paint.PictureShown = true;
+        changed += ToQRect(l.SideArea);
     }
+    return changed;
 }
 
 void TablePainter::ShowInfoPanel(const GameState &state, QImage &window) const

@@ -4,6 +4,7 @@
 // mark as changed is redrawn; the rest is copied from the buffers.
 
 #include <QImage>
+#include <QRegion>
 
 #include "core/shell.h"
 #include "table/layout.h"
@@ -22,8 +23,9 @@ public:
     // Lets go of every buffer; painting then leaves the buffers alone.
     void ReleaseBuffers();
 
-    void FormPaint(GameState &state, PaintSender sender, QImage &window, CardPainter &cards,
-                   const QImage &sidePicture);
+    // Returns the part of the window whose pixels it may have changed.
+    QRegion FormPaint(GameState &state, PaintSender sender, QImage &window, CardPainter &cards,
+                      const QImage &sidePicture);
     void ResetInfoPanel(GameState &state, QImage &window);
     void ClearDetailsPanel(GameState &state, QImage &window, bool copyToWindow);
     // Copies the panel to its place on the window.
@@ -38,7 +40,7 @@ public:
 
 private:
     void PaintTopStrip(GameState &state, QImage &window, CardPainter &cards);
-    void PaintTableau(GameState &state, QImage &window, CardPainter &cards);
+    QRegion PaintTableau(GameState &state, QImage &window, CardPainter &cards);
     void DrawRowFrame(const TableLayout &layout, int left, int top);
 
     QImage topBuffer_;
@@ -46,6 +48,9 @@ private:
     QImage flightBuffer_;
     QImage infoPanel_;
 };
+
+// Where the panel under the tableau shows on the window.
+QRect InfoPanelArea(const TableLayout &layout);
 
 // Copies a rectangle of a buffer that shares the window's coordinates.
 void CopyRect(QImage &window, const QImage &buffer, const PixelRect &rect);

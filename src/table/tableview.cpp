@@ -51,10 +51,10 @@ void TableView::resizeCanvas(int width, int height, QColor fill)
     canvas_.fill(fill);
 }
 
-void TableView::showNow()
+void TableView::showNow(const QRegion &area)
 {
     showOnly_ = true;
-    repaint();
+    repaint(area);
     showOnly_ = false;
 }
 
@@ -67,10 +67,14 @@ void TableView::paintEvent(QPaintEvent *event)
     if (onPaint && !showOnly_)
         onPaint();
     QPainter p(this);
-    p.fillRect(event->rect(), palette().window());
-    // The canvas has the widget's own scale: drawn whole at the origin, the
-    // paint's clip keeps the copy to what needs showing, pixel for pixel.
-    p.drawImage(0, 0, canvas_);
+    // What the canvas covers is copied from the same place of the canvas,
+    // which has the widget's own scale: pixel for pixel, and no pixel more.
+    const qreal scale = canvas_.devicePixelRatio();
+    const QRect drawn(QPoint(0, 0), (QSizeF(canvas_.size()) / scale).toSize());
+    for (const QRect &area : event->region() - drawn)
+        p.fillRect(area, palette().window());
+    for (const QRect &area : event->region() & drawn)
+        p.drawImage(QRectF(area), canvas_, QRectF(QPointF(area.topLeft()) * scale, QSizeF(area.size()) * scale));
 }
 
 void TableView::resizeEvent(QResizeEvent *)

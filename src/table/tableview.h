@@ -6,6 +6,7 @@
 #include <functional>
 
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 
 namespace quintara {
@@ -19,8 +20,9 @@ public:
     // pixels as the screen gives the widget.
     QImage &canvas() { return canvas_; }
     void resizeCanvas(int width, int height, QColor fill);
-    // Shows what was drawn on the canvas now, without waiting for the event loop.
-    void showNow();
+    // Shows what was drawn on the canvas in `area` now, without waiting for
+    // the event loop.
+    void showNow(const QRegion &area);
 
     std::function<void(QMouseEvent *)> onPress;
     std::function<void(QMouseEvent *)> onMove;

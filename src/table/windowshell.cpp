@@ -85,8 +85,24 @@ void TForm1::EndLostHold()
 
 void TForm1::Repaint(PaintSender sender)
 {
-    painter.FormPaint(state, sender, view->canvas(), *cards, SidePictureBitmap);
-    view->showNow();
+    // Unless painting is suspended, the buffers' copies also wipe what was
+    // drawn straight on the window.
+    const bool wipes = !state.paint.PaintSuspended;
+    const QRegion changed = painter.FormPaint(state, sender, view->canvas(), *cards, SidePictureBitmap);
+    view->showNow(changed + drawnOnWindow);
+    if (wipes)
+        drawnOnWindow = QRegion();
+}
+
+void TForm1::ShowDrawnOnWindow(const QRect &area)
+{
+    drawnOnWindow += area;
+    view->showNow(area);
+}
+
+QRect TForm1::CardArea(int x, int y) const
+{
+    return {x, y, state.Layout.CardWidth, state.Layout.CardHeight};
 }
 
 void TForm1::DrawHeldCard(int x, int y, CardCode card)
@@ -94,7 +110,7 @@ void TForm1::DrawHeldCard(int x, int y, CardCode card)
     // Drawn on the tableau's buffer even for a free-cell card: the copy to
     // the window that comes with the highlight makes it show at once.
     cards->DrawCard(painter.TableCanvas(), view->canvas(), x, y, card, DrawHighlighted, state.Layout.TableColour);
-    view->showNow();
+    ShowDrawnOnWindow(CardArea(x, y));
 }
 
 void TForm1::FlyCard(CardCode card, int fromX, int fromY, int toX, int toY)
@@ -105,7 +121,7 @@ void TForm1::FlyCard(CardCode card, int fromX, int fromY, int toX, int toY)
     const int delay = state.Layout.ScreenClass * state.Settings.FlightDelay;
     auto drawAt = [&](int x, int y) {
         QPainter(&window).drawImage(x, y, flight);
-        view->showNow();
+        ShowDrawnOnWindow(QRect(QPoint(x, y), flight.deviceIndependentSize().toSize()));
     };
     if (!flight.isNull()) {
         cards->DrawCard(flight, window, 0, 0, card, DrawNormal, state.Layout.TableColour);
@@ -116,7 +132,7 @@ void TForm1::FlyCard(CardCode card, int fromX, int fromY, int toX, int toY)
             Pause(delay);
         }
         cards->DrawCard(window, window, toX, toY, card, DrawNormal, state.Layout.TableColour);
-        view->showNow();
+        ShowDrawnOnWindow(CardArea(toX, toY));
     }
     state.paint.PaintSuspended = false;
 }
@@ -124,14 +140,14 @@ void TForm1::FlyCard(CardCode card, int fromX, int fromY, int toX, int toY)
 void TForm1::ResetInfoPanel()
 {
     painter.ResetInfoPanel(state, view->canvas());
-    view->showNow();
+    ShowDrawnOnWindow(InfoPanelArea(state.Layout));
 }
 
 void TForm1::ClearDetailsPanel(bool copyToWindow)
 {
     painter.ClearDetailsPanel(state, view->canvas(), copyToWindow);
     if (copyToWindow)
-        view->showNow();
+        ShowDrawnOnWindow(InfoPanelArea(state.Layout));
 }
 
 void TForm1::RefreshSidePicture()
@@ -139,9 +155,9 @@ void TForm1::RefreshSidePicture()
     const PixelRect &r = state.Layout.SideArea;
     const QColor table = ToColor(state.Layout.TableColour);
     auto clearSide = [&] {
-        QPainter(&view->canvas()).fillRect(r.left, r.top, r.width(), r.height(), table);
+        QPainter(&view->canvas()).fillRect(ToQRect(r), table);
         state.paint.PictureShown = false;
-        view->showNow();
+        ShowDrawnOnWindow(ToQRect(r));
     };
     GameSettings &s = state.Settings;
     if (s.ShowPicture && !s.PictureFileOk)
@@ -170,7 +186,7 @@ void TForm1::ShowAnalysis(const MoveAnalysis &analysis)
         return;
     DrawMoveAnalysis(panel, analysis, state.Layout.TableColour);
     painter.ShowInfoPanel(state, view->canvas());
-    view->showNow();
+    ShowDrawnOnWindow(InfoPanelArea(state.Layout));
 }
 
 void TForm1::ApplyCommandStates()

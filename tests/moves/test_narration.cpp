@@ -4,6 +4,7 @@
 
 #include "moves/narration.h"
 #include "support/tablebuilder.h"
+#include "table/detailspanel.h"
 
 using namespace quintara;
 using namespace quintara::test;
@@ -25,8 +26,9 @@ QString ColourName(Rgb c)
     return QStringLiteral("%1,%2,%3").arg(c.red).arg(c.green).arg(c.blue);
 }
 
-// "x,y font colour[_ if underlined] text", "clear" or "show".
-QString Encode(const DetailsDraw &d)
+// "x,y font colour[_ if underlined] text", "clear" or "show", as the panel
+// places and dresses each text.
+QString Encode(const DetailsDraw &d, const TableLayout &layout)
 {
     switch (d.kind) {
     case DetailsDraw::Kind::ClearPanel:
@@ -36,13 +38,15 @@ QString Encode(const DetailsDraw &d)
     case DetailsDraw::Kind::Text:
         break;
     }
-    const QString font = d.family == QLatin1String("Courier New")       ? QStringLiteral("C")
-                         : d.family == QLatin1String("Times New Roman") ? QStringLiteral("T")
-                                                                        : d.family;
+    const DetailsLook look = LookOf(d.role, d.line, layout);
+    const QString family = QString::fromLatin1(look.family);
+    const QString font = family == QLatin1String("Courier New")       ? QStringLiteral("C")
+                         : family == QLatin1String("Times New Roman") ? QStringLiteral("T")
+                                                                      : family;
     return QStringLiteral("%1,%2 %3 %4%5 %6")
-        .arg(d.x)
-        .arg(d.y)
-        .arg(font, ColourName(d.colour), d.underline ? QStringLiteral("_") : QString(),
+        .arg(look.x)
+        .arg(look.y)
+        .arg(font, ColourName(look.colour), look.underline ? QStringLiteral("_") : QString(),
              d.text == Leader ? QStringLiteral("leader") : d.text);
 }
 
@@ -86,7 +90,7 @@ struct Narration {
     MoveNarrator narrator{state, [this](const DetailsDraw &d) {
                               if (d.kind == DetailsDraw::Kind::ClearPanel)
                                   state.panels.DetailsHeaderDue = false;
-                              ops << Encode(d);
+                              ops << Encode(d, state.Layout);
                           }};
 
     int count(const MoveSource &source, int column)

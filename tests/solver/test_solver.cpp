@@ -175,7 +175,7 @@ private slots:
         QTest::newRow("lost") << int(Verdict::Impossible) << 0 << 0 << 0
                               << "Nessuna mossa vince più.";
         QTest::newRow("no time") << int(Verdict::Undecided) << 0 << 0 << 0
-                                 << "Nessuna via trovata in 2 secondi.";
+                                 << "Nessuna via trovata in un secondo.";
     }
     void hintTexts()
     {

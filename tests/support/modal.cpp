@@ -7,13 +7,15 @@ namespace quintara::test {
 
 ModalAnswerer::ModalAnswerer()
 {
-    timer.setInterval(5);
-    connect(&timer, &QTimer::timeout, this, &ModalAnswerer::poll);
-    timer.start();
+    poll();
 }
 
 void ModalAnswerer::poll()
 {
+    // Each look arms the next one first: a box that opens while a dialog is
+    // being answered (its refusal of what was typed) is answered in turn,
+    // where a repeating timer would not fire again until this call returned.
+    QTimer::singleShot(5, this, &ModalAnswerer::poll);
     QWidget *modal = QApplication::activeModalWidget();
     if (!modal || !modal->isVisible())
         return;

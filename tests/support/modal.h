@@ -37,7 +37,6 @@ public:
 
 private:
     void poll();
-    QTimer timer;
 };
 
 // Runs the event loop for real, so that it goes to sleep between events and

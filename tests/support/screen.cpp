@@ -14,8 +14,8 @@ bool UseOffscreenScreen(const QTemporaryDir &dir, int width, int height, double 
         return false;
     file.write(QStringLiteral(R"({"screens":[{"name":"s","x":0,"y":0,"width":%1,"height":%2,)"
                               R"("logicalDpiX":96,"logicalDpiY":96,"dpr":%3}]})")
-                   .arg(qRound(width * scale))
-                   .arg(qRound(height * scale))
+                   .arg(width)
+                   .arg(height)
                    .arg(scale)
                    .toUtf8());
     file.close();

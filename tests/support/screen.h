@@ -8,7 +8,8 @@ namespace quintara::test {
 
 // Writes the screen's description into `dir` and points the offscreen
 // platform at it; false when the file cannot be written. The size is in the
-// table's pixels; a screen of `scale` has that many of its own to each.
+// table's pixels, as the platform gives them with its own scale: a screen of
+// `scale` has that many of its own pixels to each.
 bool UseOffscreenScreen(const QTemporaryDir &dir, int width, int height, double scale = 1);
 
 } // namespace quintara::test

@@ -1,16 +1,18 @@
-// The solver's hint and verdict through the real window while its game loop
-// runs.
+// Numbered deals, and the solver's hint and verdict, through the real window
+// while its game loop runs.
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QtTest>
 
-
 #include "core/automove.h"
+#include "core/deal.h"
 #include "core/gameflow.h"
 #include "support/screentest.h"
 #include "support/tablebuilder.h"
 #include "support/windowfixture.h"
 #include "solver/hintsearch.h"
+#include "table/dealnumber.h"
 #include "table/hintcommands.h"
 #include "table/hintmarks.h"
 #include "table/mainwindow.h"
@@ -101,6 +103,88 @@ class TestDealHint : public QObject {
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
 
+    // Replay deals the same cards again; a number typed in the dialog deals
+    // that deal, once it is one: a bad number gets its message, deals nothing
+    // and leaves the dialog open to mend it. The label names the deal on the
+    // table, the largest number too, within the window at either width.
+    void dealsByNumber_data()
+    {
+        QTest::addColumn<bool>("replay");
+        QTest::addColumn<QStringList>("typed");   // into the dialog, one after the other
+        QTest::addColumn<QStringList>("seen");    // the boxes that come up
+        QTest::addColumn<int>("dealt");
+        const QString finish = QStringLiteral("Vuoi proprio finire il gioco in corso?");
+        QTest::newRow("replay") << true << QStringList() << QStringList{finish} << 7;
+        QTest::newRow("number") << false << QStringList{"", " sette", "4294967296", " 0042 "}
+                                << QStringList{"Scrivi il numero della partita, da 0 a 4294967295.",
+                                               "Il numero della partita si scrive con le sole cifre, da 0 a 4294967295.",
+                                               "Il numero è troppo grande: le partite vanno da 0 a 4294967295.", finish}
+                                << 42;
+    }
+    void dealsByNumber()
+    {
+        QFETCH(bool, replay);
+        QFETCH(QStringList, typed);
+        QFETCH(QStringList, seen);
+        QFETCH(int, dealt);
+        WindowFixture f;
+        TForm1 &form = *f.form;
+        GameState &state = form.State();
+        const QLabel &label = *form.Deals().Label();
+        ColumnArray first;
+        ColumnArray second;
+        QStringList labels;
+        QStringList prefilled;
+        QStringList boxes;
+        const auto firstPassDone = [&] { return state.flags.GameInProgress && state.flags.ShownCardsLeft == state.table.CardsLeft; };
+        std::unique_ptr<Script> script;
+        f.answerer.onDialog = [&](QDialog *dialog) {
+            auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("NumberEdit"));
+            script->Expect(state.table.Columns == first && state.deal.LastDeal == 7u,
+                           QStringLiteral("nothing is dealt while the dialog is open"));
+            prefilled << edit->text();
+            edit->setText(typed.value(prefilled.size() - 1));
+        };
+        script = std::make_unique<Script>(form, std::vector<std::function<bool()>>{
+            [&] {
+                if (!firstPassDone())
+                    return false;
+                first = state.table.Columns;
+                labels << (label.isVisible() ? label.text() : QString());
+                const QRect shown = label.geometry() & form.View()->rect();
+                const int widest = label.fontMetrics().horizontalAdvance(DealTitle(LastDealNumber));
+                script->Expect(shown == label.geometry() && widest <= shown.width(),
+                               QStringLiteral("the largest number, %1 pixels wide, fits the window of %2: at %3 width %4")
+                                   .arg(widest).arg(form.View()->width()).arg(label.x()).arg(label.width()));
+                (replay ? form.Menu().ReplayGame1 : form.Menu().DealNumber1)->trigger();
+                return true;
+            },
+            [&] {
+                if (state.Statistics.GamesLost == 0 || !firstPassDone())
+                    return false;
+                second = state.table.Columns;
+                labels << (label.isVisible() ? label.text() : QString());
+                for (const SeenBox &box : f.answerer.seen)
+                    boxes << box.text;
+                return true;
+            },
+        });
+        NewGame1Click(state, form, 7);
+        QVERIFY2(script->faults.isEmpty(), qPrintable(script->faults.join(QLatin1Char('\n'))));
+        QCOMPARE(script->done, std::size_t(2));
+        QCOMPARE(boxes, seen);
+        QCOMPARE(prefilled.size(), typed.size());
+        if (!prefilled.isEmpty())
+            QCOMPARE(prefilled.front(), QStringLiteral("7"));
+        GameState expected = MakeState(ScreenWidth);
+        expected.Layout = state.Layout;
+        expected.Settings = state.Settings;
+        ResetTable(expected);
+        ShuffleAndDeal(expected, std::uint32_t(dealt));
+        QCOMPARE(second, replay ? first : expected.table.Columns);
+        QCOMPARE(labels, (QStringList{QStringLiteral("Partita n. 7"), QStringLiteral("Partita n. %1").arg(dealt)}));
+    }
+
     // Hearts and diamonds home, spades to the nine, clubs to the ace; the
     // rest all black, so no card goes onto another, the free cells are full
     // and no column is empty: the ten of spades to its pile is the one move
@@ -130,6 +214,8 @@ private slots:
         UndoSnapshot undo;
         QString hintShown;
         PixelRect marked[2];
+        QColor framed;   // what the player sees on the left edge of the cards' frame
+        QColor drawn;    // what the table's own picture holds there
         std::unique_ptr<Script> script;
         script = std::make_unique<Script>(form, std::vector<std::function<bool()>>{
             [&] {
@@ -152,6 +238,9 @@ private slots:
                 hintShown = form.StatusText(0);
                 marked[0] = marks.Cards();
                 marked[1] = marks.Destination();
+                const QPoint edge(marked[0].left - 3, (marked[0].top + marked[0].bottom) / 2);
+                framed = form.View()->grab().toImage().pixelColor(edge);
+                drawn = form.View()->canvas().pixelColor(edge);
                 script->Expect(marks.Shown() == won, QStringLiteral("the marks show with a move only"));
                 form.Menu().MoveWinnable1->trigger();
                 return true;
@@ -175,6 +264,9 @@ private slots:
             QCOMPARE(marked[0], (PixelRect{x, RowTop(l, 2), x + l.CardWidth, RowTop(l, 2) + l.CardHeight}));
             QCOMPARE(marked[1], (PixelRect{state.table.Foundations[2].X, state.table.Foundations[2].Y,
                                            state.table.Foundations[2].X + l.CardWidth, state.table.Foundations[2].Y + l.CardHeight}));
+            // The frame shows over the table, and only over it.
+            QCOMPARE(framed, QColor(255, 200, 0));
+            QVERIFY(drawn != framed);
         }
         QCOMPARE(f.answerer.seen.front().caption, QStringLiteral(" Controllo del gioco"));
         QVERIFY2(f.answerer.seen.front().text.startsWith(verdict), qPrintable(f.answerer.seen.front().text));

@@ -3,6 +3,7 @@
 // places, the cards where the table puts them, what a paint must leave alone
 // while a card flies or no card is left, and the flight's own pictures.
 
+#include <QPainter>
 #include <QtTest>
 
 #include <functional>
@@ -64,6 +65,33 @@ bool Shows(const WindowFixture &f, CardPainter &cards, int x, int y, std::int32_
     const QRect part(qRound(inset * Scale), qRound(firstRow * Scale), qRound((l.CardWidth - 2 * inset) * Scale),
                      qRound(h * Scale));
     return f.Region(x + inset, y + firstRow, l.CardWidth - 2 * inset, h) == ref.copy(part);
+}
+
+// Whether the screen shows the window's canvas as it is now: what a paint
+// drew straight on the window is not left behind, nor a change left unshown.
+// The buttons and labels over the table are left out. The offscreen screen
+// keeps one pixel to each of the table's whatever its scale, so only at
+// scale 1 does it hold the canvas pixel for pixel.
+bool ScreenShowsCanvas(const WindowFixture &f)
+{
+    if (Scale != 1)
+        return true;
+    TableView *view = f.form->View();
+    QWidget *window = view->window();
+    const QPoint origin = view->mapTo(window, QPoint(0, 0));
+    QImage shot = view->screen()
+                      ->grabWindow(window->winId(), origin.x(), origin.y(), view->width(), view->height())
+                      .toImage()
+                      .convertToFormat(QImage::Format_RGB32);
+    QImage canvas = view->canvas().copy(0, 0, shot.width(), shot.height());
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (!w->isVisible() || w == view || w->isAncestorOf(view) || w->isWindow())
+            continue;
+        const QRect over(w->mapTo(window, QPoint(0, 0)) - origin, w->size());
+        for (QImage *image : {&shot, &canvas})
+            QPainter(image).fillRect(over, Qt::black);
+    }
+    return shot == canvas;
 }
 
 // A table with a few cards: one in a column of three, one alone, one in
@@ -231,6 +259,7 @@ private slots:
         QVERIFY(Shows(f, cards, s.table.Columns[5].X[0], s.table.Columns[5].Y[0], s.table.Columns[5].Card[0]));
         QCOMPARE(At(f.Window(), s.table.Columns[3].X[0] + 30, s.table.Columns[3].Y[0] + 30), Ground);
         QVERIFY(!s.paint.ColumnDirty[3] && !s.paint.ColumnDirty[5]);
+        QVERIFY(ScreenShowsCanvas(f));
     }
 
     void flightShowsTheCardAtEveryStep()
@@ -254,7 +283,8 @@ private slots:
             const QPoint at = steps.value(pauses++);
             // A paint in mid-flight must not wipe the card off the window.
             form->Repaint(PaintSender::Window);
-            allShown = allShown && s.paint.PaintSuspended && Shows(f, cards, at.x(), at.y(), card);
+            allShown = allShown && s.paint.PaintSuspended && Shows(f, cards, at.x(), at.y(), card)
+                && ScreenShowsCanvas(f);
         };
         form->FlyCard(card, 295, 400, 448, 9);
         QCOMPARE(pauses, steps.size());
@@ -264,6 +294,11 @@ private slots:
         // The steps stay on the window until the table is painted again; the
         // next step covers the first one's top 31 rows.
         QVERIFY(Shows(f, cards, 295, 400, card, DrawNormal, 0, 31));
+        QVERIFY(ScreenShowsCanvas(f));
+        // Painted again, the table wipes the steps off the screen too.
+        form->Repaint(PaintSender::BitBtn1);
+        QVERIFY(!Shows(f, cards, 295, 400, card, DrawNormal, 0, 31));
+        QVERIFY(ScreenShowsCanvas(f));
     }
 };
 
