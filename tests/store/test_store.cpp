@@ -814,7 +814,8 @@ private slots:
     {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("cause");
-        QTest::newRow("file size limit") << "fsize" << "il file supera la grandezza permessa";
+        QTest::newRow("file size limit") << "--fsize=100" << "il file supera la grandezza permessa";
+        QTest::newRow("full at the flush") << "--full-at-flush" << "il disco è pieno";
         QTest::newRow("full disk") << "tmpfs" << "il disco è pieno";
     }
     void diskRefusesWrite()
@@ -824,12 +825,12 @@ private slots:
         const QByteArray nine = "\"Games Won\"=dword:00000009";
         QString report;
         QByteArray before;
-        if (how == "fsize") {
+        if (how != "tmpfs") {
             before = Edited(ForeignText(), "\"Games Won\"=dword:00000000", nine);
             Put(Path, before);
-            // Every write past 100 bytes fails with EFBIG in that process.
+            // Every write past 100 bytes, or every flush, fails in that process.
             QProcess writer;
-            writer.start(STORE_WRITER, {"--fsize=100", Path, "wins", "1"});
+            writer.start(STORE_WRITER, {how, Path, "wins", "1"});
             QVERIFY(writer.waitForFinished(60000));
             QCOMPARE(writer.exitCode(), 1);
             report = QString::fromUtf8(writer.readAllStandardError());
