@@ -22,8 +22,9 @@ QMessageBox::Icon BoxIcon(NoticeIcon icon)
     return QMessageBox::NoIcon;
 }
 
-// Beside its caption a title bar holds the window's icon and three buttons.
-constexpr int TitleBarRoom = 120;
+// A title bar centres its caption between the window's icon and its three
+// buttons, so it takes the buttons' room on both sides.
+constexpr int TitleBarRoom = 200;
 
 } // namespace
 

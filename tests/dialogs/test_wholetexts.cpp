@@ -68,7 +68,7 @@ private slots:
         ExecWithWholeCaption(box);
         QFont bold = box.font();
         bold.setBold(true);
-        QVERIFY2(width > QFontMetrics(bold).horizontalAdvance(caption) + 100, qPrintable(QString::number(width)));
+        QVERIFY2(width > QFontMetrics(bold).horizontalAdvance(caption) + 180, qPrintable(QString::number(width)));
     }
 };
 
