@@ -132,7 +132,7 @@ void TForm1::ConnectCommands()
     };
     view->onScaleChange = [this](qreal scale) { Rescale(scale); };
     view->onResize = [this] { FollowClientArea(); };
-    view->onPaint = [this] { painter.FormPaint(state, PaintSender::Window, view->canvas(), *cards, SidePictureBitmap); };
+    view->onPaint = [this] { PaintTable(PaintSender::Window); };
 
     // The application's idle moments: just before the event loop goes to sleep.
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
@@ -231,7 +231,7 @@ void TForm1::Rescale(qreal scale)
     state.paint.ColumnDirty.fill(true);
     if (!painter.InfoPanel().isNull())
         painter.ResetInfoPanel(state, view->canvas());
-    painter.FormPaint(state, PaintSender::Window, view->canvas(), *cards, SidePictureBitmap);
+    PaintTable(PaintSender::Window);
 }
 
 void TForm1::SetDialogs(const MainDialogs &d)

@@ -115,6 +115,8 @@ private:
     // Shows `area` of the window drawn outside the buffers; the next repaint
     // shows it again once the buffers' copies have put it right.
     void ShowDrawnOnWindow(const QRect &area);
+    // Paints the table; returns the part of the window it changed.
+    QRegion PaintTable(PaintSender sender);
     QRect CardArea(int x, int y) const;
     void ConnectCommands();
     void ShowReport(const StoreReport &report);

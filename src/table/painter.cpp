@@ -55,13 +55,14 @@ QRect InfoPanelArea(const TableLayout &layout)
     return {layout.InfoPanelLeft, layout.InfoPanelTop, layout.InfoPanelSize.width, layout.InfoPanelSize.height};
 }
 
-void CopyRect(QImage &window, const QImage &buffer, const PixelRect &rect)
+void CopyRegion(QImage &window, const QImage &buffer, const QRegion &region)
 {
-    // Both share the window's origin and scale: the clipped copy moves the
+    // Both share the window's origin and scale: each rectangle moves the
     // screen's pixels one to one, at any scale.
     QPainter p(&window);
-    p.setClipRect(rect.left, rect.top, rect.width(), rect.height());
-    p.drawImage(0, 0, buffer);
+    const qreal scale = buffer.devicePixelRatio();
+    for (const QRect &r : region)
+        p.drawImage(QRectF(r), buffer, QRectF(QPointF(r.topLeft()) * scale, QSizeF(r.size()) * scale));
 }
 
 void TablePainter::CreateBuffers(const TableLayout &l, qreal scale)
@@ -134,12 +135,13 @@ void TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainter &
             emptyLine(pile);
         }
     }
-    CopyRect(window, topBuffer_, l.TopCopyRect);
+    CopyRegion(window, topBuffer_, ToQRect(l.TopCopyRect));
     if (state.paint.FullRepaint)
         DrawOuterFrame(l, window);
 }
 
-QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter &cards)
+QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter &cards,
+                                   const QRegion &drawnOnWindow)
 {
     const TableLayout &l = state.Layout;
     // The whole buffer goes to the window, but only what was drawn anew can
@@ -175,12 +177,14 @@ QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter
         QPainter(&tableBuffer_).drawImage(l.InfoPanelLeft, l.InfoPanelTop, infoPanel_);
         drawn += InfoPanelArea(l);
     }
-    CopyRect(window, tableBuffer_, l.TableCopyRect);
-    return drawn & ToQRect(l.TableCopyRect);
+    // What the buffer holds anew, and what was drawn over it on the window.
+    drawn = (drawn + drawnOnWindow) & ToQRect(l.TableCopyRect);
+    CopyRegion(window, tableBuffer_, drawn);
+    return drawn;
 }
 
 QRegion TablePainter::FormPaint(GameState &state, PaintSender sender, QImage &window, CardPainter &cards,
-                                const QImage &sidePicture)
+                                const QImage &sidePicture, const QRegion &drawnOnWindow)
 {
     const TableLayout &l = state.Layout;
     QRegion changed;
@@ -194,7 +198,7 @@ QRegion TablePainter::FormPaint(GameState &state, PaintSender sender, QImage &wi
         changed += ToQRect(l.TopCopyRect);
     }
     if (!tableBuffer_.isNull() && !state.paint.PaintSuspended)
-        changed += PaintTableau(state, window, cards);
+        changed += PaintTableau(state, window, cards, drawnOnWindow);
     DrawOuterFrame(l, window);
     state.paint.FullRepaint = false;
 

@@ -23,9 +23,11 @@ public:
     // Lets go of every buffer; painting then leaves the buffers alone.
     void ReleaseBuffers();
 
-    // Returns the part of the window whose pixels it may have changed.
+    // `drawnOnWindow` is what was drawn straight on the window since the
+    // last paint: the buffers' copies put it right. Returns the part of the
+    // window whose pixels it may have changed.
     QRegion FormPaint(GameState &state, PaintSender sender, QImage &window, CardPainter &cards,
-                      const QImage &sidePicture);
+                      const QImage &sidePicture, const QRegion &drawnOnWindow);
     void ResetInfoPanel(GameState &state, QImage &window);
     void ClearDetailsPanel(GameState &state, QImage &window, bool copyToWindow);
     // Copies the panel to its place on the window.
@@ -40,7 +42,7 @@ public:
 
 private:
     void PaintTopStrip(GameState &state, QImage &window, CardPainter &cards);
-    QRegion PaintTableau(GameState &state, QImage &window, CardPainter &cards);
+    QRegion PaintTableau(GameState &state, QImage &window, CardPainter &cards, const QRegion &drawnOnWindow);
     void DrawRowFrame(const TableLayout &layout, int left, int top);
 
     QImage topBuffer_;
@@ -52,7 +54,7 @@ private:
 // Where the panel under the tableau shows on the window.
 QRect InfoPanelArea(const TableLayout &layout);
 
-// Copies a rectangle of a buffer that shares the window's coordinates.
-void CopyRect(QImage &window, const QImage &buffer, const PixelRect &rect);
+// Copies the region of a buffer that shares the window's coordinates.
+void CopyRegion(QImage &window, const QImage &buffer, const QRegion &region);
 
 } // namespace quintara

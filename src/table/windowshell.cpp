@@ -83,15 +83,21 @@ void TForm1::EndLostHold()
     }
 }
 
-void TForm1::Repaint(PaintSender sender)
+QRegion TForm1::PaintTable(PaintSender sender)
 {
     // Unless painting is suspended, the buffers' copies also wipe what was
     // drawn straight on the window.
     const bool wipes = !state.paint.PaintSuspended;
-    const QRegion changed = painter.FormPaint(state, sender, view->canvas(), *cards, SidePictureBitmap);
-    view->showNow(changed + drawnOnWindow);
+    const QRegion changed =
+        painter.FormPaint(state, sender, view->canvas(), *cards, SidePictureBitmap, drawnOnWindow) + drawnOnWindow;
     if (wipes)
         drawnOnWindow = QRegion();
+    return changed;
+}
+
+void TForm1::Repaint(PaintSender sender)
+{
+    view->showNow(PaintTable(sender));
 }
 
 void TForm1::ShowDrawnOnWindow(const QRect &area)
