@@ -144,8 +144,8 @@ QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter
                                    const QRegion &drawnOnWindow)
 {
     const TableLayout &l = state.Layout;
-    // The whole buffer goes to the window, but only what was drawn anew can
-    // differ from what the window had.
+    // The window needs only what is drawn anew here: the rest of it already
+    // shows the buffer, but for what was drawn over it since.
     QRegion drawn;
     if (state.paint.FullRepaint) {
         tableBuffer_.fill(ToColor(l.TableColour));
