@@ -18,6 +18,7 @@
 
 #include "core/analysis.h"
 #include "core/deal.h"
+#include "core/move.h"
 #include "support/screen.h"
 #include "table/carddrawing.h"
 #include "table/mainwindow.h"
@@ -83,9 +84,16 @@ int main(int argc, char **argv)
         state.paint.ColumnDirty.fill(true);
         form.Repaint(PaintSender::BitBtn1);
     });
+    // The top card of column 3 onto column 6, then back, each move repainted.
+    bool moved = false;
     const double oneMove = MedianMicroseconds(200, [&] {
-        state.paint.ColumnDirty[2] = state.paint.ColumnDirty[5] = true;
+        const int from = moved ? 5 : 2;
+        const int to = moved ? 2 : 5;
+        const auto top = [&](int c) { return state.table.Columns[c].Card[*TopSlot(state.table.Columns[c])]; };
+        ApplyMove(state.table, Move{Place::Column, from, Place::Column, to, 1, top(from), top(to)});
+        state.paint.ColumnDirty[from] = state.paint.ColumnDirty[to] = true;
         form.Repaint(PaintSender::BitBtn1);
+        moved = !moved;
     });
     state.flags.AnalysisOn = true;
     state.flags.MovesLeft = true;

@@ -3,6 +3,10 @@
 #include <QPainter>
 #include <QtMath>
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 #include "core/gamestate.h"
 #include "table/carddrawing.h"
 #include "table/drawingtools.h"
@@ -40,6 +44,49 @@ void DrawOuterFrame(const TableLayout &l, QImage &window)
     p.fillRect(r.left + 1, r.bottom - 2, r.width() - 2, 2, FrameBottom);
 }
 
+// A card of a column as drawn.
+struct ShownCard {
+    int x = 0;
+    int y = 0;
+    CardCode card = 0;
+    std::int32_t mode = 0;
+    bool operator==(const ShownCard &) const = default;
+};
+
+std::vector<ShownCard> CardsOf(const TableColumn &column)
+{
+    int n = 0;
+    for (auto occupied : column.Occupied)
+        n += occupied == 1 ? 1 : 0;
+    std::vector<ShownCard> cards;
+    for (int r = 0; r < n; ++r) {
+        if (column.Occupied[r] == 1)
+            cards.push_back({column.X[r], column.Y[r], column.Card[r], column.DrawMode[r]});
+    }
+    return cards;
+}
+
+// Each card lies lower than the one before, or level with it.
+bool GoesDown(const std::vector<ShownCard> &cards)
+{
+    return std::is_sorted(cards.begin(), cards.end(),
+                          [](const ShownCard &a, const ShownCard &b) { return a.y < b.y; });
+}
+
+// A picture whose pixels are those of `area` of `image`, with the area's top
+// left as its origin: drawing on it stops at the area's edges. The image's
+// scale must be a whole number, so that the area falls on whole pixels.
+QImage PartOf(QImage &image, const QRect &area)
+{
+    const int scale = qRound(image.devicePixelRatio());
+    const QRect pixels = QRect(area.topLeft() * scale, area.size() * scale) & image.rect();
+    uchar *first = image.bits() + qsizetype(pixels.top()) * image.bytesPerLine()
+                   + qsizetype(pixels.left()) * (image.depth() / 8);
+    QImage part(first, pixels.width(), pixels.height(), image.bytesPerLine(), image.format());
+    part.setDevicePixelRatio(scale);
+    return part;
+}
+
 QImage Buffer(Size size, qreal scale, const QColor &fill)
 {
     QImage image(qMax(1, qCeil(size.width * scale)), qMax(1, qCeil(size.height * scale)), QImage::Format_RGB32);
@@ -65,8 +112,29 @@ void CopyRegion(QImage &window, const QImage &buffer, const QRegion &region)
         p.drawImage(QRectF(r), buffer, QRectF(QPointF(r.topLeft()) * scale, QSizeF(r.size()) * scale));
 }
 
+void TablePainter::ForgetLooks()
+{
+    shownSlots_.fill(std::nullopt);
+    shownColumns_.fill(std::nullopt);
+}
+
+void TablePainter::ForgetColumnsUnder(const TableLayout &l, const QRect &area)
+{
+    for (std::optional<TableColumn> &shown : shownColumns_) {
+        if (shown && ToQRect(ColumnStrip(l, shown->X[0])).intersects(area))
+            shown.reset();
+    }
+}
+
+QImage &TablePainter::DrawOverTableau(const TableLayout &layout, const QRect &area)
+{
+    ForgetColumnsUnder(layout, area);
+    return tableBuffer_;
+}
+
 void TablePainter::CreateBuffers(const TableLayout &l, qreal scale)
 {
+    ForgetLooks();
     const QColor table = ToColor(l.TableColour);
     topBuffer_ = Buffer(l.TopBufferSize, scale, table);
     tableBuffer_ = Buffer(l.TableBufferSize, scale, table);
@@ -80,6 +148,7 @@ void TablePainter::CreateInfoPanel(const TableLayout &l, qreal scale)
 
 void TablePainter::ReleaseBuffers()
 {
+    ForgetLooks();
     topBuffer_ = QImage();
     tableBuffer_ = QImage();
     flightBuffer_ = QImage();
@@ -97,47 +166,128 @@ void TablePainter::DrawRowFrame(const TableLayout &l, int left, int top)
     Line(p, FrameBottom, left, top + l.CardHeight + 1, left + l.PileRowWidth - 2, top + l.CardHeight + 1);
 }
 
-void TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainter &cards)
+QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainter &cards,
+                                   const QRegion &drawnOnWindow)
 {
     const TableLayout &l = state.Layout;
+    // What each slot looks like: a card, or when empty a blank card (a
+    // cell) or the pile's picture, with a line on its left.
+    std::array<SlotRecord, CellCount + PileCount> looks;
+    for (std::size_t i = 0; i < looks.size(); ++i) {
+        const bool cell = i < CellCount;
+        SlotRecord &look = looks[i];
+        look = cell ? state.table.Cells[i] : state.table.Foundations[i - CellCount];
+        if (!look.Occupied) {
+            look.Card = cell ? 0 : state.deal.EmptyPileImage[i - CellCount];
+            look.DrawMode = cell ? DrawBlank : DrawPicture;
+        }
+        // Only the row's frame, drawn anew, takes away the line of a slot
+        // that was empty.
+        if (look.Occupied && shownSlots_[i] && !shownSlots_[i]->Occupied)
+            (cell ? state.paint.CellRowFrameDirty : state.paint.FoundationFrameDirty) = true;
+    }
+
+    QRegion drawn;
+    auto frameRow = [&](int left, std::size_t firstSlot) {
+        DrawRowFrame(l, left, l.TableMargin);
+        for (std::size_t i = firstSlot; i < firstSlot + 4; ++i)
+            shownSlots_[i].reset();
+        drawn += QRect(left, l.TableMargin, l.PileRowWidth, l.CardHeight + 2);
+    };
     if (state.paint.FullRepaint) {
         topBuffer_.fill(ToColor(l.TableColour));
         state.paint.CellRowFrameDirty = true;
         state.paint.FoundationFrameDirty = true;
     }
     if (state.paint.CellRowFrameDirty) {
-        DrawRowFrame(l, l.TableMargin, l.TableMargin);
+        frameRow(l.TableMargin, 0);
         state.paint.CellRowFrameDirty = false;
     }
     if (state.paint.FoundationFrameDirty) {
-        DrawRowFrame(l, l.FoundationLeft, l.TableMargin);
+        frameRow(l.FoundationLeft, CellCount);
         state.paint.FoundationFrameDirty = false;
     }
 
-    auto emptyLine = [&](const SlotRecord &slot) {
-        QPainter p(&topBuffer_);
-        Line(p, EmptySlotLine, slot.X - 1, slot.Y, slot.X - 1, slot.Y + l.CardHeight);
-    };
-    for (const SlotRecord &cell : state.table.Cells) {
-        if (cell.Occupied) {
-            cards.DrawCard(topBuffer_, window, cell.X, cell.Y, cell.Card, cell.DrawMode, l.TableColour);
-        } else {
-            cards.DrawCard(topBuffer_, window, cell.X, cell.Y, cell.Card, DrawBlank, l.TableColour);
-            emptyLine(cell);
+    for (std::size_t i = 0; i < looks.size(); ++i) {
+        const SlotRecord &look = looks[i];
+        std::optional<SlotRecord> &shown = shownSlots_[i];
+        if (shown == look)
+            continue;
+        const QRect card = QRect(look.X, look.Y, l.CardWidth, l.CardHeight);
+        drawn += card.adjusted(-1, 0, 0, 0);
+        // A face is laid on the table's ground, as on a row drawn anew.
+        QPainter(&topBuffer_).fillRect(card, ToColor(l.TableColour));
+        cards.DrawCard(topBuffer_, window, look.X, look.Y, look.Card, look.DrawMode, l.TableColour);
+        if (!look.Occupied) {
+            QPainter p(&topBuffer_);
+            Line(p, EmptySlotLine, look.X - 1, look.Y, look.X - 1, look.Y + l.CardHeight);
         }
+        shown = look;
+        // The next slot of the row has its line over this card's last column.
+        if ((i + 1) % 4 != 0)
+            shownSlots_[i + 1].reset();
     }
-    for (int p = 0; p < PileCount; ++p) {
-        const SlotRecord &pile = state.table.Foundations[p];
-        if (pile.Occupied) {
-            cards.DrawCard(topBuffer_, window, pile.X, pile.Y, pile.Card, pile.DrawMode, l.TableColour);
-        } else {
-            cards.DrawCard(topBuffer_, window, pile.X, pile.Y, state.deal.EmptyPileImage[p], DrawPicture, l.TableColour);
-            emptyLine(pile);
-        }
-    }
-    CopyRegion(window, topBuffer_, ToQRect(l.TopCopyRect));
+
+    drawn = (drawn + drawnOnWindow) & ToQRect(l.TopCopyRect);
+    CopyRegion(window, topBuffer_, drawn);
     if (state.paint.FullRepaint)
         DrawOuterFrame(l, window);
+    return drawn;
+}
+
+QRegion TablePainter::PaintColumn(const GameState &state, int c, QImage &window, CardPainter &cards)
+{
+    const TableLayout &l = state.Layout;
+    const TableColumn &column = state.table.Columns[c];
+    std::optional<TableColumn> &shown = shownColumns_[c];
+    const std::vector<ShownCard> now = CardsOf(column);
+    const std::vector<ShownCard> before = shown ? CardsOf(*shown) : std::vector<ShownCard>();
+    const std::size_t same = static_cast<std::size_t>(
+        std::mismatch(now.begin(), now.end(), before.begin(), before.end()).first - now.begin());
+    if (shown && same == now.size() && same == before.size())
+        return {};
+
+    const PixelRect strip = ColumnStrip(l, column.X[0]);
+    QRect area = ToQRect(strip);
+    const qreal scale = tableBuffer_.devicePixelRatio();
+    // Past the cards both drawings share, the area runs down to the lower of
+    // the two ends. Cut out only where the buffer's pixels are whole table
+    // pixels and the cards go down the column.
+    if (shown && same > 0 && scale == std::floor(scale) && window.devicePixelRatio() == scale && GoesDown(now)
+        && GoesDown(before)) {
+        int top = strip.bottom;
+        int bottom = strip.top;
+        for (const std::vector<ShownCard> *cardsOf : {&now, &before}) {
+            if (same < cardsOf->size())
+                top = qMin(top, (*cardsOf)[same].y);
+            if (!cardsOf->empty())
+                bottom = qMax(bottom, cardsOf->back().y + l.CardHeight);
+        }
+        area = QRect(strip.left, top, strip.width(), qMin(bottom, strip.bottom) - top);
+    }
+    shown = column;
+    if (area.isEmpty())
+        return {};
+
+    // Every card that reaches into the area is laid again, in order, on a
+    // part of the buffers that ends at its edges: the pixels come out as a
+    // drawing of the whole column would leave them.
+    auto lay = [&](QImage &buffer, QImage &onWindow, QPoint origin) {
+        QPainter(&buffer).fillRect(area.translated(-origin), ToColor(l.TableColour));
+        for (const ShownCard &card : now) {
+            if (card.y + l.CardHeight > area.top() && card.y <= area.bottom())
+                cards.DrawCard(buffer, onWindow, card.x - origin.x(), card.y - origin.y(), card.card, card.mode,
+                               l.TableColour);
+        }
+    };
+    if (area == ToQRect(strip)) {
+        lay(tableBuffer_, window, QPoint());
+    } else {
+        QImage buffer = PartOf(tableBuffer_, area);
+        QImage onWindow = PartOf(window, area);
+        lay(buffer, onWindow, area.topLeft());
+    }
+    return area;
 }
 
 QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter &cards,
@@ -149,6 +299,7 @@ QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter
     QRegion drawn;
     if (state.paint.FullRepaint) {
         tableBuffer_.fill(ToColor(l.TableColour));
+        shownColumns_.fill(std::nullopt);
         drawn = ToQRect(l.TableCopyRect);
     }
     // With no card left the columns keep their marks for the next deal.
@@ -157,19 +308,7 @@ QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter
         for (int c = 0; c < ColumnCount; ++c) {
             if (!state.paint.ColumnDirty[c])
                 continue;
-            const TableColumn &column = state.table.Columns[c];
-            int n = 0;
-            for (auto occupied : column.Occupied)
-                n += occupied == 1 ? 1 : 0;
-            const PixelRect strip = ColumnStrip(l, column.X[0]);
-            drawn += ToQRect(strip);
-            QPainter(&tableBuffer_).fillRect(strip.left, strip.top, strip.width(), strip.height(),
-                                             ToColor(l.TableColour));
-            for (int r = 0; r < n; ++r) {
-                if (column.Occupied[r] == 1)
-                    cards.DrawCard(tableBuffer_, window, column.X[r], column.Y[r], column.Card[r],
-                                   column.DrawMode[r], l.TableColour);
-            }
+            drawn += PaintColumn(state, c, window, cards);
             state.paint.ColumnDirty[c] = false;
         }
     }
@@ -192,11 +331,13 @@ QRegion TablePainter::FormPaint(GameState &state, PaintSender sender, QImage &wi
         changed += ToQRect(l.OuterFrame);
     if (sender != PaintSender::BitBtn1)
         state.paint.PictureShown = false;
-    // The free cells and piles are all drawn each time.
-    if (!topBuffer_.isNull() && !state.paint.PaintSuspended) {
-        PaintTopStrip(state, window, cards);
-        changed += ToQRect(l.TopCopyRect);
+    if (shownWithFaces_ != cards.Library().Usable() || shownColour_ != l.TableColour) {
+        ForgetLooks();
+        shownWithFaces_ = cards.Library().Usable();
+        shownColour_ = l.TableColour;
     }
+    if (!topBuffer_.isNull() && !state.paint.PaintSuspended)
+        changed += PaintTopStrip(state, window, cards, drawnOnWindow);
     if (!tableBuffer_.isNull() && !state.paint.PaintSuspended)
         changed += PaintTableau(state, window, cards, drawnOnWindow);
     DrawOuterFrame(l, window);
@@ -221,6 +362,8 @@ void TablePainter::ResetInfoPanel(GameState &state, QImage &window)
 {
     if (!infoPanel_.isNull() && !tableBuffer_.isNull()) {
         infoPanel_.fill(ToColor(state.Layout.TableColour));
+        // The blank panel hides the ends of long columns until they are drawn whole again.
+        ForgetColumnsUnder(state.Layout, InfoPanelArea(state.Layout));
         QPainter(&tableBuffer_).drawImage(state.Layout.InfoPanelLeft, state.Layout.InfoPanelTop, infoPanel_);
         ShowInfoPanel(state, window);
     }

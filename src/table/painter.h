@@ -1,7 +1,11 @@
 #pragma once
 // The table picture: the free cells and piles in TopBuffer, the tableau in
-// TableBuffer, the panel under the tableau in InfoPanel. Only what the flags
-// mark as changed is redrawn; the rest is copied from the buffers.
+// TableBuffer, the panel under the tableau in InfoPanel. Of what the flags
+// mark as changed, only what looks different from the last drawing is drawn
+// again; the rest is copied from the buffers.
+
+#include <array>
+#include <optional>
 
 #include <QImage>
 #include <QRegion>
@@ -35,20 +39,32 @@ public:
 
     QImage &InfoPanel() { return infoPanel_; }
     QImage &FlightBuffer() { return flightBuffer_; }
-    // The tableau's buffer, for the highlight drawn the moment a card is picked up.
-    QImage &TableCanvas() { return tableBuffer_; }
+    // The tableau's buffer, for the highlight drawn the moment a card is
+    // picked up at `area`: the next repaint draws again what lies under it.
+    QImage &DrawOverTableau(const TableLayout &layout, const QRect &area);
     const QImage &TopBuffer() const { return topBuffer_; }
     const QImage &TableBuffer() const { return tableBuffer_; }
 
 private:
-    void PaintTopStrip(GameState &state, QImage &window, CardPainter &cards);
+    QRegion PaintTopStrip(GameState &state, QImage &window, CardPainter &cards, const QRegion &drawnOnWindow);
     QRegion PaintTableau(GameState &state, QImage &window, CardPainter &cards, const QRegion &drawnOnWindow);
+    QRegion PaintColumn(const GameState &state, int c, QImage &window, CardPainter &cards);
     void DrawRowFrame(const TableLayout &layout, int left, int top);
+    void ForgetLooks();
+    void ForgetColumnsUnder(const TableLayout &layout, const QRect &area);
 
     QImage topBuffer_;
     QImage tableBuffer_;
     QImage flightBuffer_;
     QImage infoPanel_;
+
+    // What the buffers show, as last drawn: the free cells then the piles,
+    // and the columns. Nothing is known after the buffers are filled anew.
+    std::array<std::optional<SlotRecord>, CellCount + PileCount> shownSlots_;
+    std::array<std::optional<TableColumn>, ColumnCount> shownColumns_;
+    // The faces and the table's colour the looks were drawn with.
+    bool shownWithFaces_ = false;
+    Rgb shownColour_;
 };
 
 // Where the panel under the tableau shows on the window.

@@ -115,7 +115,8 @@ void TForm1::DrawHeldCard(int x, int y, CardCode card)
 {
     // Drawn on the tableau's buffer even for a free-cell card: the copy to
     // the window that comes with the highlight makes it show at once.
-    cards->DrawCard(painter.TableCanvas(), view->canvas(), x, y, card, DrawHighlighted, state.Layout.TableColour);
+    cards->DrawCard(painter.DrawOverTableau(state.Layout, CardArea(x, y)), view->canvas(), x, y, card, DrawHighlighted,
+                    state.Layout.TableColour);
     ShowDrawnOnWindow(CardArea(x, y));
 }
 

@@ -262,6 +262,40 @@ private slots:
         QVERIFY(ScreenShowsCanvas(f));
     }
 
+    // A repaint draws again only what looks different: after each change the
+    // window must hold what a repaint of the whole table gives.
+    void repaintOfChangesMatchesWholeRepaint()
+    {
+        Ready f;
+        GameState &s = f.State();
+        const TableColumn &c0 = s.table.Columns[0];
+        const struct {
+            const char *what;
+            std::function<void()> change;
+        } steps[] = {
+            {"top card off", [&] { SetColumn(s, 0, {"Rc", "Dp"}); }},
+            {"card onto a column", [&] { SetColumn(s, 3, {"5q", "4p"}); }},
+            {"column laid anew", [&] { SetColumn(s, 3, {"Fp", "10c", "9f"}); }},
+            {"column emptied", [&] { SetColumn(s, 3, {}); }},
+            {"highlight dropped back", [&] { f.form->DrawHeldCard(c0.X[1], c0.Y[1], c0.Card[1]); }},
+            {"cell filled, cell emptied", [&] { SetCell(s, 0, "7c"); s.table.Cells[1].Occupied = 0; }},
+            {"pile filled", [&] { SetPile(s, 0, "Ac"); }},
+            {"next card on the pile", [&] { SetPile(s, 0, "2c"); }},
+            {"nothing changed", [] {}},
+        };
+        for (const auto &step : steps) {
+            step.change();
+            s.paint.ColumnDirty.fill(true);
+            f.form->Repaint(PaintSender::BitBtn1);
+            QVERIFY2(ScreenShowsCanvas(f), step.what);
+            const QImage changed = f.Window().copy();
+            s.paint.FullRepaint = true;
+            s.paint.ColumnDirty.fill(true);
+            f.form->Repaint(PaintSender::BitBtn1);
+            QVERIFY2(f.Window() == changed, step.what);
+        }
+    }
+
     void flightShowsTheCardAtEveryStep()
     {
         WindowFixture f(QStringLiteral("zozaro2.dll"), false);
