@@ -1,8 +1,13 @@
 #include "table/analysispanel.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QString>
+#include <QtMath>
+
+#include <array>
+#include <cmath>
 
 #include "table/drawingtools.h"
 
@@ -73,6 +78,56 @@ QFont panelFont(const char *family, bool underline = false)
     return PanelFont(QString::fromLatin1(family), underline);
 }
 
+// The outline and fill of a mark with its top left corner at (left, top).
+void DrawMarkShape(QPainter &painter, int left, int top, MoveMark mark, const QColor &table)
+{
+    painter.setPen(White);
+    switch (mark) {
+    case MoveMark::Found:
+    case MoveMark::NotFound:
+        painter.setBrush(mark == MoveMark::Found ? Lime : Red);
+        painter.drawEllipse(left, top, MarkSize - 1, MarkSize - 1);
+        break;
+    case MoveMark::Neutral:
+        // A free place: the table colour in a white outline.
+        painter.setBrush(table);
+        painter.drawRect(left, top, MarkSize - 1, MarkSize - 1);
+        break;
+    }
+}
+
+// Each mark drawn once for a screen's detail, on a clear ground, and then
+// laid down like a card: on a scaled screen the pen of an outline is wider
+// than a pixel, and stroking the ellipses anew costs more than the whole
+// panel's copy. The ground reaches a pixel past the mark on every side, for
+// the half of a wide outline that falls outside.
+class MarkPictures {
+public:
+    const QImage &Picture(MoveMark mark, qreal ratio, const QColor &table)
+    {
+        if (ratio != ratio_ || table != table_) {
+            pictures_.fill(QImage());
+            ratio_ = ratio;
+            table_ = table;
+        }
+        QImage &picture = pictures_[std::size_t(mark)];
+        if (picture.isNull()) {
+            const int side = qCeil((MarkSize + 2) * ratio);
+            picture = QImage(side, side, QImage::Format_ARGB32_Premultiplied);
+            picture.setDevicePixelRatio(ratio);
+            picture.fill(Qt::transparent);
+            QPainter painter(&picture);
+            DrawMarkShape(painter, 1, 1, mark, table);
+        }
+        return picture;
+    }
+
+private:
+    std::array<QImage, 3> pictures_;
+    qreal ratio_ = 0;
+    QColor table_;
+};
+
 // Draws as the panel always has: texts placed by the top left corner of their
 // box and written opaque on the table colour, shapes outlined and filled
 // within the rectangle (left, top) .. (right - 1, bottom - 1).
@@ -84,59 +139,61 @@ public:
         painter.setBackground(table);
     }
 
-    void fillAll() { painter.fillRect(image.rect(), table); }
+    void fillAll()
+    {
+        painter.fillRect(image.rect(), table);
+        drawn_ = whole();
+    }
 
     void text(int x, int y, const QString &s, const QFont &font, const QColor &colour)
     {
         DrawPanelText(painter, x, y, s, font, colour, table);
+        // A glyph may reach a little past its advance.
+        const QFontMetrics metrics(font, &image);
+        drawn_ += QRect(x, y, metrics.horizontalAdvance(s), metrics.height()).adjusted(-2, -2, 2, 2);
     }
 
-    // A free place: the table colour in a white outline.
-    void square(int left, int top) { box(left, top, left + MarkSize, top + MarkSize, White, table); }
-
+    // Outlines are drawn around whole table pixels: on a scaled screen a
+    // wide pen reaches half a pixel past them.
     void box(int left, int top, int right, int bottom, const QColor &outline, const QColor &fill)
     {
         painter.setPen(outline);
         painter.setBrush(fill);
         painter.drawRect(left, top, right - left - 1, bottom - top - 1);
-    }
-
-    void ellipse(int left, int top, const QColor &fill)
-    {
-        painter.setPen(White);
-        painter.setBrush(fill);
-        painter.drawEllipse(left, top, MarkSize - 1, MarkSize - 1);
+        drawn_ += QRect(left - 1, top - 1, right - left + 2, bottom - top + 2);
     }
 
     void mark(int left, int top, MoveMark m)
     {
-        switch (m) {
-        case MoveMark::Found:
-            ellipse(left, top, Lime);
-            break;
-        case MoveMark::NotFound:
-            ellipse(left, top, Red);
-            break;
-        case MoveMark::Neutral:
-            square(left, top);
-            break;
-        }
+        // A picture falls on the same pixels as the shape only where the
+        // panel's pixels are whole table pixels.
+        const qreal ratio = image.devicePixelRatio();
+        if (ratio == std::floor(ratio))
+            painter.drawImage(left - 1, top - 1, marks.Picture(m, ratio, table));
+        else
+            DrawMarkShape(painter, left, top, m, table);
+        drawn_ += QRect(left - 1, top - 1, MarkSize + 2, MarkSize + 2);
     }
 
     const QColor &tableColour() const { return table; }
+    QRegion drawn() const { return drawn_ & whole(); }
 
 private:
+    QRect whole() const { return QRect(QPoint(0, 0), image.deviceIndependentSize().toSize()); }
+
     QImage &image;
     QPainter painter;
     QColor table;
+    QRegion drawn_;
+    inline static MarkPictures marks;
 };
 
 } // namespace
 
-void DrawMoveAnalysis(QImage &infoPanel, const MoveAnalysis &analysis, Rgb tableColour)
+QRegion DrawMoveAnalysis(QImage &infoPanel, const MoveAnalysis &analysis, Rgb tableColour)
 {
     if (infoPanel.isNull())
-        return;
+        return {};
     const QFont courier = panelFont("Courier New");
     const QFont times = panelFont("Times New Roman");
     PanelPainter panel(infoPanel, ToColor(tableColour));
@@ -157,10 +214,7 @@ void DrawMoveAnalysis(QImage &infoPanel, const MoveAnalysis &analysis, Rgb table
         panel.box(left, BoxTop, left + BoxWidth, BoxTop + BoxHeight, BoxOutline, panel.tableColour());
         const int markLeft = left + (BoxWidth - MarkSize) / 2;
         const int markTop = BoxTop + (BoxHeight - MarkSize) / 2;
-        if (analysis.cellOccupied[k])
-            panel.ellipse(markLeft, markTop, Red);
-        else
-            panel.square(markLeft, markTop);
+        panel.mark(markLeft, markTop, analysis.cellOccupied[k] ? MoveMark::NotFound : MoveMark::Neutral);
     }
 
     for (int kind = 0; kind < MoveKindCount; ++kind) {
@@ -177,6 +231,7 @@ void DrawMoveAnalysis(QImage &infoPanel, const MoveAnalysis &analysis, Rgb table
         panel.text(CommentX, CommentY1, QString::fromUtf8(lines.first), times, lines.firstColour);
     if (*lines.second)
         panel.text(CommentX, CommentY2, QString::fromUtf8(lines.second), times, lines.secondColour);
+    return panel.drawn();
 }
 
 } // namespace quintara

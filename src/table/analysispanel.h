@@ -3,9 +3,10 @@
 // The panel keeps what earlier analyses drew: a counter is written only when
 // it found something, so one that falls back to zero, and an old comment,
 // stay until the frame is next drawn afresh. Copying the panel to the window
-// is the caller's business.
+// is the caller's business: the panel's part that was drawn on is returned.
 
 #include <QImage>
+#include <QRegion>
 
 #include "core/analysis.h"
 #include "table/layout.h"
@@ -40,6 +41,6 @@ inline int MarkX(MoveKind kind, int j) { return CounterX(kind) + j * MarkStep; }
 inline int MarkY(MoveKind kind) { return CounterY(kind) + MarkDrop; }
 } // namespace analysis_panel
 
-void DrawMoveAnalysis(QImage &infoPanel, const MoveAnalysis &analysis, Rgb tableColour);
+QRegion DrawMoveAnalysis(QImage &infoPanel, const MoveAnalysis &analysis, Rgb tableColour);
 
 } // namespace quintara

@@ -114,7 +114,7 @@ private:
     void EndLostHold();
     // Shows `area` of the window drawn outside the buffers; the next repaint
     // shows it again once the buffers' copies have put it right.
-    void ShowDrawnOnWindow(const QRect &area);
+    void ShowDrawnOnWindow(const QRegion &area);
     // Paints the table; returns the part of the window it changed.
     QRegion PaintTable(PaintSender sender);
     QRect CardArea(int x, int y) const;

@@ -102,14 +102,14 @@ QRect InfoPanelArea(const TableLayout &layout)
     return {layout.InfoPanelLeft, layout.InfoPanelTop, layout.InfoPanelSize.width, layout.InfoPanelSize.height};
 }
 
-void CopyRegion(QImage &window, const QImage &buffer, const QRegion &region)
+void CopyRegion(QImage &window, const QImage &buffer, const QRegion &region, QPoint origin)
 {
-    // Both share the window's origin and scale: each rectangle moves the
-    // screen's pixels one to one, at any scale.
+    // Both share the window's scale: each rectangle moves the screen's
+    // pixels one to one, at any scale.
     QPainter p(&window);
     const qreal scale = buffer.devicePixelRatio();
     for (const QRect &r : region)
-        p.drawImage(QRectF(r), buffer, QRectF(QPointF(r.topLeft()) * scale, QSizeF(r.size()) * scale));
+        p.drawImage(QRectF(r), buffer, QRectF(QPointF(r.topLeft() - origin) * scale, QSizeF(r.size()) * scale));
 }
 
 void TablePainter::ForgetLooks()
@@ -356,6 +356,13 @@ void TablePainter::ShowInfoPanel(const GameState &state, QImage &window) const
 {
     if (!infoPanel_.isNull())
         QPainter(&window).drawImage(state.Layout.InfoPanelLeft, state.Layout.InfoPanelTop, infoPanel_);
+}
+
+void TablePainter::ShowInfoPanel(const GameState &state, QImage &window, const QRegion &area) const
+{
+    const QRect panel = InfoPanelArea(state.Layout);
+    if (!infoPanel_.isNull())
+        CopyRegion(window, infoPanel_, area & panel, panel.topLeft());
 }
 
 void TablePainter::ResetInfoPanel(GameState &state, QImage &window)

@@ -34,8 +34,10 @@ public:
                       const QImage &sidePicture, const QRegion &drawnOnWindow);
     void ResetInfoPanel(GameState &state, QImage &window);
     void ClearDetailsPanel(GameState &state, QImage &window, bool copyToWindow);
-    // Copies the panel to its place on the window.
+    // Copies the panel, or the part of it in `area` (in the window's
+    // coordinates), to its place on the window.
     void ShowInfoPanel(const GameState &state, QImage &window) const;
+    void ShowInfoPanel(const GameState &state, QImage &window, const QRegion &area) const;
 
     QImage &InfoPanel() { return infoPanel_; }
     QImage &FlightBuffer() { return flightBuffer_; }
@@ -70,7 +72,8 @@ private:
 // Where the panel under the tableau shows on the window.
 QRect InfoPanelArea(const TableLayout &layout);
 
-// Copies the region of a buffer that shares the window's coordinates.
-void CopyRegion(QImage &window, const QImage &buffer, const QRegion &region);
+// Copies the region of a buffer that shares the window's scale and lies on
+// it with its top left corner at `origin`.
+void CopyRegion(QImage &window, const QImage &buffer, const QRegion &region, QPoint origin = {});
 
 } // namespace quintara

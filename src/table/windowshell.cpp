@@ -100,7 +100,7 @@ void TForm1::Repaint(PaintSender sender)
     view->showNow(PaintTable(sender));
 }
 
-void TForm1::ShowDrawnOnWindow(const QRect &area)
+void TForm1::ShowDrawnOnWindow(const QRegion &area)
 {
     drawnOnWindow += area;
     view->showNow(area);
@@ -191,9 +191,10 @@ void TForm1::ShowAnalysis(const MoveAnalysis &analysis)
     QImage &panel = painter.InfoPanel();
     if (panel.isNull())
         return;
-    DrawMoveAnalysis(panel, analysis, state.Layout.TableColour);
-    painter.ShowInfoPanel(state, view->canvas());
-    ShowDrawnOnWindow(InfoPanelArea(state.Layout));
+    const QRect area = InfoPanelArea(state.Layout);
+    const QRegion drawn = DrawMoveAnalysis(panel, analysis, state.Layout.TableColour).translated(area.topLeft());
+    painter.ShowInfoPanel(state, view->canvas(), drawn);
+    ShowDrawnOnWindow(drawn);
 }
 
 void TForm1::ApplyCommandStates()

@@ -18,18 +18,22 @@ const QColor White(255, 255, 255);
 const QColor Red(255, 0, 0);
 const QColor Outline(190, 170, 140);
 
-// The panel at the 1024-pixel screen's size, filled with black so that
-// whatever the drawing leaves out shows.
-QImage BlackPanel()
+// The panel at the 1024-pixel screen's size, with `scale` screen pixels to
+// each of the table's, filled with black so that whatever the drawing leaves
+// out shows.
+QImage BlackPanel(int scale = 1)
 {
-    QImage panel(661, 150, QImage::Format_RGB32);
+    QImage panel(661 * scale, 150 * scale, QImage::Format_RGB32);
+    panel.setDevicePixelRatio(scale);
     panel.fill(Qt::black);
     return panel;
 }
 
+// The colour at the top left screen pixel of the table's pixel (x, y).
 QColor At(const QImage &image, int x, int y)
 {
-    return QColor(image.pixel(x, y));
+    const int s = qRound(image.devicePixelRatio());
+    return QColor(image.pixel(x * s, y * s));
 }
 
 MoveAnalysis Analysis(AnalysisComment comment, bool redrawFrame = true)
@@ -49,9 +53,9 @@ MoveAnalysis Analysis(AnalysisComment comment, bool redrawFrame = true)
     return a;
 }
 
-QImage Drawn(const MoveAnalysis &a)
+QImage Drawn(const MoveAnalysis &a, int scale = 1)
 {
-    QImage panel = BlackPanel();
+    QImage panel = BlackPanel(scale);
     DrawMoveAnalysis(panel, a, Felt);
     return panel;
 }
@@ -95,6 +99,12 @@ void CheckMark(const QImage &image, int x, int y, MoveMark mark)
 
 class TestAnalysisPanel : public QObject {
     Q_OBJECT
+    void scales()
+    {
+        QTest::addColumn<int>("scale");
+        QTest::newRow("scale 1") << 1;
+        QTest::newRow("scale 2") << 2;
+    }
 private slots:
     void frameFillsTheTableColour()
     {
@@ -104,10 +114,13 @@ private slots:
         QCOMPARE(At(panel, 400, 120), Green);
     }
 
+    // The shapes at the screen's detail, at scale 1 and on a HiDPI screen.
+    void freeCellPicture_data() { scales(); }
     void freeCellPicture()
     {
+        QFETCH(int, scale);
         const MoveAnalysis a = Analysis(AnalysisComment::None);
-        const QImage panel = Drawn(a);
+        const QImage panel = Drawn(a, scale);
         for (int k = 0; k < CellCount; ++k) {
             const int left = BoxLeft + k * BoxStep;
             QCOMPARE(At(panel, left, BoxTop), Outline);
@@ -119,10 +132,12 @@ private slots:
         }
     }
 
+    void marksPerSource_data() { scales(); }
     void marksPerSource()
     {
+        QFETCH(int, scale);
         const MoveAnalysis a = Analysis(AnalysisComment::None);
-        const QImage panel = Drawn(a);
+        QImage panel = Drawn(a, scale);
         // The rows lie where the panel has always had them.
         QCOMPARE(MarkX(CellsToPiles, 1), 146);
         QCOMPARE(MarkY(CellsToPiles), 59);
@@ -132,6 +147,14 @@ private slots:
         for (int kind = 0; kind < MoveKindCount; ++kind)
             for (std::size_t j = 0; j < a.marks[kind].size(); ++j)
                 CheckMark(panel, MarkX(MoveKind(kind), int(j)), MarkY(MoveKind(kind)), a.marks[kind][j]);
+
+        // A round mark laid where a free place was leaves the old corners.
+        MoveAnalysis next = a;
+        next.redrawFrame = false;
+        next.marks[ColumnToColumn][2] = MoveMark::Found;
+        DrawMoveAnalysis(panel, next, Felt);
+        QCOMPARE(At(panel, MarkX(ColumnToColumn, 2), MarkY(ColumnToColumn)), White);
+        QCOMPARE(At(panel, MarkX(ColumnToColumn, 2) + 4, MarkY(ColumnToColumn) + 4), Lime);
     }
 
     void textsInTheirColours()

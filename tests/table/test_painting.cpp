@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "core/analysis.h"
 #include "support/modal.h"
 #include "support/screentest.h"
 #include "support/tablebuilder.h"
@@ -293,6 +294,25 @@ private slots:
             s.paint.ColumnDirty.fill(true);
             f.form->Repaint(PaintSender::BitBtn1);
             QVERIFY2(f.Window() == changed, step.what);
+        }
+    }
+
+    // The count of the moves shows on the window whatever part of the panel
+    // it drew on.
+    void movesPanelShowsWhatItDrew()
+    {
+        Ready f;
+        GameState &s = f.State();
+        s.flags.AnalysisOn = s.flags.MovesLeft = s.flags.ShowMoves = true;
+        const QRect area = InfoPanelArea(s.Layout);
+        // A column's mark goes from red to green (an ace can go home) to a
+        // free place's square.
+        for (const auto &cards : {std::vector<CardCode>{Card("5q")}, {Card("Aq")}, {}}) {
+            SetColumnCards(s, 3, cards);
+            AnalyseMoves(s, *f.form);
+            QCOMPARE(f.Window().copy(QRect(area.topLeft() * Scale, area.size() * Scale)),
+                     f.form->Painter().InfoPanel());
+            QVERIFY(ScreenShowsCanvas(f));
         }
     }
 
