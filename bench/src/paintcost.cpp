@@ -1,7 +1,8 @@
 // Figures of the table's painting and of the move analysis, measured inside
 // one process at the scale given as the first argument (1 unless told): the
 // time from creating the main window to its first painted picture, a full
-// repaint, the repaint after one move, and one count of the moves left. On
+// repaint and its floor (one colour laid over the whole table and shown), the
+// repaint after one move, and one count of the moves left. On
 // the X server named by DISPLAY, scaled by Qt; without one, on an offscreen
 // 1024 x 768 screen of that scale.
 
@@ -21,6 +22,7 @@
 #include "core/move.h"
 #include "support/screen.h"
 #include "table/carddrawing.h"
+#include "table/drawingtools.h"
 #include "table/mainwindow.h"
 #include "table/tableview.h"
 
@@ -101,8 +103,16 @@ int main(int argc, char **argv)
     state.flags.ShowMoves = true;
     const double analysisShown = MedianMicroseconds(200, [&] { AnalyseMoves(state, form); });
 
+    // The least any full repaint costs: one colour over the whole table, shown.
+    TableView *view = form.View();
+    const double floor = MedianMicroseconds(200, [&] {
+        view->canvas().fill(ToColor(state.Layout.TableColour));
+        view->showNow(view->rect());
+    });
+
     std::printf("scale %g: window created to first paint: %.1f ms\n", scale, firstPaintMs);
     std::printf("scale %g: full repaint of a dealt table: %.0f us (median of 200)\n", scale, full);
+    std::printf("scale %g: one colour over the whole table, shown: %.0f us (median of 200)\n", scale, floor);
     std::printf("scale %g: repaint after one move (two columns): %.0f us (median of 200)\n", scale, oneMove);
     std::printf("scale %g: AnalyseMoves, panel hidden: %.2f us (median of 2000)\n", scale, analysis);
     std::printf("scale %g: AnalyseMoves, panel shown: %.0f us (median of 200)\n", scale, analysisShown);

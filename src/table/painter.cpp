@@ -196,6 +196,7 @@ QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainte
     };
     if (state.paint.FullRepaint) {
         topBuffer_.fill(ToColor(l.TableColour));
+        drawn = ToQRect(l.TopCopyRect);
         state.paint.CellRowFrameDirty = true;
         state.paint.FoundationFrameDirty = true;
     }
@@ -273,7 +274,8 @@ QRegion TablePainter::PaintColumn(const GameState &state, int c, QImage &window,
     // part of the buffers that ends at its edges: the pixels come out as a
     // drawing of the whole column would leave them.
     auto lay = [&](QImage &buffer, QImage &onWindow, QPoint origin) {
-        QPainter(&buffer).fillRect(area.translated(-origin), ToColor(l.TableColour));
+        if (!state.paint.FullRepaint)   // else the whole buffer was just filled
+            QPainter(&buffer).fillRect(area.translated(-origin), ToColor(l.TableColour));
         for (const ShownCard &card : now) {
             if (card.y + l.CardHeight > area.top() && card.y <= area.bottom())
                 cards.DrawCard(buffer, onWindow, card.x - origin.x(), card.y - origin.y(), card.card, card.mode,
