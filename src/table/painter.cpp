@@ -356,8 +356,7 @@ QRegion TablePainter::FormPaint(GameState &state, PaintSender sender, QImage &wi
 
 void TablePainter::ShowInfoPanel(const GameState &state, QImage &window) const
 {
-    if (!infoPanel_.isNull())
-        QPainter(&window).drawImage(state.Layout.InfoPanelLeft, state.Layout.InfoPanelTop, infoPanel_);
+    ShowInfoPanel(state, window, InfoPanelArea(state.Layout));
 }
 
 void TablePainter::ShowInfoPanel(const GameState &state, QImage &window, const QRegion &area) const
