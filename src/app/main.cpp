@@ -12,7 +12,7 @@
 #include "dialogs/calendarform.h"
 #include "dialogs/italian.h"
 #include "dialogs/prefdlg.h"
-#include "store/statsdlg.h"
+#include "dialogs/statsdlg.h"
 #include "table/mainwindow.h"
 
 int main(int argc, char *argv[])

@@ -1,11 +1,11 @@
 #pragma once
 // The analysis after every step of the game: the moves still possible are
-// counted by the rules (CountMoves in moves/rules.h), and a position with
+// counted by the rules (CountMoves in core/rules.h), and a position with
 // none of them and no free place is a lost game. The panel that shows the
 // count is drawn by the window (table/analysispanel.h) from the MoveAnalysis
 // handed over here.
 
-#include "moves/rules.h"
+#include "core/rules.h"
 
 namespace quintara {
 

@@ -2,7 +2,7 @@
 
 #include "core/gamestate.h"
 #include "core/shell.h"
-#include "moves/rules.h"
+#include "core/rules.h"
 
 namespace quintara {
 
@@ -99,9 +99,7 @@ int RunAutoMoves(Table &table, const PileSuitOrder &pileSuit)
 
 int PlayMove(Table &table, const PileSuitOrder &pileSuit, bool &autoMoveHold, const Move &move)
 {
-    ApplyMove(table, move);
-    if (ReleasesHold(move))
-        autoMoveHold = false;
+    ApplyAndRelease(table, autoMoveHold, move);
     return autoMoveHold ? 0 : RunAutoMoves(table, pileSuit);
 }
 

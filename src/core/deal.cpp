@@ -32,13 +32,10 @@ void DealDeck(GameState &state)
     l.RowStep = DealtRowStep;
 
     // Every slot gets its place now, so a move only ever moves cards.
-    for (int c = 0; c < ColumnCount; ++c) {
-        TableColumn &column = state.table.Columns[c];
-        for (int slot = 0; slot < SlotCount; ++slot) {
-            column.X[slot] = ColumnLeft(l, c);
-            column.Y[slot] = RowTop(l, slot);
-        }
-    }
+    PlaceColumns(state.table, l);
+    // Nothing is home yet: the level starts at the twos.
+    state.table.CardsHome = {};
+    state.table.FoundationLevel = 1;
     for (int i = 0; i < state.table.CardsLeft; ++i) {
         TableColumn &column = state.table.Columns[i % ColumnCount];
         const int row = i / ColumnCount;

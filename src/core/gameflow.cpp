@@ -17,11 +17,11 @@ const QString ControlCaption = QStringLiteral(" Controllo del gioco");
 const QString ClosingCaption = QStringLiteral(" Fase di chiusura");
 const QString CloseQuestion = QStringLiteral("Finisci il gioco ed esci?");
 
-void TakePileOrder(GameState &state)
+void TakePileOrder(GameState &state, const PileSuitOrder &pileSuit)
 {
-    state.deal.GamePileSuit = state.Settings.PileSuit;
+    state.deal.GamePileSuit = pileSuit;
     for (int p = 0; p < PileCount; ++p)
-        state.deal.EmptyPileImage[p] = EmptyPileImage(state.deal.GamePileSuit[p]);
+        state.deal.EmptyPileImage[p] = EmptyPileImage(pileSuit[p]);
 }
 
 QString StartedText(const GameState &state)
@@ -118,8 +118,6 @@ void StartGameLoop(GameState &state, Shell &shell)
     shell.Repaint(PaintSender::Window);
 
     state.flags.ShownCardsLeft = 0;
-    state.table.CardsHome = {};
-    state.table.FoundationLevel = 1;
     shell.SetPointer(Pointer::Arrow);
     shell.SetButtonVisible(Button::UndoBtn1, true);
 }
@@ -144,7 +142,7 @@ void InitialiseGame(GameState &state)
     state.Statistics.RunLost = 0;
     state.Layout.ColumnGap = state.Settings.ColumnSpacing;
     state.Layout.RowStep = DealtRowStep;
-    TakePileOrder(state);
+    TakePileOrder(state, state.Settings.PileSuit);
     state.Settings.FlightDelay = FlightDelayFor(state.Settings.SpeedSlider);
 }
 
@@ -161,12 +159,26 @@ void NewGame1Click(GameState &state, Shell &shell, std::uint32_t seed)
         shell.SetPointer(Pointer::Hourglass);
         state.flags.DeepestTop = 0;
         ResetTable(state);
-        TakePileOrder(state);
+        TakePileOrder(state, state.Settings.PileSuit);
         state.deal.LastDeal = *deal;
         ShuffleAndDeal(state, *deal);
         if (state.flags.GameInProgress)
             RunGame(state, shell);
     }
+}
+
+void PlayTable(GameState &state, Shell &shell, const Table &table, const PileSuitOrder &pileSuit)
+{
+    state.held.PickedFrom = FromNothing;
+    state.table = table;
+    state.undo = {};
+    PlaceSlots(state.table, state.Layout);
+    state.paint.ColumnDirty.fill(true);
+    TakePileOrder(state, pileSuit);
+    state.flags.DeepestTop = 0;
+    state.flags.DeckDealt = true;
+    state.flags.GameInProgress = true;
+    RunGame(state, shell);
 }
 
 void PlayDeal(GameState &state, Shell &shell, std::uint32_t seed)

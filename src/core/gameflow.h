@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "core/table.h"
+
 namespace quintara {
 
 struct GameState;
@@ -21,7 +23,12 @@ void NewGame1Click(GameState &state, Shell &shell, std::uint32_t seed);
 // the table is first ended as "Finisci il gioco" ends it, after the same
 // question; on No it goes on and nothing is dealt.
 void PlayDeal(GameState &state, Shell &shell, std::uint32_t seed);
-// The loop of one game; returns when the game has ended.
+// Plays on from a given table: it goes on the screen as it is, its cards
+// home and its level kept, with `pileSuit` for its piles, and the loop of a
+// game runs on it to the game's end. A fresh deal is one way to get a table
+// (NewGame1Click deals and runs the loop); a resumed or replayed game another.
+void PlayTable(GameState &state, Shell &shell, const Table &table, const PileSuitOrder &pileSuit);
+// The loop of one game on the table as it stands; returns when the game has ended.
 void RunGame(GameState &state, Shell &shell);
 
 void Timer1Timer(GameState &state, Shell &shell);

@@ -10,17 +10,37 @@ void ResetTable(GameState &state)
     state.undo = {};
     state.paint.ColumnDirty.fill(true);
 
-    const TableLayout &l = state.Layout;
     state.table.Cells = {};
-    for (int i = 0; i < CellCount; ++i) {
-        state.table.Cells[i].X = CellLeft(l, i);
-        state.table.Cells[i].Y = CellRowTop(l);
-    }
     state.table.Foundations = {};
-    for (int p = 0; p < PileCount; ++p) {
-        state.table.Foundations[p].X = PileLeft(l, p);
-        state.table.Foundations[p].Y = CellRowTop(l);
+    PlaceCellsAndPiles(state.table, state.Layout);
+}
+
+void PlaceCellsAndPiles(Table &table, const TableLayout &layout)
+{
+    for (int i = 0; i < CellCount; ++i) {
+        table.Cells[i].X = CellLeft(layout, i);
+        table.Cells[i].Y = CellRowTop(layout);
     }
+    for (int p = 0; p < PileCount; ++p) {
+        table.Foundations[p].X = PileLeft(layout, p);
+        table.Foundations[p].Y = CellRowTop(layout);
+    }
+}
+
+void PlaceColumns(Table &table, const TableLayout &layout)
+{
+    for (int c = 0; c < ColumnCount; ++c) {
+        for (int slot = 0; slot < SlotCount; ++slot) {
+            table.Columns[c].X[slot] = ColumnLeft(layout, c);
+            table.Columns[c].Y[slot] = RowTop(layout, slot);
+        }
+    }
+}
+
+void PlaceSlots(Table &table, const TableLayout &layout)
+{
+    PlaceCellsAndPiles(table, layout);
+    PlaceColumns(table, layout);
 }
 
 void TakeSnapshot(GameState &state)

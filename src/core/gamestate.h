@@ -101,6 +101,12 @@ struct GameState {
 // other than the held card are left alone.
 void ResetTable(GameState &state);
 
+// Gives every free cell, pile and column slot its place from the layout;
+// the places never change while a game is played.
+void PlaceCellsAndPiles(Table &table, const TableLayout &layout);
+void PlaceColumns(Table &table, const TableLayout &layout);
+void PlaceSlots(Table &table, const TableLayout &layout);
+
 // The undo copy taken when the player picks up a card.
 void TakeSnapshot(GameState &state);
 

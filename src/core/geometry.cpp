@@ -27,4 +27,9 @@ int CellRowTop(const TableLayout &layout)
     return layout.TableMargin + 1;
 }
 
+PixelRect CardRect(const TableLayout &layout, int x, int y)
+{
+    return {x, y, x + layout.CardWidth, y + layout.CardHeight};
+}
+
 } // namespace quintara

@@ -91,4 +91,7 @@ int CellLeft(const TableLayout &layout, int cell);
 int PileLeft(const TableLayout &layout, int pile);
 int CellRowTop(const TableLayout &layout);
 
+// The rectangle a card covers with its top left corner at (x, y).
+PixelRect CardRect(const TableLayout &layout, int x, int y);
+
 } // namespace quintara

@@ -73,4 +73,11 @@ bool ReleasesHold(const Move &move)
     return !move.IntoEmptyColumn();
 }
 
+void ApplyAndRelease(Table &table, bool &autoMoveHold, const Move &move)
+{
+    ApplyMove(table, move);
+    if (ReleasesHold(move))
+        autoMoveHold = false;
+}
+
 } // namespace quintara

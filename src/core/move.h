@@ -54,4 +54,8 @@ void CountHome(Table &table, const Move &move);
 // cell and moves into an empty column.
 bool ReleasesHold(const Move &move);
 
+// A move as the player makes it: ApplyMove, then, for a releasing kind, the
+// automatic moves may run again.
+void ApplyAndRelease(Table &table, bool &autoMoveHold, const Move &move);
+
 } // namespace quintara

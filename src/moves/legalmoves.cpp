@@ -1,10 +1,7 @@
 #include "moves/legalmoves.h"
 
-#include <algorithm>
-#include <array>
-
 #include "core/automove.h"
-#include "moves/rules.h"
+#include "core/rules.h"
 
 namespace quintara {
 
@@ -13,104 +10,68 @@ namespace {
 class MoveLister {
 public:
     MoveLister(const Table &table, const PileSuitOrder &pileSuit, MoveSet set, std::vector<Move> &out)
-        : table(table), pileSuit(pileSuit), every(set == MoveSet::Every), out(out),
-          capacity(MoveCapacity(table))
+        : table(table), pileSuit(pileSuit), every(set == MoveSet::Every), out(out)
     {
-        for (int c = 0; c < ColumnCount; ++c)
-            top[c] = TopSlot(table.Columns[c]).value_or(-1);
     }
 
     void List()
     {
-        for (int i = 0; i < CellCount; ++i) {
-            if (table.Cells[i].Occupied != 0)
-                AddFrom({FromCell, i, 0, table.Cells[i].Card}, Place::Cell);
-        }
-        for (int c = 0; c < ColumnCount; ++c) {
-            if (top[c] >= 0)
-                AddFrom({FromColumn, c, top[c], table.Columns[c].Card[top[c]]}, Place::Column);
-        }
+        for (int i = 0; i < CellCount; ++i)
+            AddFrom(SourceOf(table, Place::Cell, i));
+        for (int c = 0; c < ColumnCount; ++c)
+            AddFrom(SourceOf(table, Place::Column, c));
     }
 
 private:
-    void AddFrom(const MoveSource &source, Place fromKind)
+    void AddFrom(const MoveSource &source)
     {
-        const Move base{fromKind, source.Index, Place::Cell, 0, 1, source.Card};
-        ToCells(base);
-        ToPiles(base);
-        ToColumns(source, base);
-    }
-
-    void ToCells(const Move &base)
-    {
-        // An ace never rests in a free cell; a card moved from cell to cell
-        // only changes places, which the compact search never needs.
-        if (Rank(base.card) == 0 || (base.fromKind == Place::Cell && !every))
+        if (source.From == FromNothing)
             return;
-        for (int i = 0; i < CellCount; ++i) {
-            if (table.Cells[i].Occupied != 0)
-                continue;
-            Move move = base;
-            move.to = i;
-            out.push_back(move);
-            if (!every)
-                return;
-        }
-    }
-
-    void ToPiles(const Move &base)
-    {
-        for (int p = 0; p < PileCount; ++p) {
-            if (!CanGoToFoundation(table, pileSuit, p, base.card))
-                continue;
-            Move move = base;
-            move.toKind = Place::Pile;
-            move.to = p;
-            out.push_back(move);
-        }
-    }
-
-    void ToColumns(const MoveSource &source, const Move &base)
-    {
+        // A card moved from cell to cell only changes places, which the
+        // compact search never needs.
+        if (every || source.From == FromColumn)
+            To(source, Place::Cell, every ? CellCount : 1);
+        To(source, Place::Pile, PileCount);
         bool emptyTried = false;
         for (int d = 0; d < ColumnCount; ++d) {
-            if (base.fromKind == Place::Column && d == source.Index)
+            const Ruling r = Judge(table, pileSuit, source, Place::Column, d);
+            if (r.verdict != MoveVerdict::Legal)
                 continue;
-            Move move = base;
-            move.toKind = Place::Column;
-            move.to = d;
-            if (top[d] >= 0) {
-                const int n = ColumnMoveCount(table, source, d, top[d]);
-                if (n == 0 || !ColumnHasRoom(top[d], n) || (n > 1 && n > capacity))
-                    continue;
-                move.count = n;
-                move.onto = table.Columns[d].Card[top[d]];
-                out.push_back(move);
-            } else if (every || !emptyTried) {
+            if (!r.move.IntoEmptyColumn())
+                out.push_back(r.move);
+            else if (every || !emptyTried) {
                 emptyTried = true;
-                IntoEmpty(source, move);
+                IntoEmpty(source, r.move);
             }
+        }
+    }
+
+    // The first `most` places of a kind that take the card.
+    void To(const MoveSource &source, Place kind, int most)
+    {
+        const int places = kind == Place::Cell ? CellCount : PileCount;
+        for (int i = 0; i < places && most > 0; ++i) {
+            const Ruling r = Judge(table, pileSuit, source, kind, i);
+            if (r.verdict != MoveVerdict::Legal)
+                continue;
+            out.push_back(r.move);
+            --most;
         }
     }
 
     // One card always; from a column also the run the question offers, when
     // the player says Yes to it.
-    void IntoEmpty(const MoveSource &source, Move move)
+    void IntoEmpty(const MoveSource &source, Move offer)
     {
-        if (move.fromKind == Place::Cell) {
-            out.push_back(move);
-            return;
-        }
-        const int run = ColumnMoveCount(table, source, move.to, EmptyColumnSlot);
-        const int offered = EmptyColumnLimit(table, run);
+        const int offered = offer.count;
         const int columnSize = source.Slot + 1;
-        move.question = offered > 1;
-        if (every || columnSize > 1)
-            out.push_back(move);
-        if (offered > 1 && (every || offered < columnSize)) {
-            move.count = offered;
-            move.answerYes = true;
-            out.push_back(move);
+        Move one = offer;
+        one.count = 1;
+        if (source.From == FromCell || every || columnSize > 1)
+            out.push_back(one);
+        if (offer.question && (every || offered < columnSize)) {
+            offer.answerYes = true;
+            out.push_back(offer);
         }
     }
 
@@ -118,8 +79,6 @@ private:
     const PileSuitOrder &pileSuit;
     const bool every;
     std::vector<Move> &out;
-    const int capacity;
-    std::array<int, ColumnCount> top{};
 };
 
 } // namespace
@@ -135,10 +94,8 @@ ReplayOutcome ReplaySolution(Table table, const PileSuitOrder &pileSuit, bool au
                              const std::vector<Move> &moves)
 {
     ReplayOutcome outcome;
-    std::vector<Move> legal;
     for (const Move &move : moves) {
-        ListMoves(table, pileSuit, MoveSet::Every, legal);
-        if (IsWon(table) || std::find(legal.begin(), legal.end(), move) == legal.end()) {
+        if (IsWon(table) || !IsLegal(table, pileSuit, move)) {
             outcome.refused = outcome.played;
             return outcome;
         }

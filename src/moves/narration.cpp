@@ -10,7 +10,7 @@ namespace {
 // card text and wipe whatever an earlier narration left on that line.
 const QString Leader = QStringLiteral(" . . . . . . . . . . . . . . . . . . . . . . . . . ");
 
-QString Verdict(CountStep step, int count)
+QString VerdictText(CountStep step, int count)
 {
     const QString oneCard = QStringLiteral("Pronto per lo spostamento di una sola carta.");
     const QString elsewhere = QStringLiteral("Prova un'altra destinazione.");
@@ -94,7 +94,7 @@ void MoveNarrator::cardFits(int m)
 
 void MoveNarrator::countFinished(CountStep step, int count)
 {
-    text(count >= 1 ? DetailsRole::VerdictYes : DetailsRole::VerdictNo, Verdict(step, count));
+    text(count >= 1 ? DetailsRole::VerdictYes : DetailsRole::VerdictNo, VerdictText(step, count));
     show();
 }
 

@@ -11,7 +11,7 @@
 #include <QString>
 
 #include "core/gamestate.h"
-#include "moves/rules.h"
+#include "core/rules.h"
 
 namespace quintara {
 

@@ -6,7 +6,7 @@
 
 #include "core/gamestate.h"
 #include "core/shell.h"
-#include "moves/rules.h"
+#include "core/rules.h"
 
 namespace quintara {
 

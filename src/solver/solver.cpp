@@ -7,7 +7,7 @@
 #include "core/automove.h"
 #include "core/deal.h"
 #include "core/gamestate.h"
-#include "moves/rules.h"
+#include "core/rules.h"
 #include "solver/positionkey.h"
 
 namespace quintara {

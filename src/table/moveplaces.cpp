@@ -2,15 +2,6 @@
 
 namespace quintara {
 
-namespace {
-
-PixelRect CardRect(const TableLayout &l, int x, int y)
-{
-    return {x, y, x + l.CardWidth, y + l.CardHeight};
-}
-
-} // namespace
-
 MovePlaces PlacesOf(const GameState &state, const Move &move)
 {
     const TableLayout &l = state.Layout;

@@ -108,7 +108,8 @@ void TForm1::ShowDrawnOnWindow(const QRegion &area)
 
 QRect TForm1::CardArea(int x, int y) const
 {
-    return {x, y, state.Layout.CardWidth, state.Layout.CardHeight};
+    const PixelRect card = CardRect(state.Layout, x, y);
+    return {card.left, card.top, card.width(), card.height()};
 }
 
 void TForm1::DrawHeldCard(int x, int y, CardCode card)

@@ -5,6 +5,7 @@
 #include "core/deal.h"
 #include "core/gameflow.h"
 #include "core/gamestate.h"
+#include "moves/playermove.h"
 #include "support/fakeshell.h"
 #include "support/tablebuilder.h"
 
@@ -368,6 +369,32 @@ private slots:
         QCOMPARE(shell.statisticsShown, 1);
         QVERIFY(state.flags.ShowMoves);   // the verdict shows in the panel
         QCOMPARE(CountEmptyColumns(state.table), 8);
+    }
+
+    // A table given from elsewhere keeps its cards home and its level, and a
+    // move made through the player's entry point wins the game on it.
+    void playingOnFromAGivenTable()
+    {
+        GameState given = MakeState();
+        const char *tops[] = {"Dc", "Rq", "Rp", "Rf"};
+        for (int p = 0; p < PileCount; ++p)
+            SetPile(given, p, tops[p]);
+        SetColumn(given, 3, {"Rc"});
+        given.table.FoundationLevel = 12;
+
+        GameState state = FreshState();
+        FakeShell shell;
+        PlayLoop(state, shell, [&](int pass, bool) {
+            if (pass != 1)
+                return;
+            QCOMPARE(state.table.CardsHome, given.table.CardsHome);
+            QCOMPARE(state.table.FoundationLevel, 12);
+            QCOMPARE(PlayerMove(state, shell, Place::Column, 3, Place::Pile, 1), MoveOutcome::PutBack);
+            QCOMPARE(PlayerMove(state, shell, Place::Column, 3, Place::Pile, 0), MoveOutcome::Moved);
+        });
+        PlayTable(state, shell, given.table, DefaultPileSuit);
+        QCOMPARE(state.Statistics.GamesWon, 1);
+        QCOMPARE(shell.notices.back().text, QStringLiteral("Congratulazioni, hai vinto!  Sei FORTE!"));
     }
 
     void timer2RefreshesOnlyDuringAnalysis()

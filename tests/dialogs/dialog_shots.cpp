@@ -11,7 +11,7 @@
 #include "dialogs/aboutbox.h"
 #include "dialogs/calendarform.h"
 #include "dialogs/cccalendar.h"
-#include "store/statsdlg.h"
+#include "dialogs/statsdlg.h"
 
 using namespace quintara;
 

@@ -6,7 +6,7 @@
 #include <QtTest>
 
 #include "dialogtests.h"
-#include "store/statsdlg.h"
+#include "dialogs/statsdlg.h"
 
 using namespace quintara;
 

@@ -8,7 +8,7 @@
 #include "dialogs/calendarform.h"
 #include "dialogs/prompts.h"
 #include "dialogtests.h"
-#include "store/statsdlg.h"
+#include "dialogs/statsdlg.h"
 
 using namespace quintara;
 

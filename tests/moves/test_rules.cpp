@@ -1,6 +1,6 @@
 #include <QTest>
 
-#include "moves/rules.h"
+#include "core/rules.h"
 #include "support/tablebuilder.h"
 
 using namespace quintara;

@@ -4,7 +4,7 @@
 
 #include <QPainter>
 
-#include "moves/rules.h"
+#include "core/rules.h"
 #include "support/tablebuilder.h"
 #include "table/detailspanel.h"
 #include "table/painter.h"

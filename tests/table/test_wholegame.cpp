@@ -7,7 +7,7 @@
 #include "core/automove.h"
 #include "core/gameflow.h"
 #include "solver/solver.h"
-#include "store/statsdlg.h"
+#include "dialogs/statsdlg.h"
 #include "support/screentest.h"
 #include "support/windowfixture.h"
 #include "table/carddrawing.h"

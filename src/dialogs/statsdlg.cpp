@@ -1,4 +1,4 @@
-#include "store/statsdlg.h"
+#include "dialogs/statsdlg.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,9 +1,9 @@
 #pragma once
 // The rules of the game as read-only queries on the table: which card may go
-// where, how many cards a move onto a column carries, and how many moves of
-// each kind the table allows. The game's own core takes the rules from this
-// header alone: the automatic moves need the foundation rule and the game
-// loop the count.
+// where, how many cards a move onto a column carries, whether a move is legal
+// and how many moves of each kind the table allows. Each rule is written here
+// and nowhere else: the player's move, the pointer's hover, the list of legal
+// moves, the automatic moves and the analysis all ask these functions.
 
 #include <array>
 #include <vector>
@@ -18,6 +18,10 @@ bool FitsOn(CardCode a, CardCode b);
 
 // Pile p takes the card: its own ace when empty, else the next card of its suit.
 bool CanGoToFoundation(const Table &table, const PileSuitOrder &pileSuit, int pile, CardCode card);
+
+// A free cell takes a card when it is empty, and never an ace: an ace always
+// has its pile.
+bool CellTakes(const Table &table, int cell, CardCode card);
 
 // One card, plus one per empty free cell, plus one per empty column.
 int MoveCapacity(const Table &table);
@@ -64,6 +68,37 @@ public:
 // column the whole run counts; the caller applies the limits.
 int ColumnMoveCount(const Table &table, const MoveSource &source, int column, int destSlot,
                     CountObserver *observer = nullptr);
+
+// What the rules say of a card going to a place.
+enum class MoveVerdict {
+    Legal,
+    NoMove,         // the place does not take the card
+    ColumnFull,     // the cards would fit, but the column has no room for them
+    OverCapacity,   // the cards would fit, but there are not enough free places to carry them
+};
+
+struct Ruling {
+    MoveVerdict verdict = MoveVerdict::NoMove;
+    // The cards the column count found (the whole run toward an empty
+    // column), 0 when the count was not asked or found none.
+    int counted = 0;
+    // The move as the rules allow it, `count` and `question` filled; with the
+    // question, `count` is the run it offers and a No carries one card.
+    Move move;
+};
+
+// Judges the card of `source` going to free cell, pile or column `to`. A move
+// onto its own column is no move. `observer` hears the column count.
+Ruling Judge(const Table &table, const PileSuitOrder &pileSuit, const MoveSource &source, Place toKind, int to,
+             CountObserver *observer = nullptr);
+
+// The source of a move: the card of its free cell or the top card of its
+// column; From is FromNothing when the place holds no card.
+MoveSource SourceOf(const Table &table, Place fromKind, int from);
+
+// Whether the table allows `move` exactly as given: its card, the card it
+// lands on, its count, the question and the answer.
+bool IsLegal(const Table &table, const PileSuitOrder &pileSuit, const Move &move);
 
 // The four kinds of move the analysis counts, in the order it counts them.
 enum MoveKind { CellsToPiles = 0, CellsToTableau = 1, TableauToPiles = 2, ColumnToColumn = 3 };
