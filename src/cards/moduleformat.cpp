@@ -14,11 +14,6 @@ constexpr qint64 EntryBytes = 12;
 // Far above what our own pictures need, far below what would hurt.
 constexpr qint64 MaxPictureBytes = 1 << 20;
 
-constexpr int NormalWidth = 72;
-constexpr int NormalHeight = 96;
-constexpr int LargeWidth = 142;
-constexpr int LargeHeight = 192;
-
 template <typename T> T Read(const char *at) { return qFromLittleEndian<T>(at); }
 
 template <typename T> void Append(QByteArray &bytes, T value)

@@ -29,6 +29,19 @@ inline constexpr int LastFace = 52;
 inline constexpr int LastNumber = 56;   // 53..56 mark an empty foundation
 inline constexpr int MaxScale = 3;
 
+// A face at scale 1, at the normal and the large card size; the game lays its
+// cards out at these sizes.
+inline constexpr int NormalWidth = 72;
+inline constexpr int NormalHeight = 96;
+inline constexpr int LargeWidth = 142;
+inline constexpr int LargeHeight = 192;
+
+// The faces go suit by suit, ace to king; the marks of the empty piles
+// follow, one per suit.
+inline constexpr int RankCount = 13;
+inline constexpr int FaceNumber(int suit, int rank) { return suit * RankCount + rank + 1; }
+inline constexpr int EmptyPileMark(int suit) { return LastFace + 1 + suit; }
+
 enum class CardSize : quint8 { Normal = 0, Large = 1 };
 
 struct Key {

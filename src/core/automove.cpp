@@ -120,7 +120,7 @@ void AutoMoveToFoundation(GameState &state, Shell &shell)
         return;
     const std::optional<Move> move = FindAutoMove(state.table, state.deal.GamePileSuit, &state.flags.DeepestTop);
     // The panel under the tableau has no room once a column reaches down to it.
-    if (state.Settings.TransferDetails && state.flags.DeepestTop >= state.Layout.DetailsDepthLimit) {
+    if (state.Settings.TransferDetails && state.flags.DeepestTop >= state.Layout.panel.DetailsDepthLimit) {
         state.flags.DetailsShown = false;
         shell.SetStatusText(CardsPanel, QStringLiteral(" Mancanza di spazio per dettagli."));
     }

@@ -27,12 +27,10 @@ bool BuildAndShuffleDeck(RandomGenerator &random, std::array<CardCode, DeckSize>
 
 void DealDeck(GameState &state)
 {
-    TableLayout &l = state.Layout;
-    l.ColumnGap = state.Settings.ColumnSpacing;
-    l.RowStep = DealtRowStep;
+    state.deal.ColumnGap = state.Settings.ColumnSpacing;
 
     // Every slot gets its place now, so a move only ever moves cards.
-    PlaceColumns(state.table, l);
+    PlaceColumns(state.table, state.Layout, state.deal.ColumnGap);
     // Nothing is home yet: the level starts at the twos.
     state.table.CardsHome = {};
     state.table.FoundationLevel = 1;

@@ -140,8 +140,7 @@ void InitialiseGame(GameState &state)
     ResetTable(state);
     state.Statistics.RunWon = 0;
     state.Statistics.RunLost = 0;
-    state.Layout.ColumnGap = state.Settings.ColumnSpacing;
-    state.Layout.RowStep = DealtRowStep;
+    state.deal.ColumnGap = state.Settings.ColumnSpacing;
     TakePileOrder(state, state.Settings.PileSuit);
     state.Settings.FlightDelay = FlightDelayFor(state.Settings.SpeedSlider);
 }
@@ -172,7 +171,8 @@ void PlayTable(GameState &state, Shell &shell, const Table &table, const PileSui
     state.held.PickedFrom = FromNothing;
     state.table = table;
     state.undo = {};
-    PlaceSlots(state.table, state.Layout);
+    state.deal.ColumnGap = state.Settings.ColumnSpacing;
+    PlaceSlots(state.table, state.Layout, state.deal.ColumnGap);
     state.paint.ColumnDirty.fill(true);
     TakePileOrder(state, pileSuit);
     state.flags.DeepestTop = 0;

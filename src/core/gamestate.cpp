@@ -27,20 +27,20 @@ void PlaceCellsAndPiles(Table &table, const TableLayout &layout)
     }
 }
 
-void PlaceColumns(Table &table, const TableLayout &layout)
+void PlaceColumns(Table &table, const TableLayout &layout, int columnGap)
 {
     for (int c = 0; c < ColumnCount; ++c) {
         for (int slot = 0; slot < SlotCount; ++slot) {
-            table.Columns[c].X[slot] = ColumnLeft(layout, c);
+            table.Columns[c].X[slot] = ColumnLeft(layout, columnGap, c);
             table.Columns[c].Y[slot] = RowTop(layout, slot);
         }
     }
 }
 
-void PlaceSlots(Table &table, const TableLayout &layout)
+void PlaceSlots(Table &table, const TableLayout &layout, int columnGap)
 {
     PlaceCellsAndPiles(table, layout);
-    PlaceColumns(table, layout);
+    PlaceColumns(table, layout, columnGap);
 }
 
 void TakeSnapshot(GameState &state)

@@ -46,12 +46,16 @@ struct GameFlags {
 struct DealRecord {
     std::array<CardCode, DeckSize> Deck{};
     PileSuitOrder GamePileSuit = DefaultPileSuit;
-    std::array<std::int32_t, PileCount> EmptyPileImage{53, 54, 55, 56};
+    std::array<std::int32_t, PileCount> EmptyPileImage{
+        quintara::EmptyPileImage(0), quintara::EmptyPileImage(1), quintara::EmptyPileImage(2),
+        quintara::EmptyPileImage(3)};
     // The number of the deal on the table, or of the last one played; and a
     // deal asked for while a game was running, dealt once that game's loop
     // has returned.
     std::optional<std::uint32_t> LastDeal;
     std::optional<std::uint32_t> NextDeal;
+    // The space between the columns, taken from the settings at each deal.
+    std::int32_t ColumnGap = 12;
 };
 
 // The card the player holds, and the place the pointer last recognised.
@@ -104,8 +108,8 @@ void ResetTable(GameState &state);
 // Gives every free cell, pile and column slot its place from the layout;
 // the places never change while a game is played.
 void PlaceCellsAndPiles(Table &table, const TableLayout &layout);
-void PlaceColumns(Table &table, const TableLayout &layout);
-void PlaceSlots(Table &table, const TableLayout &layout);
+void PlaceColumns(Table &table, const TableLayout &layout, int columnGap);
+void PlaceSlots(Table &table, const TableLayout &layout, int columnGap);
 
 // The undo copy taken when the player picks up a card.
 void TakeSnapshot(GameState &state);

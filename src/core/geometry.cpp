@@ -2,34 +2,34 @@
 
 namespace quintara {
 
-int ColumnLeft(const TableLayout &layout, int column)
+int ColumnLeft(const TableLayout &layout, int columnGap, int column)
 {
-    return layout.TableMargin - 1 + column * (layout.CardWidth + layout.ColumnGap);
+    return layout.grid.TableMargin - 1 + column * (layout.grid.CardWidth + columnGap);
 }
 
 int RowTop(const TableLayout &layout, int row)
 {
-    return 2 * layout.TableMargin + layout.CardHeight + row * layout.RowStep;
+    return 2 * layout.grid.TableMargin + layout.grid.CardHeight + row * layout.grid.RowStep;
 }
 
 int CellLeft(const TableLayout &layout, int cell)
 {
-    return layout.TableMargin + cell * layout.CardWidth + 1;
+    return layout.grid.TableMargin + cell * layout.grid.CardWidth + 1;
 }
 
 int PileLeft(const TableLayout &layout, int pile)
 {
-    return layout.FoundationLeft + pile * layout.CardWidth + 1;
+    return layout.grid.FoundationLeft + pile * layout.grid.CardWidth + 1;
 }
 
 int CellRowTop(const TableLayout &layout)
 {
-    return layout.TableMargin + 1;
+    return layout.grid.TableMargin + 1;
 }
 
 PixelRect CardRect(const TableLayout &layout, int x, int y)
 {
-    return {x, y, x + layout.CardWidth, y + layout.CardHeight};
+    return {x, y, x + layout.grid.CardWidth, y + layout.grid.CardHeight};
 }
 
 } // namespace quintara

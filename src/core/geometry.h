@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "cards/moduleformat.h"
+
 namespace quintara {
 
 struct Rgb {
@@ -39,51 +41,81 @@ inline constexpr Rgb GreenTable{0, 153, 0};
 // Rows of a column are this far apart.
 inline constexpr int DealtRowStep = 18;
 
-struct TableLayout {
+// The two card sizes: the cards of the card module, and the large ones.
+inline constexpr Size NormalCardSize{cardmodule::NormalWidth, cardmodule::NormalHeight};
+inline constexpr Size LargeCardSize{cardmodule::LargeWidth, cardmodule::LargeHeight};
+
+// How big a card is and the grid the cards lie on: the margin, the rows of a
+// column, the strip of free cells and piles at the top.
+struct CardGrid {
+    int CardWidth = NormalCardSize.width;
+    int CardHeight = NormalCardSize.height;
+    int TableMargin = 8;
+    int RowStep = DealtRowStep;
+    int PileRowWidth = 0;
+    int FoundationLeft = 0;
+    int TopStripHeight = 0;
+    PixelRect CellFrame;
+    PixelRect FoundationFrame;
+};
+
+// The window: its class of screen, its colour, the client area, the play
+// area and the side picture's area beside it.
+struct WindowArea {
     // From the screen width: 0 below 800 (the program refuses to run), 1 up to 1023, 2 beyond.
     int ScreenClass = 0;
     Rgb TableColour = GreenTable;
-    int DetailsDepthLimit = 0;
-    int InfoPanelTop = 0;
-    int DetailsLineLimit = 0;
-
-    int CardWidth = 72;
-    int CardHeight = 96;
-    int TableMargin = 8;
-    int ButtonGap = 17;
-    int PileRowWidth = 0;
-    int TopStripHeight = 0;
-    int PlayAreaHeight = 0;
-    int PlayAreaWidth = 0;
     int ClientWidth = 0;          // after widening the window to fit the play area
     int ClientHeight = 0;
+    int PlayAreaWidth = 0;
+    int PlayAreaHeight = 0;
+    PixelRect OuterFrame;
+    PixelRect SideArea;
+};
+
+// The panel under the tableau, and how deep the columns may reach while the
+// move details are shown in it.
+struct PanelArea {
+    int InfoPanelLeft = 6;
+    int InfoPanelTop = 0;
+    Size InfoPanelSize;
+    int DetailsDepthLimit = 0;
+    int DetailsLineLimit = 0;
+};
+
+// The buttons beside the table.
+struct ButtonPlaces {
+    int ButtonGap = 17;
     int BitBtnLeft = 0;
     int BitBtnTop = 0;
-    int FoundationLeft = 0;
-    int ColumnGap = 12;
-    int RowStep = DealtRowStep;
-
-    int InfoPanelLeft = 6;
-    Size InfoPanelSize;
     int UndoBtnLeft = 0;
     int UndoBtnTop = 24;
     int ShowBtnLeft = 0;
     int ShowBtnTop = 62;
+};
 
-    PixelRect CellFrame;
-    PixelRect FoundationFrame;
-    PixelRect TopCopyRect;        // part of TopBuffer copied to the window
-    PixelRect TableCopyRect;      // part of TableBuffer copied to the window
-    PixelRect OuterFrame;
-    PixelRect SideArea;
-
+// The off-screen pictures and the parts of them copied to the window.
+struct BufferPlan {
     Size TopBufferSize;
     Size TableBufferSize;
     Size CardBufferSize;          // RedMask and FlightBuffer
+    PixelRect TopCopyRect;        // part of TopBuffer copied to the window
+    PixelRect TableCopyRect;      // part of TableBuffer copied to the window
 };
 
-// Left edge of column c and top edge of row r, for the spacing of the last deal.
-int ColumnLeft(const TableLayout &layout, int column);
+// Where everything lies, computed at once from the screen and the window by
+// ComputeLayout (table/layout.h) and never edited afterwards.
+struct TableLayout {
+    CardGrid grid;
+    WindowArea window;
+    PanelArea panel;
+    ButtonPlaces buttons;
+    BufferPlan buffers;
+};
+
+// Left edge of column c with `columnGap` pixels between columns, and top
+// edge of row r.
+int ColumnLeft(const TableLayout &layout, int columnGap, int column);
 int RowTop(const TableLayout &layout, int row);
 // Where free cell i and foundation pile p lie: their left edge, and the top
 // edge of the row they share.

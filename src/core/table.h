@@ -9,6 +9,8 @@
 
 #include <QString>
 
+#include "cards/moduleformat.h"
+
 namespace quintara {
 
 // A card is rank * 4 + suit: rank 0 = ace .. 12 = king, suits 0/1 red, 2/3 black.
@@ -19,7 +21,7 @@ inline constexpr int SlotCount = 18;
 inline constexpr int CellCount = 4;
 inline constexpr int PileCount = 4;
 inline constexpr int DeckSize = 52;
-inline constexpr int RankCount = 13;
+inline constexpr int RankCount = cardmodule::RankCount;
 // Destination slot that stands for "the column holds no card".
 inline constexpr int EmptyColumnSlot = 18;
 // The foundation level at which the game is won.
@@ -97,7 +99,7 @@ CardNamePair CardName(CardCode card);
 // "%s di %s" filled with the card's names: "Asso di Cuori".
 QString CardText(CardCode card);
 
-// Picture number that an empty pile shows: 53 + its suit.
-inline constexpr std::int32_t EmptyPileImage(std::int32_t pileSuit) { return 53 + pileSuit; }
+// Picture number that an empty pile shows: the card module's mark of its suit.
+inline constexpr std::int32_t EmptyPileImage(std::int32_t pileSuit) { return cardmodule::EmptyPileMark(pileSuit); }
 
 } // namespace quintara

@@ -328,7 +328,7 @@ void TPrefDlg1::OnPageChange(int page)
     case PicturePage: {
         SetStatus(QStringLiteral(" Definisce il percorso dell'immagine della finestra a fianco"));
         const TableLayout &l = State.Layout;
-        Label4->setText(SideAreaText(l.ClientWidth - l.PlayAreaWidth, l.ClientHeight - l.TopStripHeight));
+        Label4->setText(SideAreaText(l.window.ClientWidth - l.window.PlayAreaWidth, l.window.ClientHeight - l.grid.TopStripHeight));
         // Large screens give four-digit sizes, which this desktop's font does
         // not fit into the usual width: the white strip grows with its text.
         Label4->resize(std::max(SideAreaLabelWidth, Label4->sizeHint().width()), Label4->height());

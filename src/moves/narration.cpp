@@ -77,7 +77,7 @@ void MoveNarrator::cardExamined(int m, CardCode card)
     searchLine(Leader);
     searchLine(QStringLiteral("Carta numero %1 è: %2").arg(QString::number(m), CardText(card)));
     // A long walk keeps writing over its last line rather than running off the panel.
-    if (m - 1 <= state_.Layout.DetailsLineLimit)
+    if (m - 1 <= state_.Layout.panel.DetailsLineLimit)
         advance();
     show();
 }

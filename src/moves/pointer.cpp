@@ -30,7 +30,7 @@ PixelRect ColumnArea(const GameState &state, int c, int emptyRows)
         return CardRect(state.Layout, column.X[*top], column.Y[*top]);
     const int x = column.X[0];
     const int y = column.Y[0];
-    return {x, y, x + state.Layout.CardWidth, y + emptyRows * state.Layout.RowStep};
+    return {x, y, x + state.Layout.grid.CardWidth, y + emptyRows * state.Layout.grid.RowStep};
 }
 
 std::optional<int> ColumnUnder(const GameState &state, int x, int y, int emptyRows)

@@ -15,7 +15,7 @@
 namespace quintara {
 
 // The library's picture of a card's face.
-inline constexpr int CardBitmapNumber(CardCode card) { return Suit(card) * 13 + Rank(card) + 1; }
+inline constexpr int CardBitmapNumber(CardCode card) { return cardmodule::FaceNumber(Suit(card), Rank(card)); }
 inline constexpr int LastFaceNumber = 52;
 
 class CardPainter {

@@ -31,7 +31,7 @@ void DealCommands::Place(const TableLayout &l)
     // the piles, so the side picture below is left alone; in line with the
     // buttons where the widest number fits, further left on a narrow screen,
     // and in smaller print where even the whole side area is too narrow for it.
-    const int room = l.ClientWidth - l.PlayAreaWidth - 4;
+    const int room = l.window.ClientWidth - l.window.PlayAreaWidth - 4;
     QFont font = label->font();
     for (int size = 11; size > 8; --size) {
         font.setPixelSize(size);
@@ -40,9 +40,9 @@ void DealCommands::Place(const TableLayout &l)
     }
     label->setFont(font);
     const int widest = label->fontMetrics().horizontalAdvance(DealTitle(LastDealNumber));
-    const int left = std::max(l.PlayAreaWidth + 2, std::min(l.UndoBtnLeft, l.ClientWidth - widest - 4));
-    const int top = l.ShowBtnTop + 29 + 4;
-    label->setGeometry(left, top, l.ClientWidth - left - 2, l.TopStripHeight - top);
+    const int left = std::max(l.window.PlayAreaWidth + 2, std::min(l.buttons.UndoBtnLeft, l.window.ClientWidth - widest - 4));
+    const int top = l.buttons.ShowBtnTop + 29 + 4;
+    label->setGeometry(left, top, l.window.ClientWidth - left - 2, l.grid.TopStripHeight - top);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 

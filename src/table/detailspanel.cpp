@@ -11,7 +11,7 @@ namespace quintara {
 DetailsLook LookOf(DetailsRole role, int line, const TableLayout &layout)
 {
     using namespace details_panel;
-    const int left = layout.TableMargin - 2;
+    const int left = layout.grid.TableMargin - 2;
     switch (role) {
     case DetailsRole::MoveHeading:
         return {left, HeadingY, CourierNew, Aqua, true};
@@ -66,7 +66,7 @@ void DetailsPanel::DrawText(const DetailsDraw &draw)
     // Opaque, so a text erases what an earlier narration left beneath it.
     const DetailsLook look = LookOf(draw.role, draw.line, state_.Layout);
     DrawPanelText(painter, look.x, look.y, draw.text, PanelFont(QString::fromLatin1(look.family), look.underline),
-                  ToColor(look.colour), ToColor(state_.Layout.TableColour));
+                  ToColor(look.colour), ToColor(state_.Layout.window.TableColour));
 }
 
 } // namespace quintara

@@ -15,8 +15,7 @@ struct LayoutInput {
     int clientHeight = 768;
     int statusBarHeight = 19;
     int bitBtnWidth = DesignBitBtnWidth;
-    bool origCardSize = true;     // 72 x 96 cards, else 142 x 192
-    int columnSpacing = 12;
+    bool origCardSize = true;     // NormalCardSize cards, else LargeCardSize
 };
 
 TableLayout ComputeLayout(const LayoutInput &input);

@@ -156,7 +156,7 @@ void TForm1::FormCreate()
     // of the screen around it, title bar included. Where nothing maximises
     // (X11 without a window manager) it takes the available area itself.
     if (DesktopMaximises()) {
-        const int width = qMin(available.width(), qMax(state.Layout.ClientWidth * 7 / 8, state.Layout.PlayAreaWidth + state.Layout.TableMargin));
+        const int width = qMin(available.width(), qMax(state.Layout.window.ClientWidth * 7 / 8, state.Layout.window.PlayAreaWidth + state.Layout.grid.TableMargin));
         const QSize normal(width, available.height() * 7 / 8);
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, normal, available));
     } else {
@@ -177,7 +177,6 @@ void TForm1::ComputeTableLayout(int clientWidth, int clientHeight)
     input.statusBarHeight = statusBar()->sizeHint().height();
     input.bitBtnWidth = BitBtn1->width();
     input.origCardSize = state.Settings.OrigCardSize;
-    input.columnSpacing = state.Settings.ColumnSpacing;
     state.Layout = ComputeLayout(input);
     laidOut = QSize(clientWidth, clientHeight);
 }
@@ -187,20 +186,20 @@ void TForm1::ApplyLayout(int clientWidth, int clientHeight)
     ComputeTableLayout(clientWidth, clientHeight);
     const TableLayout &l = state.Layout;
 
-    const QColor table = ToColor(l.TableColour);
+    const QColor table = ToColor(l.window.TableColour);
     QPalette p = palette();
     p.setColor(QPalette::Window, table);
     view->setPalette(p);
     view->setAutoFillBackground(false);
-    if (l.ClientWidth > clientWidth)
-        resize(l.ClientWidth, height());
-    BitBtn1->move(l.BitBtnLeft, l.BitBtnTop);
+    if (l.window.ClientWidth > clientWidth)
+        resize(l.window.ClientWidth, height());
+    BitBtn1->move(l.buttons.BitBtnLeft, l.buttons.BitBtnTop);
     deals->Place(l);
     ResetTable(state);
 
-    cards = std::make_unique<CardPainter>(*this, l.CardBufferSize, state.Settings.OrigCardSize, cardLibrary);
+    cards = std::make_unique<CardPainter>(*this, l.buffers.CardBufferSize, state.Settings.OrigCardSize, cardLibrary);
     painter.CreateBuffers(l, view->devicePixelRatioF());
-    view->resizeCanvas(l.ClientWidth, l.ClientHeight, table);
+    view->resizeCanvas(l.window.ClientWidth, l.window.ClientHeight, table);
 }
 
 void TForm1::FollowClientArea()
@@ -226,7 +225,7 @@ void TForm1::Rescale(qreal scale)
     painter.CreateBuffers(l, scale);
     if (!painter.InfoPanel().isNull())
         painter.CreateInfoPanel(l, scale);
-    view->resizeCanvas(l.ClientWidth, l.ClientHeight, ToColor(l.TableColour));
+    view->resizeCanvas(l.window.ClientWidth, l.window.ClientHeight, ToColor(l.window.TableColour));
     state.paint.FullRepaint = true;
     state.paint.ColumnDirty.fill(true);
     if (!painter.InfoPanel().isNull())
@@ -247,8 +246,8 @@ QString TForm1::StatusText(int panel) const
 void TForm1::FormShow()
 {
     const TableLayout &l = state.Layout;
-    UndoBtn1->move(l.UndoBtnLeft, l.UndoBtnTop);
-    ShowBtn1->move(l.ShowBtnLeft, l.ShowBtnTop);
+    UndoBtn1->move(l.buttons.UndoBtnLeft, l.buttons.UndoBtnTop);
+    ShowBtn1->move(l.buttons.ShowBtnLeft, l.buttons.ShowBtnTop);
     UndoBtn1->hide();
     ShowBtn1->hide();
     painter.CreateInfoPanel(l, view->devicePixelRatioF());
@@ -267,7 +266,7 @@ void TForm1::FormActivate()
 {
     if (dialogs.PrefDlg1 && dialogs.PrefDlg1->isVisible())
         dialogs.PrefDlg1->hide();
-    if (state.Layout.ScreenClass == 0) {
+    if (state.Layout.window.ScreenClass == 0) {
         ShowNotice(QStringLiteral("Questo programma richiede una risoluzione di\nalmeno 800 x 600 pixels, o meglio di 1024 x 768."),
                    QStringLiteral(" Controllo della tavola da gioco"), NoticeIcon::None);
         close();

@@ -37,7 +37,7 @@ void Line(QPainter &p, const QColor &colour, int x1, int y1, int x2, int y2)
 void DrawOuterFrame(const TableLayout &l, QImage &window)
 {
     QPainter p(&window);
-    const PixelRect &r = l.OuterFrame;
+    const PixelRect &r = l.window.OuterFrame;
     p.fillRect(r.left, r.top, r.width(), 2, FrameBottom);
     p.fillRect(r.left, r.top, 2, r.height() - 1, FrameBottom);
     p.fillRect(r.right - 2, r.top, 2, r.height() - 1, FrameBottom);
@@ -99,7 +99,7 @@ QImage Buffer(Size size, qreal scale, const QColor &fill)
 
 QRect InfoPanelArea(const TableLayout &layout)
 {
-    return {layout.InfoPanelLeft, layout.InfoPanelTop, layout.InfoPanelSize.width, layout.InfoPanelSize.height};
+    return {layout.panel.InfoPanelLeft, layout.panel.InfoPanelTop, layout.panel.InfoPanelSize.width, layout.panel.InfoPanelSize.height};
 }
 
 void CopyRegion(QImage &window, const QImage &buffer, const QRegion &region, QPoint origin)
@@ -135,15 +135,15 @@ QImage &TablePainter::DrawOverTableau(const TableLayout &layout, const QRect &ar
 void TablePainter::CreateBuffers(const TableLayout &l, qreal scale)
 {
     ForgetLooks();
-    const QColor table = ToColor(l.TableColour);
-    topBuffer_ = Buffer(l.TopBufferSize, scale, table);
-    tableBuffer_ = Buffer(l.TableBufferSize, scale, table);
-    flightBuffer_ = Buffer(l.CardBufferSize, scale, table);
+    const QColor table = ToColor(l.window.TableColour);
+    topBuffer_ = Buffer(l.buffers.TopBufferSize, scale, table);
+    tableBuffer_ = Buffer(l.buffers.TableBufferSize, scale, table);
+    flightBuffer_ = Buffer(l.buffers.CardBufferSize, scale, table);
 }
 
 void TablePainter::CreateInfoPanel(const TableLayout &l, qreal scale)
 {
-    infoPanel_ = Buffer(l.InfoPanelSize, scale, ToColor(l.TableColour));
+    infoPanel_ = Buffer(l.panel.InfoPanelSize, scale, ToColor(l.window.TableColour));
 }
 
 void TablePainter::ReleaseBuffers()
@@ -158,12 +158,12 @@ void TablePainter::ReleaseBuffers()
 void TablePainter::DrawRowFrame(const TableLayout &l, int left, int top)
 {
     QPainter p(&topBuffer_);
-    p.fillRect(left, top, l.PileRowWidth, l.CardHeight, ToColor(l.TableColour));
-    Line(p, FrameTopLeft, left, top, left + l.PileRowWidth - 2, top);
-    Line(p, FrameTopLeft, left, top, left, top + l.CardHeight + 1);
-    const int right = left + 4 * l.CardWidth + 1;
-    Line(p, FrameRight, right, top, right, top + l.CardHeight + 1);
-    Line(p, FrameBottom, left, top + l.CardHeight + 1, left + l.PileRowWidth - 2, top + l.CardHeight + 1);
+    p.fillRect(left, top, l.grid.PileRowWidth, l.grid.CardHeight, ToColor(l.window.TableColour));
+    Line(p, FrameTopLeft, left, top, left + l.grid.PileRowWidth - 2, top);
+    Line(p, FrameTopLeft, left, top, left, top + l.grid.CardHeight + 1);
+    const int right = left + 4 * l.grid.CardWidth + 1;
+    Line(p, FrameRight, right, top, right, top + l.grid.CardHeight + 1);
+    Line(p, FrameBottom, left, top + l.grid.CardHeight + 1, left + l.grid.PileRowWidth - 2, top + l.grid.CardHeight + 1);
 }
 
 QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainter &cards,
@@ -189,23 +189,23 @@ QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainte
 
     QRegion drawn;
     auto frameRow = [&](int left, std::size_t firstSlot) {
-        DrawRowFrame(l, left, l.TableMargin);
+        DrawRowFrame(l, left, l.grid.TableMargin);
         for (std::size_t i = firstSlot; i < firstSlot + 4; ++i)
             shownSlots_[i].reset();
-        drawn += QRect(left, l.TableMargin, l.PileRowWidth, l.CardHeight + 2);
+        drawn += QRect(left, l.grid.TableMargin, l.grid.PileRowWidth, l.grid.CardHeight + 2);
     };
     if (state.paint.FullRepaint) {
-        topBuffer_.fill(ToColor(l.TableColour));
-        drawn = ToQRect(l.TopCopyRect);
+        topBuffer_.fill(ToColor(l.window.TableColour));
+        drawn = ToQRect(l.buffers.TopCopyRect);
         state.paint.CellRowFrameDirty = true;
         state.paint.FoundationFrameDirty = true;
     }
     if (state.paint.CellRowFrameDirty) {
-        frameRow(l.TableMargin, 0);
+        frameRow(l.grid.TableMargin, 0);
         state.paint.CellRowFrameDirty = false;
     }
     if (state.paint.FoundationFrameDirty) {
-        frameRow(l.FoundationLeft, CellCount);
+        frameRow(l.grid.FoundationLeft, CellCount);
         state.paint.FoundationFrameDirty = false;
     }
 
@@ -214,14 +214,14 @@ QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainte
         std::optional<SlotRecord> &shown = shownSlots_[i];
         if (shown == look)
             continue;
-        const QRect card = QRect(look.X, look.Y, l.CardWidth, l.CardHeight);
+        const QRect card = QRect(look.X, look.Y, l.grid.CardWidth, l.grid.CardHeight);
         drawn += card.adjusted(-1, 0, 0, 0);
         // A face is laid on the table's ground, as on a row drawn anew.
-        QPainter(&topBuffer_).fillRect(card, ToColor(l.TableColour));
-        cards.DrawCard(topBuffer_, window, look.X, look.Y, look.Card, look.DrawMode, l.TableColour);
+        QPainter(&topBuffer_).fillRect(card, ToColor(l.window.TableColour));
+        cards.DrawCard(topBuffer_, window, look.X, look.Y, look.Card, look.DrawMode, l.window.TableColour);
         if (!look.Occupied) {
             QPainter p(&topBuffer_);
-            Line(p, EmptySlotLine, look.X - 1, look.Y, look.X - 1, look.Y + l.CardHeight);
+            Line(p, EmptySlotLine, look.X - 1, look.Y, look.X - 1, look.Y + l.grid.CardHeight);
         }
         shown = look;
         // The next slot of the row has its line over this card's last column.
@@ -229,7 +229,7 @@ QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainte
             shownSlots_[i + 1].reset();
     }
 
-    drawn = (drawn + drawnOnWindow) & ToQRect(l.TopCopyRect);
+    drawn = (drawn + drawnOnWindow) & ToQRect(l.buffers.TopCopyRect);
     CopyRegion(window, topBuffer_, drawn);
     if (state.paint.FullRepaint)
         DrawOuterFrame(l, window);
@@ -262,7 +262,7 @@ QRegion TablePainter::PaintColumn(const GameState &state, int c, QImage &window,
             if (same < cardsOf->size())
                 top = qMin(top, (*cardsOf)[same].y);
             if (!cardsOf->empty())
-                bottom = qMax(bottom, cardsOf->back().y + l.CardHeight);
+                bottom = qMax(bottom, cardsOf->back().y + l.grid.CardHeight);
         }
         area = QRect(strip.left, top, strip.width(), qMin(bottom, strip.bottom) - top);
     }
@@ -275,11 +275,11 @@ QRegion TablePainter::PaintColumn(const GameState &state, int c, QImage &window,
     // drawing of the whole column would leave them.
     auto lay = [&](QImage &buffer, QImage &onWindow, QPoint origin) {
         if (!state.paint.FullRepaint)   // else the whole buffer was just filled
-            QPainter(&buffer).fillRect(area.translated(-origin), ToColor(l.TableColour));
+            QPainter(&buffer).fillRect(area.translated(-origin), ToColor(l.window.TableColour));
         for (const ShownCard &card : now) {
-            if (card.y + l.CardHeight > area.top() && card.y <= area.bottom())
+            if (card.y + l.grid.CardHeight > area.top() && card.y <= area.bottom())
                 cards.DrawCard(buffer, onWindow, card.x - origin.x(), card.y - origin.y(), card.card, card.mode,
-                               l.TableColour);
+                               l.window.TableColour);
         }
     };
     if (area == ToQRect(strip)) {
@@ -300,9 +300,9 @@ QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter
     // shows the buffer, but for what was drawn over it since.
     QRegion drawn;
     if (state.paint.FullRepaint) {
-        tableBuffer_.fill(ToColor(l.TableColour));
+        tableBuffer_.fill(ToColor(l.window.TableColour));
         shownColumns_.fill(std::nullopt);
-        drawn = ToQRect(l.TableCopyRect);
+        drawn = ToQRect(l.buffers.TableCopyRect);
     }
     // With no card left the columns keep their marks for the next deal.
     if (state.table.CardsLeft != 0) {
@@ -315,11 +315,11 @@ QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter
         }
     }
     if (state.flags.DetailsShown || state.flags.ShowMoves) {
-        QPainter(&tableBuffer_).drawImage(l.InfoPanelLeft, l.InfoPanelTop, infoPanel_);
+        QPainter(&tableBuffer_).drawImage(l.panel.InfoPanelLeft, l.panel.InfoPanelTop, infoPanel_);
         drawn += InfoPanelArea(l);
     }
     // What the buffer holds anew, and what was drawn over it on the window.
-    drawn = (drawn + drawnOnWindow) & ToQRect(l.TableCopyRect);
+    drawn = (drawn + drawnOnWindow) & ToQRect(l.buffers.TableCopyRect);
     CopyRegion(window, tableBuffer_, drawn);
     return drawn;
 }
@@ -330,13 +330,13 @@ QRegion TablePainter::FormPaint(GameState &state, PaintSender sender, QImage &wi
     const TableLayout &l = state.Layout;
     QRegion changed;
     if (state.paint.FullRepaint)
-        changed += ToQRect(l.OuterFrame);
+        changed += ToQRect(l.window.OuterFrame);
     if (sender != PaintSender::BitBtn1)
         state.paint.PictureShown = false;
-    if (shownWithFaces_ != cards.Library().Usable() || shownColour_ != l.TableColour) {
+    if (shownWithFaces_ != cards.Library().Usable() || shownColour_ != l.window.TableColour) {
         ForgetLooks();
         shownWithFaces_ = cards.Library().Usable();
-        shownColour_ = l.TableColour;
+        shownColour_ = l.window.TableColour;
     }
     if (!topBuffer_.isNull() && !state.paint.PaintSuspended)
         changed += PaintTopStrip(state, window, cards, drawnOnWindow);
@@ -347,9 +347,9 @@ QRegion TablePainter::FormPaint(GameState &state, PaintSender sender, QImage &wi
 
     if (state.Settings.ShowPicture && state.Settings.PictureFileOk && !state.paint.PictureShown &&
         !sidePicture.isNull()) {
-        QPainter(&window).drawImage(ToQRect(l.SideArea), sidePicture);
+        QPainter(&window).drawImage(ToQRect(l.window.SideArea), sidePicture);
         state.paint.PictureShown = true;
-        changed += ToQRect(l.SideArea);
+        changed += ToQRect(l.window.SideArea);
     }
     return changed;
 }
@@ -369,10 +369,10 @@ void TablePainter::ShowInfoPanel(const GameState &state, QImage &window, const Q
 void TablePainter::ResetInfoPanel(GameState &state, QImage &window)
 {
     if (!infoPanel_.isNull() && !tableBuffer_.isNull()) {
-        infoPanel_.fill(ToColor(state.Layout.TableColour));
+        infoPanel_.fill(ToColor(state.Layout.window.TableColour));
         // The blank panel hides the ends of long columns until they are drawn whole again.
         ForgetColumnsUnder(state.Layout, InfoPanelArea(state.Layout));
-        QPainter(&tableBuffer_).drawImage(state.Layout.InfoPanelLeft, state.Layout.InfoPanelTop, infoPanel_);
+        QPainter(&tableBuffer_).drawImage(state.Layout.panel.InfoPanelLeft, state.Layout.panel.InfoPanelTop, infoPanel_);
         ShowInfoPanel(state, window);
     }
     state.panels.PanelNeedsRedraw = true;
@@ -383,7 +383,7 @@ void TablePainter::ClearDetailsPanel(GameState &state, QImage &window, bool copy
     if (!state.flags.DetailsShown)
         return;
     if (!infoPanel_.isNull()) {
-        infoPanel_.fill(ToColor(state.Layout.TableColour));
+        infoPanel_.fill(ToColor(state.Layout.window.TableColour));
         if (copyToWindow)
             ShowInfoPanel(state, window);
     }

@@ -117,7 +117,7 @@ void TForm1::DrawHeldCard(int x, int y, CardCode card)
     // Drawn on the tableau's buffer even for a free-cell card: the copy to
     // the window that comes with the highlight makes it show at once.
     cards->DrawCard(painter.DrawOverTableau(state.Layout, CardArea(x, y)), view->canvas(), x, y, card, DrawHighlighted,
-                    state.Layout.TableColour);
+                    state.Layout.window.TableColour);
     ShowDrawnOnWindow(CardArea(x, y));
 }
 
@@ -126,20 +126,20 @@ void TForm1::FlyCard(CardCode card, int fromX, int fromY, int toX, int toY)
     state.paint.PaintSuspended = true;
     QImage &window = view->canvas();
     QImage &flight = painter.FlightBuffer();
-    const int delay = state.Layout.ScreenClass * state.Settings.FlightDelay;
+    const int delay = state.Layout.window.ScreenClass * state.Settings.FlightDelay;
     auto drawAt = [&](int x, int y) {
         QPainter(&window).drawImage(x, y, flight);
         ShowDrawnOnWindow(QRect(QPoint(x, y), flight.deviceIndependentSize().toSize()));
     };
     if (!flight.isNull()) {
-        cards->DrawCard(flight, window, 0, 0, card, DrawNormal, state.Layout.TableColour);
+        cards->DrawCard(flight, window, 0, 0, card, DrawNormal, state.Layout.window.TableColour);
         drawAt(fromX, fromY);
         Pause(2);
         for (const FlightPoint &pt : FlightPath(fromX, fromY, toX, toY)) {
             drawAt(pt.x, pt.y);
             Pause(delay);
         }
-        cards->DrawCard(window, window, toX, toY, card, DrawNormal, state.Layout.TableColour);
+        cards->DrawCard(window, window, toX, toY, card, DrawNormal, state.Layout.window.TableColour);
         ShowDrawnOnWindow(CardArea(toX, toY));
     }
     state.paint.PaintSuspended = false;
@@ -160,8 +160,8 @@ void TForm1::ClearDetailsPanel(bool copyToWindow)
 
 void TForm1::RefreshSidePicture()
 {
-    const PixelRect &r = state.Layout.SideArea;
-    const QColor table = ToColor(state.Layout.TableColour);
+    const PixelRect &r = state.Layout.window.SideArea;
+    const QColor table = ToColor(state.Layout.window.TableColour);
     auto clearSide = [&] {
         QPainter(&view->canvas()).fillRect(ToQRect(r), table);
         state.paint.PictureShown = false;
@@ -193,7 +193,7 @@ void TForm1::ShowAnalysis(const MoveAnalysis &analysis)
     if (panel.isNull())
         return;
     const QRect area = InfoPanelArea(state.Layout);
-    const QRegion drawn = DrawMoveAnalysis(panel, analysis, state.Layout.TableColour).translated(area.topLeft());
+    const QRegion drawn = DrawMoveAnalysis(panel, analysis, state.Layout.window.TableColour).translated(area.topLeft());
     painter.ShowInfoPanel(state, view->canvas(), drawn);
     ShowDrawnOnWindow(drawn);
 }

@@ -95,7 +95,7 @@ private slots:
                     QCOMPARE(state.table.Columns[c].DrawMode[r], int(DrawNormal));
             }
         }
-        QCOMPARE(state.Layout.ColumnGap, spacing);
+        QCOMPARE(state.deal.ColumnGap, spacing);
     }
 
     // What the player types as a deal's number: the whole range of seeds,

@@ -593,10 +593,10 @@ private slots:
     void pageCycle()
     {
         Rig rig;
-        rig.state.Layout.ClientWidth = 1024;
-        rig.state.Layout.PlayAreaWidth = 700;
-        rig.state.Layout.ClientHeight = 700;
-        rig.state.Layout.TopStripHeight = 130;
+        rig.state.Layout.window.ClientWidth = 1024;
+        rig.state.Layout.window.PlayAreaWidth = 700;
+        rig.state.Layout.window.ClientHeight = 700;
+        rig.state.Layout.grid.TopStripHeight = 130;
         rig.dialog->OnPrefAct();
         TPrefDlg1 &dialog = *rig.dialog;
         const QTimer &timer = dialog.PageTimer();
@@ -732,10 +732,10 @@ private slots:
         QFETCH(int, playWidth);
         QFETCH(int, topStrip);
         Rig rig;
-        rig.state.Layout.ClientWidth = client.width();
-        rig.state.Layout.PlayAreaWidth = playWidth;
-        rig.state.Layout.ClientHeight = client.height();
-        rig.state.Layout.TopStripHeight = topStrip;
+        rig.state.Layout.window.ClientWidth = client.width();
+        rig.state.Layout.window.PlayAreaWidth = playWidth;
+        rig.state.Layout.window.ClientHeight = client.height();
+        rig.state.Layout.grid.TopStripHeight = topStrip;
         rig.dialog->show();
         rig.dialog->OnPrefAct();
         const QString shots = qEnvironmentVariable("QUINTARA_SHOTS");

@@ -257,7 +257,7 @@ private slots:
         QFETCH(int, lineLimit);
         QFETCH(QStringList, tail);
         GameState state = Position();
-        state.Layout.DetailsLineLimit = lineLimit;
+        state.Layout.panel.DetailsLineLimit = lineLimit;
         SetColumn(state, 0, {"Rf", "Dc", "Fp", "10q", "9f", "8c", "7p", "6q"});
         Narration n(state);
         QCOMPARE(n.count(FromColumnTop(state, 0), 3), 8);

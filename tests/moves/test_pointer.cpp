@@ -36,11 +36,11 @@ QPoint PointOf(const GameState &state, Spot spot)
     const TableLayout &l = state.Layout;
     if (spot.kind != At::Column) {
         const SlotRecord &s = spot.kind == At::Cell ? state.table.Cells[spot.index] : state.table.Foundations[spot.index];
-        return {s.X + l.CardWidth / 2, s.Y + l.CardHeight / 2};
+        return {s.X + l.grid.CardWidth / 2, s.Y + l.grid.CardHeight / 2};
     }
     const TableColumn &col = state.table.Columns[spot.index];
     const int slot = TopSlot(col).value_or(0);
-    return {col.X[slot] + l.CardWidth / 2, col.Y[slot] + l.CardHeight / 2};
+    return {col.X[slot] + l.grid.CardWidth / 2, col.Y[slot] + l.grid.CardHeight / 2};
 }
 
 void Press(GameState &s, FakeShell &sh, QPoint p, MouseButton b = MouseButton::Left)
@@ -125,7 +125,7 @@ QString TableFault(const GameState &state)
         const int count = TopSlot(col).value_or(-1) + 1;
         for (int s = 0; s < count; ++s) {
             if (!col.Occupied[s] || col.DrawMode[s] != DrawNormal || col.X[s] != col.X[0]
-                || col.Y[s] != col.Y[0] + s * state.Layout.RowStep)
+                || col.Y[s] != col.Y[0] + s * state.Layout.grid.RowStep)
                 return QStringLiteral("column %1 slot %2").arg(c).arg(s);
         }
     }
@@ -235,7 +235,7 @@ private slots:
         GameState state = Sampler();
         FakeShell shell;
         const TableColumn &col1 = state.table.Columns[1];
-        const QPoint deeper(col1.X[1] + state.Layout.CardWidth / 2, col1.Y[1] + state.Layout.RowStep / 2);
+        const QPoint deeper(col1.X[1] + state.Layout.grid.CardWidth / 2, col1.Y[1] + state.Layout.grid.RowStep / 2);
         const QPoint points[] = {deeper, PointOf(state, {At::Pile, 0}), PointOf(state, {At::Cell, 2}),
                                  PointOf(state, {At::Column, 5})};
         state.flags.GameInProgress = kind != 5;
@@ -310,7 +310,7 @@ private slots:
         FakeShell shell;
         const QPoint card = PointOf(state, fromCell ? Spot{At::Cell, 0} : Spot{At::Column, 2});
         const TableColumn &col0 = state.table.Columns[0];
-        const QPoint between(col0.X[0] + state.Layout.CardWidth + state.Layout.ColumnGap / 2, col0.Y[1]);
+        const QPoint between(col0.X[0] + state.Layout.grid.CardWidth + state.deal.ColumnGap / 2, col0.Y[1]);
         Press(state, shell, card);
         Release(state, shell, dragAwayFirst ? between : card);
         QVERIFY(state.held.PickedFrom != FromNothing && shell.captured);
@@ -414,7 +414,7 @@ private slots:
 
     void emptyColumnDropAndHoverAreas_data()
     {
-        const int step = MakeState().Layout.RowStep;
+        const int step = MakeState().Layout.grid.RowStep;
         QTest::addColumn<int>("dy");
         QTest::addColumn<bool>("hoverAccepts");
         QTest::addColumn<bool>("dropMoves");
@@ -436,8 +436,8 @@ private slots:
         Click(state, shell, PointOf(state, {At::Column, 2}));
         Hover(state, shell, point);
         QCOMPARE(shell.pointer, hoverAccepts ? Pointer::LargeUp : Pointer::Arrow);
-        const PixelRect hoverArea{col.X[0], col.Y[0], col.X[0] + state.Layout.CardWidth,
-                                  col.Y[0] + 17 * state.Layout.RowStep};
+        const PixelRect hoverArea{col.X[0], col.Y[0], col.X[0] + state.Layout.grid.CardWidth,
+                                  col.Y[0] + 17 * state.Layout.grid.RowStep};
         QCOMPARE(state.held.HotRect, hoverAccepts ? hoverArea : PixelRect{});
         Release(state, shell, point);
         QCOMPARE(state.held.PickedFrom, int(dropMoves ? FromNothing : FromColumn));
@@ -581,7 +581,7 @@ private slots:
         QCOMPARE(state.held.HotRect.isEmpty(), texts.isEmpty());
         if (!texts.isEmpty()) {
             QVERIFY(state.held.HotRect.contains(point.x(), point.y()));
-            QCOMPARE(state.held.HotRect.width(), state.Layout.CardWidth);
+            QCOMPARE(state.held.HotRect.width(), state.Layout.grid.CardWidth);
         }
     }
 

@@ -249,8 +249,8 @@ private:
     Point Target()
     {
         const TableLayout &l = state.Layout;
-        const int jitterX = int(rng() % l.CardWidth);
-        const int jitterY = int(rng() % l.CardHeight);
+        const int jitterX = int(rng() % l.grid.CardWidth);
+        const int jitterY = int(rng() % l.grid.CardHeight);
         switch (rng() % 5) {
         case 0: {
             const SlotRecord &cell = state.table.Cells[rng() % 4];
@@ -265,12 +265,12 @@ private:
             const int c = int(rng() % ColumnCount);
             const TableColumn &column = state.table.Columns[c];
             const int slot = TopSlot(column).value_or(0);
-            const int x = column.Occupied[0] ? column.X[slot] : ColumnLeft(l, c);
+            const int x = column.Occupied[0] ? column.X[slot] : ColumnLeft(l, state.deal.ColumnGap, c);
             const int y = column.Occupied[0] ? column.Y[slot] : RowTop(l, 0);
-            return {x + jitterX, y + int(rng() % (l.RowStep * 16))};
+            return {x + jitterX, y + int(rng() % (l.grid.RowStep * 16))};
         }
         default:
-            return {int(rng() % l.PlayAreaWidth), int(rng() % l.PlayAreaHeight)};
+            return {int(rng() % l.window.PlayAreaWidth), int(rng() % l.window.PlayAreaHeight)};
         }
     }
 
@@ -280,7 +280,7 @@ private:
         std::vector<std::pair<Point, Point>> moves;
         std::vector<std::pair<Point, Point>> home;
         const TableLayout &l = state.Layout;
-        auto centre = [&](int x, int y) { return Point{x + l.CardWidth / 2, y + l.CardHeight / 2}; };
+        auto centre = [&](int x, int y) { return Point{x + l.grid.CardWidth / 2, y + l.grid.CardHeight / 2}; };
         std::vector<std::pair<MoveSource, Point>> sources;
         for (int i = 0; i < CellCount; ++i)
             if (state.table.Cells[i].Occupied)
@@ -299,7 +299,7 @@ private:
             for (int c = 0; c < ColumnCount; ++c) {
                 const auto top = TopSlot(state.table.Columns[c]);
                 if (!top)
-                    moves.push_back({from, centre(ColumnLeft(l, c), RowTop(l, 0))});
+                    moves.push_back({from, centre(ColumnLeft(l, state.deal.ColumnGap, c), RowTop(l, 0))});
                 else if (ColumnMoveCount(state.table, source, c, *top) > 0)
                     moves.push_back({from, centre(state.table.Columns[c].X[*top], state.table.Columns[c].Y[*top])});
             }

@@ -39,9 +39,9 @@ GameState MakeState(int screenWidth, bool origCardSize, int columnSpacing)
     input.clientWidth = screenWidth;
     input.clientHeight = screenWidth >= 1024 ? 768 : 600;
     input.origCardSize = origCardSize;
-    input.columnSpacing = columnSpacing;
     state.Settings.OrigCardSize = origCardSize;
     state.Settings.ColumnSpacing = columnSpacing;
+    state.deal.ColumnGap = columnSpacing;
     state.Layout = ComputeLayout(input);
     ResetTable(state);
     state.table.FoundationLevel = 1;
@@ -54,7 +54,7 @@ void SetColumnCards(GameState &state, int column, const std::vector<CardCode> &c
     TableColumn &col = state.table.Columns[column];
     col = {};
     for (int slot = 0; slot < SlotCount; ++slot) {
-        col.X[slot] = ColumnLeft(state.Layout, column);
+        col.X[slot] = ColumnLeft(state.Layout, state.deal.ColumnGap, column);
         col.Y[slot] = RowTop(state.Layout, slot);
     }
     for (std::size_t slot = 0; slot < cards.size(); ++slot) {

@@ -260,10 +260,10 @@ private slots:
         QCOMPARE(hintShown, hint);
         if (won) {
             const TableLayout &l = state.Layout;
-            const int x = ColumnLeft(l, 0);
-            QCOMPARE(marked[0], (PixelRect{x, RowTop(l, 2), x + l.CardWidth, RowTop(l, 2) + l.CardHeight}));
+            const int x = ColumnLeft(l, state.deal.ColumnGap, 0);
+            QCOMPARE(marked[0], (PixelRect{x, RowTop(l, 2), x + l.grid.CardWidth, RowTop(l, 2) + l.grid.CardHeight}));
             QCOMPARE(marked[1], (PixelRect{state.table.Foundations[2].X, state.table.Foundations[2].Y,
-                                           state.table.Foundations[2].X + l.CardWidth, state.table.Foundations[2].Y + l.CardHeight}));
+                                           state.table.Foundations[2].X + l.grid.CardWidth, state.table.Foundations[2].Y + l.grid.CardHeight}));
             // The frame shows over the table, and only over it.
             QCOMPARE(framed, QColor(255, 200, 0));
             QVERIFY(drawn != framed);

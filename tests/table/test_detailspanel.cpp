@@ -63,7 +63,7 @@ struct Desk {
     Desk()
     {
         painter.CreateInfoPanel(state.Layout, 1);
-        window = QImage(state.Layout.ClientWidth, state.Layout.ClientHeight, QImage::Format_RGB32);
+        window = QImage(state.Layout.window.ClientWidth, state.Layout.window.ClientHeight, QImage::Format_RGB32);
         window.fill(Qt::black);
         SetColumn(state, 0, {"9p", "8q", "7f", "6c", "5p"});
         SetColumn(state, 1, {"9f"});
@@ -83,7 +83,7 @@ struct Desk {
     QImage shownPanel()
     {
         const QImage &panel = painter.InfoPanel();
-        return window.copy(state.Layout.InfoPanelLeft, state.Layout.InfoPanelTop, panel.width(), panel.height());
+        return window.copy(state.Layout.panel.InfoPanelLeft, state.Layout.panel.InfoPanelTop, panel.width(), panel.height());
     }
 };
 

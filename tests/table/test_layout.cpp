@@ -30,11 +30,11 @@ private slots:
         LayoutInput input;
         input.screenWidth = width;
         const TableLayout l = ComputeLayout(input);
-        QCOMPARE(l.ScreenClass, screenClass);
-        QCOMPARE(l.DetailsDepthLimit, depthLimit);
-        QCOMPARE(l.InfoPanelTop, panelTop);
-        QCOMPARE(l.DetailsLineLimit, lineLimit);
-        QCOMPARE(l.TableColour, (Rgb{0, 153, 0}));
+        QCOMPARE(l.window.ScreenClass, screenClass);
+        QCOMPARE(l.panel.DetailsDepthLimit, depthLimit);
+        QCOMPARE(l.panel.InfoPanelTop, panelTop);
+        QCOMPARE(l.panel.DetailsLineLimit, lineLimit);
+        QCOMPARE(l.window.TableColour, (Rgb{0, 153, 0}));
     }
 
     void cardSizes_data()
@@ -66,28 +66,28 @@ private slots:
         input.clientHeight = 740;
         input.statusBarHeight = 20;
         const TableLayout l = ComputeLayout(input);
-        QCOMPARE(l.CardWidth, cardWidth);
-        QCOMPARE(l.CardHeight, cardHeight);
-        QCOMPARE(l.PileRowWidth, pileRow);
-        QCOMPARE(l.TopStripHeight, topStrip);
-        QCOMPARE(l.PlayAreaWidth, playWidth);
-        QCOMPARE(l.PlayAreaHeight, 720);
-        QCOMPARE(l.BitBtnLeft, bitBtnLeft);
-        QCOMPARE(l.BitBtnTop, 17);
-        QCOMPARE(l.FoundationLeft, foundationLeft);
+        QCOMPARE(l.grid.CardWidth, cardWidth);
+        QCOMPARE(l.grid.CardHeight, cardHeight);
+        QCOMPARE(l.grid.PileRowWidth, pileRow);
+        QCOMPARE(l.grid.TopStripHeight, topStrip);
+        QCOMPARE(l.window.PlayAreaWidth, playWidth);
+        QCOMPARE(l.window.PlayAreaHeight, 720);
+        QCOMPARE(l.buttons.BitBtnLeft, bitBtnLeft);
+        QCOMPARE(l.buttons.BitBtnTop, 17);
+        QCOMPARE(l.grid.FoundationLeft, foundationLeft);
         // A narrow window is widened to hold the play area and its margin.
-        QCOMPARE(l.ClientWidth, small ? 1024 : 1243);
-        QCOMPARE(l.CellFrame, (PixelRect{8, 8, 8 + pileRow, 8 + cardHeight}));
-        QCOMPARE(l.FoundationFrame, (PixelRect{foundationLeft, 8, foundationLeft + pileRow, 8 + cardHeight}));
-        QCOMPARE(l.TopCopyRect, (PixelRect{6, 6, playWidth - 6, topStrip}));
-        QCOMPARE(l.TableCopyRect, (PixelRect{6, topStrip, playWidth - 6, 720}));
-        QCOMPARE(l.OuterFrame, (PixelRect{4, 4, playWidth - 4, 740}));
-        QCOMPARE(l.SideArea, (PixelRect{playWidth, topStrip, l.ClientWidth, 740}));
-        QCOMPARE(l.TopBufferSize, (Size{playWidth, topStrip}));
-        QCOMPARE(l.TableBufferSize, (Size{playWidth, 720}));
-        QCOMPARE(l.CardBufferSize, (Size{cardWidth, cardHeight}));
+        QCOMPARE(l.window.ClientWidth, small ? 1024 : 1243);
+        QCOMPARE(l.grid.CellFrame, (PixelRect{8, 8, 8 + pileRow, 8 + cardHeight}));
+        QCOMPARE(l.grid.FoundationFrame, (PixelRect{foundationLeft, 8, foundationLeft + pileRow, 8 + cardHeight}));
+        QCOMPARE(l.buffers.TopCopyRect, (PixelRect{6, 6, playWidth - 6, topStrip}));
+        QCOMPARE(l.buffers.TableCopyRect, (PixelRect{6, topStrip, playWidth - 6, 720}));
+        QCOMPARE(l.window.OuterFrame, (PixelRect{4, 4, playWidth - 4, 740}));
+        QCOMPARE(l.window.SideArea, (PixelRect{playWidth, topStrip, l.window.ClientWidth, 740}));
+        QCOMPARE(l.buffers.TopBufferSize, (Size{playWidth, topStrip}));
+        QCOMPARE(l.buffers.TableBufferSize, (Size{playWidth, 720}));
+        QCOMPARE(l.buffers.CardBufferSize, (Size{cardWidth, cardHeight}));
         // The widest spacing still keeps column 7 inside the play area.
-        QVERIFY(ColumnLeft(l, 7) + cardWidth <= playWidth);
+        QVERIFY(ColumnLeft(l, 12, 7) + cardWidth <= playWidth);
     }
 
     void panelAndButtons()
@@ -98,15 +98,15 @@ private slots:
         input.clientHeight = 560;
         input.statusBarHeight = 20;
         TableLayout l = ComputeLayout(input);
-        QCOMPARE(l.InfoPanelLeft, 6);
-        QCOMPARE(l.InfoPanelSize, (Size{661, 560 - 367 - 20 - 10}));
-        QCOMPARE(l.UndoBtnLeft, 675 + 21);
-        QCOMPARE(l.ShowBtnLeft, 675 + 21);
-        QCOMPARE(l.UndoBtnTop, 24);
-        QCOMPARE(l.ShowBtnTop, 62);
+        QCOMPARE(l.panel.InfoPanelLeft, 6);
+        QCOMPARE(l.panel.InfoPanelSize, (Size{661, 560 - 367 - 20 - 10}));
+        QCOMPARE(l.buttons.UndoBtnLeft, 675 + 21);
+        QCOMPARE(l.buttons.ShowBtnLeft, 675 + 21);
+        QCOMPARE(l.buttons.UndoBtnTop, 24);
+        QCOMPARE(l.buttons.ShowBtnTop, 62);
         input.screenWidth = 1024;
         l = ComputeLayout(input);
-        QCOMPARE(l.UndoBtnLeft, 675 + 42);
+        QCOMPARE(l.buttons.UndoBtnLeft, 675 + 42);
         // Row 8 ends above the panel on the small screen; that is why the depth limit is 9.
         QVERIFY(RowTop(ComputeLayout({800, 800, 600, 20}), 8) + 96 < 367);
     }
@@ -114,16 +114,14 @@ private slots:
     void columnsAndRows()
     {
         LayoutInput input;
-        input.columnSpacing = 6;
-        TableLayout l = ComputeLayout(input);
-        QCOMPARE(ColumnLeft(l, 7), 553);
-        l.ColumnGap = 12;
-        QCOMPARE(ColumnLeft(l, 7), 595);
-        QCOMPARE(ColumnLeft(l, 0), 7);
+        const TableLayout l = ComputeLayout(input);
+        QCOMPARE(ColumnLeft(l, 6, 7), 553);
+        QCOMPARE(ColumnLeft(l, 12, 7), 595);
+        QCOMPARE(ColumnLeft(l, 12, 0), 7);
         QCOMPARE(RowTop(l, 0), 112);
-        QCOMPARE(RowTop(l, 17), l.TopStripHeight + 306);
-        QCOMPARE(RowTop(l, 17) + l.CardHeight, 514);
-        QCOMPARE(ColumnStrip(l, 91), (PixelRect{90, 112, 90 + 74, l.TableBufferSize.height}));
+        QCOMPARE(RowTop(l, 17), l.grid.TopStripHeight + 306);
+        QCOMPARE(RowTop(l, 17) + l.grid.CardHeight, 514);
+        QCOMPARE(ColumnStrip(l, 91), (PixelRect{90, 112, 90 + 74, l.buffers.TableBufferSize.height}));
     }
 };
 

@@ -25,9 +25,9 @@ constexpr int ScreenHeight = SCREEN_WIDTH >= 1024 ? 768 : 600;
 
 QImage Reference(CardPainter &cards, const TableLayout &l, CardCode card)
 {
-    QImage image(l.CardWidth, l.CardHeight, QImage::Format_RGB32);
-    image.fill(QColor(l.TableColour.red, l.TableColour.green, l.TableColour.blue));
-    cards.DrawCard(image, image, 0, 0, card, DrawNormal, l.TableColour);
+    QImage image(l.grid.CardWidth, l.grid.CardHeight, QImage::Format_RGB32);
+    image.fill(QColor(l.window.TableColour.red, l.window.TableColour.green, l.window.TableColour.blue));
+    cards.DrawCard(image, image, 0, 0, card, DrawNormal, l.window.TableColour);
     return image;
 }
 
@@ -77,17 +77,17 @@ private slots:
     {
         WindowFixture f;
         const TableLayout &l = f.State().Layout;
-        QCOMPARE(l.ScreenClass, ScreenWidth >= 1024 ? 2 : 1);
-        QCOMPARE(l.InfoPanelTop, ScreenWidth >= 1024 ? 535 : 367);
-        QCOMPARE(l.PlayAreaWidth, 675);
-        QCOMPARE(l.ClientWidth, f.form->View()->width());
+        QCOMPARE(l.window.ScreenClass, ScreenWidth >= 1024 ? 2 : 1);
+        QCOMPARE(l.panel.InfoPanelTop, ScreenWidth >= 1024 ? 535 : 367);
+        QCOMPARE(l.window.PlayAreaWidth, 675);
+        QCOMPARE(l.window.ClientWidth, f.form->View()->width());
         auto *bitBtn = f.form->findChild<QPushButton *>(QStringLiteral("BitBtn1"));
         QCOMPARE(bitBtn->pos(), QPoint(317, 17));
         auto *undo = f.form->findChild<QPushButton *>(QStringLiteral("UndoBtn1"));
         QCOMPARE(undo->pos(), QPoint(675 + (ScreenWidth >= 1024 ? 42 : 21), 24));
         QVERIFY(!undo->isVisible());
-        QCOMPARE(f.form->View()->canvas().size(), QSize(l.ClientWidth, l.ClientHeight));
-        QVERIFY(l.PlayAreaHeight > 400);
+        QCOMPARE(f.form->View()->canvas().size(), QSize(l.window.ClientWidth, l.window.ClientHeight));
+        QVERIFY(l.window.PlayAreaHeight > 400);
     }
 
     void tableTakesTheClientAreaItReallyHas()
@@ -96,20 +96,20 @@ private slots:
         TForm1 &w = *f.form;
         const TableLayout before = f.State().Layout;
         // The tableau reaches down to the status bar, not under it.
-        QCOMPARE(before.PlayAreaHeight, w.View()->height());
+        QCOMPARE(before.window.PlayAreaHeight, w.View()->height());
         // A menu bar taller than it first said, as a panel of the desktop
         // would leave less room: the table keeps to what shows.
         w.menuBar()->setFixedHeight(w.menuBar()->height() + 67);
-        QTRY_COMPARE(f.State().Layout.PlayAreaHeight, before.PlayAreaHeight - 67);
-        QCOMPARE(w.View()->height(), before.PlayAreaHeight - 67);
-        QCOMPARE(f.State().Layout.InfoPanelSize.height, before.InfoPanelSize.height - 67);
-        QCOMPARE(w.View()->canvas().height(), before.ClientHeight - 67);
-        QCOMPARE(w.Painter().TableBuffer().height(), before.PlayAreaHeight - 67);
+        QTRY_COMPARE(f.State().Layout.window.PlayAreaHeight, before.window.PlayAreaHeight - 67);
+        QCOMPARE(w.View()->height(), before.window.PlayAreaHeight - 67);
+        QCOMPARE(f.State().Layout.panel.InfoPanelSize.height, before.panel.InfoPanelSize.height - 67);
+        QCOMPARE(w.View()->canvas().height(), before.window.ClientHeight - 67);
+        QCOMPARE(w.Painter().TableBuffer().height(), before.window.PlayAreaHeight - 67);
 
         // Restored to a smaller window, the table keeps its size.
         w.showNormal();
-        QTRY_VERIFY(w.View()->height() != before.PlayAreaHeight - 67);
-        QCOMPARE(f.State().Layout.PlayAreaHeight, before.PlayAreaHeight - 67);
+        QTRY_VERIFY(w.View()->height() != before.window.PlayAreaHeight - 67);
+        QCOMPARE(f.State().Layout.window.PlayAreaHeight, before.window.PlayAreaHeight - 67);
     }
 
     void newGameDealsTheCardsOntoTheTable()
@@ -129,16 +129,16 @@ private slots:
                     const QImage ref = Reference(cards, l, col.Card[r]);
                     // A covered card shows its top strip, the top card all of it; the
                     // rounded corners let the card beneath show through, so leave them out.
-                    const int h = r == top ? l.CardHeight : l.RowStep;
+                    const int h = r == top ? l.grid.CardHeight : l.grid.RowStep;
                     const int inset = 3;
-                    QCOMPARE(f.Region(col.X[r] + inset, col.Y[r], l.CardWidth - 2 * inset, h),
-                             ref.copy(inset, 0, l.CardWidth - 2 * inset, h));
+                    QCOMPARE(f.Region(col.X[r] + inset, col.Y[r], l.grid.CardWidth - 2 * inset, h),
+                             ref.copy(inset, 0, l.grid.CardWidth - 2 * inset, h));
                 }
             }
             // The empty piles show their marks.
-            QImage mark(l.CardWidth, l.CardHeight, QImage::Format_RGB32);
+            QImage mark(l.grid.CardWidth, l.grid.CardHeight, QImage::Format_RGB32);
             mark.fill(Qt::black);
-            cards.DrawCard(mark, mark, 0, 0, 53, DrawPicture, l.TableColour);
+            cards.DrawCard(mark, mark, 0, 0, 53, DrawPicture, l.window.TableColour);
             const SlotRecord &pile = s.table.Foundations[0];
             QCOMPARE(f.Region(pile.X, pile.Y, 20, 20), mark.copy(0, 0, 20, 20));
             QVERIFY(f.form->findChild<QPushButton *>(QStringLiteral("UndoBtn1"))->isVisible());

@@ -47,10 +47,10 @@ QColor At(const QImage &image, int x, int y)
 // A card as DrawCard gives it on a picture of the window's scale.
 QImage Reference(CardPainter &cards, const TableLayout &l, std::int32_t value, std::int32_t mode)
 {
-    QImage image(qRound(l.CardWidth * Scale), qRound(l.CardHeight * Scale), QImage::Format_RGB32);
+    QImage image(qRound(l.grid.CardWidth * Scale), qRound(l.grid.CardHeight * Scale), QImage::Format_RGB32);
     image.setDevicePixelRatio(Scale);
     image.fill(Ground);
-    cards.DrawCard(image, image, 0, 0, value, mode, l.TableColour);
+    cards.DrawCard(image, image, 0, 0, value, mode, l.window.TableColour);
     return image;
 }
 
@@ -61,11 +61,11 @@ bool Shows(const WindowFixture &f, CardPainter &cards, int x, int y, std::int32_
 {
     const TableLayout &l = f.form->State().Layout;
     const int inset = 3;
-    const int h = rows ? rows : l.CardHeight - firstRow;
+    const int h = rows ? rows : l.grid.CardHeight - firstRow;
     const QImage ref = Reference(cards, l, value, mode);
-    const QRect part(qRound(inset * Scale), qRound(firstRow * Scale), qRound((l.CardWidth - 2 * inset) * Scale),
+    const QRect part(qRound(inset * Scale), qRound(firstRow * Scale), qRound((l.grid.CardWidth - 2 * inset) * Scale),
                      qRound(h * Scale));
-    return f.Region(x + inset, y + firstRow, l.CardWidth - 2 * inset, h) == ref.copy(part);
+    return f.Region(x + inset, y + firstRow, l.grid.CardWidth - 2 * inset, h) == ref.copy(part);
 }
 
 // Whether the screen shows the window's canvas as it is now: what a paint
@@ -145,9 +145,9 @@ private slots:
         Ready f;
         const TableLayout &l = f.State().Layout;
         QCOMPARE(f.Window().devicePixelRatio(), Scale);
-        QCOMPARE(f.Window().size(), QSize(qRound(l.ClientWidth * Scale), qRound(l.ClientHeight * Scale)));
+        QCOMPARE(f.Window().size(), QSize(qRound(l.window.ClientWidth * Scale), qRound(l.window.ClientHeight * Scale)));
         QCOMPARE(f.form->Painter().TableBuffer().size(),
-                 QSize(qRound(l.PlayAreaWidth * Scale), qRound(l.PlayAreaHeight * Scale)));
+                 QSize(qRound(l.window.PlayAreaWidth * Scale), qRound(l.window.PlayAreaHeight * Scale)));
     }
 
     void framesAndLines_data()
@@ -204,8 +204,8 @@ private slots:
         GameState &s = f.State();
         CardPainter &cards = *f.form->Cards();
         const TableColumn &c0 = s.table.Columns[0];
-        QVERIFY(Shows(f, cards, c0.X[0], c0.Y[0], c0.Card[0], DrawNormal, s.Layout.RowStep));
-        QVERIFY(Shows(f, cards, c0.X[1], c0.Y[1], c0.Card[1], DrawNormal, s.Layout.RowStep));
+        QVERIFY(Shows(f, cards, c0.X[0], c0.Y[0], c0.Card[0], DrawNormal, s.Layout.grid.RowStep));
+        QVERIFY(Shows(f, cards, c0.X[1], c0.Y[1], c0.Card[1], DrawNormal, s.Layout.grid.RowStep));
         QVERIFY(Shows(f, cards, c0.X[2], c0.Y[2], c0.Card[2]));
         QVERIFY(Shows(f, cards, s.table.Columns[3].X[0], s.table.Columns[3].Y[0], s.table.Columns[3].Card[0]));
         QVERIFY(Shows(f, cards, s.table.Cells[1].X, s.table.Cells[1].Y, s.table.Cells[1].Card));

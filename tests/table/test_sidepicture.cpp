@@ -39,7 +39,7 @@ QString WriteBitmap(const QTemporaryDir &dir, const QString &name, QColor left, 
 // Where the side area lies in the window, less a margin for the frame.
 QRect SideInside(const TableLayout &l)
 {
-    const PixelRect &r = l.SideArea;
+    const PixelRect &r = l.window.SideArea;
     return QRect(r.left, r.top, r.width(), r.height()).adjusted(6, 6, -6, -6);
 }
 
@@ -71,7 +71,7 @@ bool ShowsOnly(const WindowFixture &f, QColor colour)
 
 QColor TableColour(const WindowFixture &f)
 {
-    return ToColor(f.form->State().Layout.TableColour);
+    return ToColor(f.form->State().Layout.window.TableColour);
 }
 
 // Paints over the side area, as if something else had been drawn there.

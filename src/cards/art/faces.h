@@ -7,9 +7,9 @@
 
 namespace zozaro {
 
-inline constexpr int FirstMark = cardmodule::LastFace + 1;
+inline constexpr int FirstMark = cardmodule::EmptyPileMark(0);
 
-// Picture `key.number` 1..56: faces are suit * 13 + rank + 1, then one mark
+// Picture `key.number`: the faces by cardmodule::FaceNumber, then one mark
 // per suit. The same drawing at every size and scale, so that a finer screen
 // or a larger card shows more detail, never another card.
 QImage DrawPicture(const cardmodule::Key &key);

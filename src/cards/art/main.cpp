@@ -72,26 +72,25 @@ bool WriteSheet(const QString &path)
 {
     constexpr int Gap = 6;
     constexpr int Step = 18;
-    constexpr int ColumnCards = 13;
     const int gridWidth = 14 * (FaceWidth + Gap) + Gap;
     const int gridHeight = SuitCount * (FaceHeight + Gap) + Gap;
-    QImage sheet(gridWidth, gridHeight + (ColumnCards - 1) * Step + FaceHeight + Gap,
+    QImage sheet(gridWidth, gridHeight + (RankCount - 1) * Step + FaceHeight + Gap,
                  QImage::Format_RGB32);
     sheet.fill(QColor(0, 153, 0));
     QPainter painter(&sheet);
     for (int suit = 0; suit < SuitCount; ++suit) {
         const int y = Gap + suit * (FaceHeight + Gap);
         for (int rank = 0; rank < RankCount; ++rank)
-            PlaceCard(painter, Gap + rank * (FaceWidth + Gap), y, suit * RankCount + rank + 1);
-        PlaceCard(painter, Gap + RankCount * (FaceWidth + Gap), y, FirstMark + suit);
+            PlaceCard(painter, Gap + rank * (FaceWidth + Gap), y, cardmodule::FaceNumber(suit, rank));
+        PlaceCard(painter, Gap + RankCount * (FaceWidth + Gap), y, cardmodule::EmptyPileMark(suit));
     }
     // Columns as in play: kings down to aces, one suit each, then alternating colours.
     for (int column = 0; column < 2 * SuitCount; ++column) {
-        for (int row = 0; row < ColumnCards; ++row) {
+        for (int row = 0; row < RankCount; ++row) {
             const int rank = RankCount - 1 - row;
             const int suit = column < SuitCount ? column : (column + row) % 2 * 2 + (row / 2) % 2;
             PlaceCard(painter, Gap + column * (FaceWidth + Gap + 30), gridHeight + row * Step,
-                      suit * RankCount + rank + 1);
+                      cardmodule::FaceNumber(suit, rank));
         }
     }
     painter.end();

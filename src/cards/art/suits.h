@@ -5,16 +5,18 @@
 #include <QPainterPath>
 #include <QPointF>
 
+#include "moduleformat.h"
+
 class QPainter;
 
 namespace zozaro {
 
 enum Suit { Hearts = 0, Diamonds = 1, Spades = 2, Clubs = 3 };
 inline constexpr int SuitCount = 4;
-inline constexpr int RankCount = 13;
+inline constexpr int RankCount = cardmodule::RankCount;
 
-inline constexpr int FaceWidth = 72;
-inline constexpr int FaceHeight = 96;
+inline constexpr int FaceWidth = cardmodule::NormalWidth;
+inline constexpr int FaceHeight = cardmodule::NormalHeight;
 
 bool IsRed(int suit);
 QColor SuitInk(int suit);
