@@ -17,7 +17,7 @@ namespace {
 constexpr qint64 MaxFileBytes = 256 << 20;
 // What a decoder may be asked to make, whatever the file's few bytes
 // declare (a 1 KB run-length file can declare 5700 x 5700).
-constexpr qint64 MaxPixels = 40'000'000;
+constexpr qint64 MaxPixels = 4096 * 4096;
 
 template <typename T> T At(const QByteArray &bytes, qsizetype at)
 {
