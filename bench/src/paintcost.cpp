@@ -106,7 +106,7 @@ int main(int argc, char **argv)
     // The least any full repaint costs: one colour over the whole table, shown.
     TableView *view = form.View();
     const double floor = MedianMicroseconds(200, [&] {
-        view->canvas().fill(ToColor(state.Layout.TableColour));
+        view->canvas().fill(ToColor(state.Layout.window.TableColour));
         view->showNow(view->rect());
     });
 
