@@ -139,7 +139,6 @@ private:
     TablePainter painter;
     std::unique_ptr<DetailsPanel> details;
     TableView *view = nullptr;
-    QRegion drawnOnWindow;
     std::unique_ptr<StatusPanels> panels;
     DealCommands *deals = nullptr;
     std::unique_ptr<HintCommands> hints;

@@ -118,18 +118,19 @@ void TablePainter::ForgetLooks()
     shownColumns_.fill(std::nullopt);
 }
 
-void TablePainter::ForgetColumnsUnder(const TableLayout &l, const QRect &area)
+void TablePainter::ForgetColumnsUnder(const TableLayout &l, const QRegion &area)
 {
     for (std::optional<TableColumn> &shown : shownColumns_) {
-        if (shown && ToQRect(ColumnStrip(l, shown->X[0])).intersects(area))
+        if (shown && area.intersects(ToQRect(ColumnStrip(l, shown->X[0]))))
             shown.reset();
     }
 }
 
-QImage &TablePainter::DrawOverTableau(const TableLayout &layout, const QRect &area)
+void TablePainter::DrawnOver(const TableLayout &layout, const QRegion &area, Surface surface)
 {
-    ForgetColumnsUnder(layout, area);
-    return tableBuffer_;
+    if (surface == Surface::TableauAndWindow)
+        ForgetColumnsUnder(layout, area);
+    drawnOver_ += area;
 }
 
 void TablePainter::CreateBuffers(const TableLayout &l, qreal scale)
@@ -166,8 +167,7 @@ void TablePainter::DrawRowFrame(const TableLayout &l, int left, int top)
     Line(p, FrameBottom, left, top + l.grid.CardHeight + 1, left + l.grid.PileRowWidth - 2, top + l.grid.CardHeight + 1);
 }
 
-QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainter &cards,
-                                   const QRegion &drawnOnWindow)
+QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainter &cards)
 {
     const TableLayout &l = state.Layout;
     // What each slot looks like: a card, or when empty a blank card (a
@@ -229,7 +229,7 @@ QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainte
             shownSlots_[i + 1].reset();
     }
 
-    drawn = (drawn + drawnOnWindow) & ToQRect(l.buffers.TopCopyRect);
+    drawn = (drawn + drawnOver_) & ToQRect(l.buffers.TopCopyRect);
     CopyRegion(window, topBuffer_, drawn);
     if (state.paint.FullRepaint)
         DrawOuterFrame(l, window);
@@ -292,8 +292,7 @@ QRegion TablePainter::PaintColumn(const GameState &state, int c, QImage &window,
     return area;
 }
 
-QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter &cards,
-                                   const QRegion &drawnOnWindow)
+QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter &cards)
 {
     const TableLayout &l = state.Layout;
     // The window needs only what is drawn anew here: the rest of it already
@@ -319,13 +318,13 @@ QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter
         drawn += InfoPanelArea(l);
     }
     // What the buffer holds anew, and what was drawn over it on the window.
-    drawn = (drawn + drawnOnWindow) & ToQRect(l.buffers.TableCopyRect);
+    drawn = (drawn + drawnOver_) & ToQRect(l.buffers.TableCopyRect);
     CopyRegion(window, tableBuffer_, drawn);
     return drawn;
 }
 
 QRegion TablePainter::FormPaint(GameState &state, PaintSender sender, QImage &window, CardPainter &cards,
-                                const QImage &sidePicture, const QRegion &drawnOnWindow)
+                                const QImage &sidePicture)
 {
     const TableLayout &l = state.Layout;
     QRegion changed;
@@ -339,9 +338,9 @@ QRegion TablePainter::FormPaint(GameState &state, PaintSender sender, QImage &wi
         shownColour_ = l.window.TableColour;
     }
     if (!topBuffer_.isNull() && !state.paint.PaintSuspended)
-        changed += PaintTopStrip(state, window, cards, drawnOnWindow);
+        changed += PaintTopStrip(state, window, cards);
     if (!tableBuffer_.isNull() && !state.paint.PaintSuspended)
-        changed += PaintTableau(state, window, cards, drawnOnWindow);
+        changed += PaintTableau(state, window, cards);
     DrawOuterFrame(l, window);
     state.paint.FullRepaint = false;
 
@@ -351,6 +350,10 @@ QRegion TablePainter::FormPaint(GameState &state, PaintSender sender, QImage &wi
         state.paint.PictureShown = true;
         changed += ToQRect(l.window.SideArea);
     }
+    // Unless painting is suspended, the buffers' copies wiped what was drawn over.
+    changed += drawnOver_;
+    if (!state.paint.PaintSuspended)
+        drawnOver_ = QRegion();
     return changed;
 }
 
@@ -371,7 +374,7 @@ void TablePainter::ResetInfoPanel(GameState &state, QImage &window)
     if (!infoPanel_.isNull() && !tableBuffer_.isNull()) {
         infoPanel_.fill(ToColor(state.Layout.window.TableColour));
         // The blank panel hides the ends of long columns until they are drawn whole again.
-        ForgetColumnsUnder(state.Layout, InfoPanelArea(state.Layout));
+        DrawnOver(state.Layout, InfoPanelArea(state.Layout), Surface::TableauAndWindow);
         QPainter(&tableBuffer_).drawImage(state.Layout.panel.InfoPanelLeft, state.Layout.panel.InfoPanelTop, infoPanel_);
         ShowInfoPanel(state, window);
     }

@@ -27,11 +27,17 @@ public:
     // Lets go of every buffer; painting then leaves the buffers alone.
     void ReleaseBuffers();
 
-    // `drawnOnWindow` is what was drawn straight on the window since the
-    // last paint: the buffers' copies put it right. Returns the part of the
-    // window whose pixels it may have changed.
+    // Returns the part of the window whose pixels it may have changed, what
+    // was drawn over since the last paint included.
     QRegion FormPaint(GameState &state, PaintSender sender, QImage &window, CardPainter &cards,
-                      const QImage &sidePicture, const QRegion &drawnOnWindow);
+                      const QImage &sidePicture);
+
+    // The one way to tell the painter that something was drawn outside it,
+    // over `area` of the window, and with TableauAndWindow on the tableau's
+    // buffer as well: the next paint copies the area back from the buffers
+    // and draws afresh the columns under it.
+    enum class Surface { Window, TableauAndWindow };
+    void DrawnOver(const TableLayout &layout, const QRegion &area, Surface surface = Surface::Window);
     void ResetInfoPanel(GameState &state, QImage &window);
     void ClearDetailsPanel(GameState &state, QImage &window, bool copyToWindow);
     // Copies the panel, or the part of it in `area` (in the window's
@@ -42,18 +48,18 @@ public:
     QImage &InfoPanel() { return infoPanel_; }
     QImage &FlightBuffer() { return flightBuffer_; }
     // The tableau's buffer, for the highlight drawn the moment a card is
-    // picked up at `area`: the next repaint draws again what lies under it.
-    QImage &DrawOverTableau(const TableLayout &layout, const QRect &area);
+    // picked up; say DrawnOver with TableauAndWindow after drawing on it.
+    QImage &TableauBuffer() { return tableBuffer_; }
     const QImage &TopBuffer() const { return topBuffer_; }
     const QImage &TableBuffer() const { return tableBuffer_; }
 
 private:
-    QRegion PaintTopStrip(GameState &state, QImage &window, CardPainter &cards, const QRegion &drawnOnWindow);
-    QRegion PaintTableau(GameState &state, QImage &window, CardPainter &cards, const QRegion &drawnOnWindow);
+    QRegion PaintTopStrip(GameState &state, QImage &window, CardPainter &cards);
+    QRegion PaintTableau(GameState &state, QImage &window, CardPainter &cards);
     QRegion PaintColumn(const GameState &state, int c, QImage &window, CardPainter &cards);
     void DrawRowFrame(const TableLayout &layout, int left, int top);
     void ForgetLooks();
-    void ForgetColumnsUnder(const TableLayout &layout, const QRect &area);
+    void ForgetColumnsUnder(const TableLayout &layout, const QRegion &area);
 
     QImage topBuffer_;
     QImage tableBuffer_;
@@ -64,6 +70,9 @@ private:
     // and the columns. Nothing is known after the buffers are filled anew.
     std::array<std::optional<SlotRecord>, CellCount + PileCount> shownSlots_;
     std::array<std::optional<TableColumn>, ColumnCount> shownColumns_;
+    // What was drawn straight on the window since the last paint: the
+    // buffers' copies put it right.
+    QRegion drawnOver_;
     // The faces and the table's colour the looks were drawn with.
     bool shownWithFaces_ = false;
     Rgb shownColour_;

@@ -109,14 +109,7 @@ void TForm1::EndLostHold()
 
 QRegion TForm1::PaintTable(PaintSender sender)
 {
-    // Unless painting is suspended, the buffers' copies also wipe what was
-    // drawn straight on the window.
-    const bool wipes = !state.paint.PaintSuspended;
-    const QRegion changed =
-        painter.FormPaint(state, sender, view->canvas(), *cards, SidePictureBitmap, drawnOnWindow) + drawnOnWindow;
-    if (wipes)
-        drawnOnWindow = QRegion();
-    return changed;
+    return painter.FormPaint(state, sender, view->canvas(), *cards, SidePictureBitmap);
 }
 
 void TForm1::Repaint(PaintSender sender)
@@ -126,7 +119,7 @@ void TForm1::Repaint(PaintSender sender)
 
 void TForm1::ShowDrawnOnWindow(const QRegion &area)
 {
-    drawnOnWindow += area;
+    painter.DrawnOver(state.Layout, area);
     view->showNow(area);
 }
 
@@ -140,9 +133,10 @@ void TForm1::DrawHeldCard(int x, int y, CardCode card)
 {
     // Drawn on the tableau's buffer even for a free-cell card: the copy to
     // the window that comes with the highlight makes it show at once.
-    cards->DrawCard(painter.DrawOverTableau(state.Layout, CardArea(x, y)), view->canvas(), x, y, card, DrawHighlighted,
+    cards->DrawCard(painter.TableauBuffer(), view->canvas(), x, y, card, DrawHighlighted,
                     state.Layout.window.TableColour);
-    ShowDrawnOnWindow(CardArea(x, y));
+    painter.DrawnOver(state.Layout, CardArea(x, y), TablePainter::Surface::TableauAndWindow);
+    view->showNow(CardArea(x, y));
 }
 
 void TForm1::FlyCard(CardCode card, int fromX, int fromY, int toX, int toY)
