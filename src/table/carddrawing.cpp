@@ -13,6 +13,7 @@ namespace {
 
 // Cards have rounded corners drawn with a 6 x 6 corner ellipse.
 constexpr qreal CornerRadius = 3;
+static_assert(RoundedCornerRows >= 2 * CornerRadius);
 constexpr qreal OutlineWidth = 2;
 
 bool TintedWhenHighlighted(CardCode card)
@@ -94,20 +95,39 @@ QImage CardPainter::Picture(int number, qreal ratio)
                           DetailFor(ratio));
 }
 
-const QImage &CardPainter::FinishedFace(int number, const QImage &picture, const QRect &card)
+const CardPainter::FinishedFace &CardPainter::Finished(int number, const QImage &picture, const QRect &card)
 {
     if (finishedRatio != picture.devicePixelRatio()) {
-        finishedFaces.fill(QImage());
+        finishedFaces.fill(FinishedFace());
         finishedRatio = picture.devicePixelRatio();
     }
-    QImage &finished = finishedFaces[number - 1];
-    if (finished.isNull()) {
-        finished = QImage(picture.size(), QImage::Format_ARGB32_Premultiplied);
-        finished.setDevicePixelRatio(picture.devicePixelRatio());
-        finished.fill(Qt::transparent);
-        QPainter painter(&finished);
-        PaintRoundedFace(painter, picture, picture.devicePixelRatio(), QRect(QPoint(0, 0), card.size()),
-                         true, QPainter::CompositionMode_Source);
+    FinishedFace &finished = finishedFaces[number - 1];
+    if (finished.rounded.isNull()) {
+        QImage &rounded = finished.rounded;
+        rounded = QImage(picture.size(), QImage::Format_ARGB32_Premultiplied);
+        rounded.setDevicePixelRatio(picture.devicePixelRatio());
+        rounded.fill(Qt::transparent);
+        {
+            QPainter painter(&rounded);
+            PaintRoundedFace(painter, picture, picture.devicePixelRatio(), QRect(QPoint(0, 0), card.size()),
+                             true, QPainter::CompositionMode_Source);
+        }
+        const auto opaqueRow = [&rounded](int y) {
+            const auto *row = reinterpret_cast<const QRgb *>(rounded.constScanLine(y));
+            return std::all_of(row, row + rounded.width(), [](QRgb pixel) { return qAlpha(pixel) == 255; });
+        };
+        // On whole rows of the card's own units, so that every part falls
+        // on whole pixels of the canvas.
+        const int scale = qRound(picture.devicePixelRatio());
+        int from = 0;
+        while (from < rounded.height() && !opaqueRow(from))
+            ++from;
+        int to = rounded.height();
+        while (to > from && !opaqueRow(to - 1))
+            --to;
+        finished.opaqueFrom = (from + scale - 1) / scale * scale;
+        finished.opaqueTo = std::max(finished.opaqueFrom, to / scale * scale);
+        finished.opaque = rounded.convertToFormat(QImage::Format_RGB32);
     }
     return finished;
 }
@@ -144,9 +164,19 @@ void CardPainter::DrawFace(QImage &canvas, QImage &window, const QRect &card, Ca
         // drawing for each card, which on a fine screen costs many times more.
         const bool ownPixels = picture.devicePixelRatio() == ratio
             && picture.deviceIndependentSize() == QSizeF(card.size());
-        if (ownPixels && !highlighted)
-            painter.drawImage(card.topLeft(), FinishedFace(number, picture, card));
-        else
+        if (ownPixels && !highlighted) {
+            const FinishedFace &f = Finished(number, picture, card);
+            const int scale = qRound(ratio);
+            const int width = f.rounded.width();
+            const auto rows = [&](const QImage &image, int from, int to) {
+                painter.drawImage(QPoint(card.left(), card.top() + from / scale), image,
+                                  QRect(0, from, width, to - from));
+            };
+            rows(f.rounded, 0, f.opaqueFrom);
+            rows(f.rounded, f.opaqueTo, f.rounded.height());
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            rows(f.opaque, f.opaqueFrom, f.opaqueTo);
+        } else
             PaintRoundedFace(painter, picture, ratio, card, origCardSize,
                              highlighted ? QPainter::RasterOp_NotSource
                                          : QPainter::CompositionMode_Source);

@@ -17,6 +17,9 @@ namespace quintara {
 // The library's picture of a card's face.
 inline constexpr int CardBitmapNumber(CardCode card) { return cardmodule::FaceNumber(Suit(card), Rank(card)); }
 inline constexpr int LastFaceNumber = 52;
+// The rows at a face's top where its rounded corners let what lies under
+// the card show through, with room to spare.
+inline constexpr int RoundedCornerRows = 6;
 
 class CardPainter {
 public:
@@ -40,9 +43,17 @@ public:
 
 private:
     QImage Picture(int number, qreal ratio);
-    // The face `number` rounded and outlined on a clear ground, kept for the
-    // pictures' detail.
-    const QImage &FinishedFace(int number, const QImage &picture, const QRect &card);
+    // A face rounded and outlined on a clear ground, kept for the pictures'
+    // detail. Only the rows of its corners let the ground show through:
+    // the rows between are also kept without their clear ground, to be
+    // copied rather than blended.
+    struct FinishedFace {
+        QImage rounded;
+        QImage opaque;
+        int opaqueFrom = 0;   // the first row of pixels with no clear pixel
+        int opaqueTo = 0;     // one past the last such row
+    };
+    const FinishedFace &Finished(int number, const QImage &picture, const QRect &card);
     void DrawFace(QImage &canvas, QImage &window, const QRect &card, CardCode value,
                   bool highlighted);
     void DrawPictureByNumber(QImage &canvas, int x, int y, int number);
@@ -54,7 +65,7 @@ private:
     // ground of its inverted face turns cyan. One colour: it covers the
     // card at any device pixel ratio.
     QImage redMask;
-    std::array<QImage, LastFaceNumber> finishedFaces;
+    std::array<FinishedFace, LastFaceNumber> finishedFaces;
     qreal finishedRatio = 0;
 };
 

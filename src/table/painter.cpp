@@ -273,13 +273,34 @@ QRegion TablePainter::PaintColumn(const GameState &state, int c, QImage &window,
     // Every card that reaches into the area is laid again, in order, on a
     // part of the buffers that ends at its edges: the pixels come out as a
     // drawing of the whole column would leave them.
+    const bool wholePixels = scale == std::floor(scale);
     auto lay = [&](QImage &buffer, QImage &onWindow, QPoint origin) {
         if (!state.paint.FullRepaint)   // else the whole buffer was just filled
             QPainter(&buffer).fillRect(area.translated(-origin), ToColor(l.window.TableColour));
-        for (const ShownCard &card : now) {
-            if (card.y + l.grid.CardHeight > area.top() && card.y <= area.bottom())
-                cards.DrawCard(buffer, onWindow, card.x - origin.x(), card.y - origin.y(), card.card, card.mode,
-                               l.window.TableColour);
+        for (std::size_t i = 0; i < now.size(); ++i) {
+            const ShownCard &card = now[i];
+            if (card.y + l.grid.CardHeight <= area.top() || card.y > area.bottom())
+                continue;
+            const QPoint at(card.x - origin.x(), card.y - origin.y());
+            // A card under another shows only its top and what the corners
+            // of the one on it leave open; the rest would be drawn over at
+            // once, which on a fine screen costs most of a repaint.
+            const ShownCard *over = i + 1 < now.size() ? &now[i + 1] : nullptr;
+            const int shown = over && wholePixels && card.mode == DrawNormal && over->x == card.x && over->y > card.y
+                                  ? std::min(l.grid.CardHeight, over->y - card.y + RoundedCornerRows)
+                                  : l.grid.CardHeight;
+            if (shown < l.grid.CardHeight) {
+                // The part may begin above a buffer that is itself a part.
+                const QRect inside = QRect(at, QSize(l.grid.CardWidth, shown))
+                                     & QRect(QPoint(0, 0), buffer.deviceIndependentSize().toSize());
+                if (!inside.isEmpty()) {
+                    QImage top = PartOf(buffer, inside);
+                    cards.DrawCard(top, onWindow, at.x() - inside.x(), at.y() - inside.y(), card.card, card.mode,
+                                   l.window.TableColour);
+                }
+            } else {
+                cards.DrawCard(buffer, onWindow, at.x(), at.y(), card.card, card.mode, l.window.TableColour);
+            }
         }
     };
     if (area == ToQRect(strip)) {
