@@ -109,6 +109,8 @@ void TForm1::EndLostHold()
 
 QRegion TForm1::PaintTable(PaintSender sender)
 {
+    if (rescaleDue)
+        MakeBuffers(view->devicePixelRatioF());
     // Unless painting is suspended, the buffers' copies also wipe what was
     // drawn straight on the window.
     const bool wipes = !state.paint.PaintSuspended;
