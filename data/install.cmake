@@ -37,6 +37,12 @@ quintara_install_link(${QUINTARA_INSTALL_PRIVATEDIR}/zozaro2.dll ${QUINTARA_INST
 
 set(data ${PROJECT_BINARY_DIR}/data)
 install(DIRECTORY ${data}/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
-install(FILES data/quintara.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The menu entry is named after the AppStream id, as the metadata's
+# launchable and the window's desktop file name say.
+install(FILES data/quintara.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
+    RENAME ${QUINTARA_APP_ID}.desktop)
 install(FILES ${data}/${QUINTARA_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${data}/quintara.6.gz ${data}/quintara-solve.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${data}/man/quintara.6.gz ${data}/man/quintara-solve.6.gz
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${data}/man/it/quintara.6.gz ${data}/man/it/quintara-solve.6.gz
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/it/man6)
