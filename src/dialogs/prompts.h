@@ -26,7 +26,8 @@ Prompts MessageBoxPrompts(QWidget *owner);
 // One modal notice with an OK button, owned by `owner`.
 void ShowNoticeBox(QWidget *owner, const QString &text, const QString &caption, NoticeIcon icon);
 
-// Runs `box` at least as wide as its caption needs to show whole.
+// Runs `box` at least as wide as its caption needs to show whole, and with
+// its text wrapped within the screen however long its words.
 int ExecWithWholeCaption(QMessageBox &box);
 
 // A message box takes its owner's activation away for a moment; coming back

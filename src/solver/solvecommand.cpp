@@ -2,6 +2,9 @@
 
 #include <sys/resource.h>
 
+#include <csignal>
+#include <functional>
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -59,10 +62,19 @@ struct Checked {
     bool replayed = true;
 };
 
-Checked SolveChecked(std::uint32_t seed, std::int64_t budget)
+// Set by Ctrl+C during a range: the deal under way is given up, the deals
+// judged so far are summed up.
+volatile std::sig_atomic_t interrupted = 0;
+
+void Interrupt(int)
+{
+    interrupted = 1;
+}
+
+Checked SolveChecked(std::uint32_t seed, std::int64_t budget, std::function<bool()> stop = nullptr)
 {
     Table table;
-    Checked checked{SolveDeal(seed, SolveOptions{budget}, &table)};
+    Checked checked{SolveDeal(seed, SolveOptions{budget, std::move(stop)}, &table)};
     if (checked.result.verdict == Verdict::Solved) {
         checked.replayed = ReplaySolution(table, DefaultPileSuit, true, checked.result.moves).won;
     }
@@ -102,8 +114,19 @@ int RunRange(const SolveCommand &command, QTextStream &out)
     std::uint32_t slowest = command.first;
     double slowestTime = -1;
     bool allReplayed = true;
-    for (std::uint64_t seed = command.first; seed <= command.last; ++seed) {
-        const Checked checked = SolveChecked(static_cast<std::uint32_t>(seed), command.budget);
+    interrupted = 0;
+    struct sigaction action {};
+    struct sigaction before {};
+    action.sa_handler = Interrupt;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &before);
+    std::uint64_t last = command.first;
+    for (std::uint64_t seed = command.first; seed <= command.last && !interrupted; ++seed) {
+        const Checked checked = SolveChecked(static_cast<std::uint32_t>(seed), command.budget,
+                                             [] { return interrupted != 0; });
+        if (interrupted)
+            break;
+        last = seed;
         const SolveResult &r = checked.result;
         ++verdicts[static_cast<int>(r.verdict)];
         times.push_back(r.seconds);
@@ -125,12 +148,18 @@ int RunRange(const SolveCommand &command, QTextStream &out)
         out << Qt::endl;
     }
 
+    sigaction(SIGINT, &before, nullptr);
+
     const int count = static_cast<int>(times.size());
+    if (interrupted)
+        out << QStringLiteral("\nInterrotto: somma delle partite giudicate fin qui.\n");
+    if (count == 0)
+        return interrupted ? 130 : 0;
     std::sort(times.begin(), times.end());
     const double median = count % 2 ? times[count / 2] : (times[count / 2 - 1] + times[count / 2]) / 2;
     const double p99 = times[std::max(0, static_cast<int>(std::ceil(0.99 * count)) - 1)];
     out << QStringLiteral("\nPartite: %1 (semi da %2 a %3), limite %4 posizioni per partita\n")
-               .arg(count).arg(command.first).arg(command.last).arg(command.budget)
+               .arg(count).arg(command.first).arg(last).arg(command.budget)
         << QStringLiteral("Risolte: %1   impossibili: %2   indecise: %3\n")
                .arg(Share(verdicts[0], count), Share(verdicts[1], count), Share(verdicts[2], count))
         << QStringLiteral("Tempo di calcolo per partita: mediana %1, 99° percentile %2, totale %3\n")
@@ -140,6 +169,8 @@ int RunRange(const SolveCommand &command, QTextStream &out)
                .arg(positions)
                .arg(total > 0 ? static_cast<qint64>(positions / total) : 0)
         << QStringLiteral("Memoria massima: %1 MiB\n").arg(PeakMemoryKiB() / 1024.0, 0, 'f', 1);
+    if (interrupted)
+        return 130;
     return allReplayed ? 0 : 1;
 }
 

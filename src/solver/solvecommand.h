@@ -27,7 +27,8 @@ std::optional<SolveCommand> ParseSolveArguments(const QStringList &arguments, QS
 
 QString SolveUsage();
 
-// Exit status: 0, or 1 when a solution found does not replay to a win.
+// Exit status: 0, or 1 when a solution found does not replay to a win; 130
+// for a range stopped by Ctrl+C, after the summary of the deals judged.
 int RunSolveCommand(const SolveCommand &command, QTextStream &out);
 
 } // namespace quintara

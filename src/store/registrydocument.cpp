@@ -1,6 +1,7 @@
 #include "store/registrydocument.h"
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 
 #include <QStringConverter>
@@ -26,8 +27,9 @@ std::optional<QString> SectionKey(QStringView line, bool &damaged)
     const bool opens = text.startsWith(u'[');
     const bool closes = text.endsWith(u']');
     damaged = opens != closes;
+    // Blanks inside the brackets are no part of a key's name.
     if (opens && closes && text.size() >= 2)
-        return text.mid(1, text.size() - 2).toString();
+        return text.mid(1, text.size() - 2).trimmed().toString();
     if (!damaged)
         return std::nullopt;
     const QStringView inner = text.mid(opens ? 1 : 0, text.size() - 1).trimmed();
@@ -112,23 +114,110 @@ bool IsHexContinuation(QStringView line)
                        [](QChar c) { return IsHexDigit(c) || c == u',' || c.isSpace(); });
 }
 
-// Splits the bytes into lines in their encoding and decodes each line on its
-// own, so a bad byte costs only its line's unreadable characters.
-QStringList DecodeLines(const QByteArray &bytes, int &unreadable)
+// UTF-16 without its byte-order mark, as some editors save: the header's
+// letters leave every other byte zero. Nothing else the game reads does.
+std::optional<QStringConverter::Encoding> Utf16WithoutMark(QByteArrayView data)
 {
-    const QStringConverter::Encoding encoding =
-        QStringConverter::encodingForData(bytes).value_or(QStringConverter::Utf8);
-    const QByteArray lineEnd = QStringEncoder(encoding).encode(u"\n");
-    const qsizetype width = lineEnd.size();
-    QStringList lines;
-    qsizetype start = 0;
-    const auto take = [&](qsizetype end) {
+    const qsizetype pairs = std::min<qsizetype>(data.size(), 256) / 2;
+    qsizetype evenZeros = 0;
+    qsizetype oddZeros = 0;
+    for (qsizetype i = 0; i < pairs; ++i) {
+        evenZeros += data[2 * i] == 0;
+        oddZeros += data[2 * i + 1] == 0;
+    }
+    if (pairs < 2 || (evenZeros == 0) == (oddZeros == 0))
+        return std::nullopt;
+    const qsizetype zeros = std::max(evenZeros, oddZeros);
+    if (zeros * 2 < pairs)
+        return std::nullopt;
+    return oddZeros > 0 ? QStringConverter::Utf16LE : QStringConverter::Utf16BE;
+}
+
+} // namespace
+
+// Splits bytes into lines in their encoding and decodes each line on its
+// own, so a bad byte costs only its line's unreadable characters. A line
+// ends at LF, CRLF or a CR alone, as old Mac files have it.
+class RegistryDocument::LineReader {
+public:
+    // Lines of more than `longest` bytes (0: no limit) are left out whole.
+    explicit LineReader(std::function<void(QString)> take, qsizetype longest = 0)
+        : Take(std::move(take)), Longest(longest)
+    {
+    }
+
+    void Feed(QByteArrayView data)
+    {
+        Pending += data;
+        if (!Encoding && Pending.size() < 256)
+            return;
+        Split(false);
+    }
+    void Finish() { Split(true); }
+    int Unreadable() const { return Bad; }
+
+private:
+    void Split(bool last)
+    {
+        if (!Encoding) {
+            Encoding = QStringConverter::encodingForData(Pending)
+                           .value_or(Utf16WithoutMark(Pending).value_or(QStringConverter::Utf8));
+            QStringEncoder encoder(*Encoding);
+            Lf = encoder.encode(u"\n");
+            Cr = encoder.encode(u"\r");
+        }
+        const qsizetype width = Lf.size();
+        const QByteArrayView bytes(Pending);
+        const auto unit = [&](qsizetype at) { return bytes.sliced(at, width); };
+        qsizetype start = 0;
+        // What was scanned before is not scanned again: a line may come in
+        // many pieces.
+        qsizetype at = Scanned;
+        for (; at + width <= bytes.size(); at += width) {
+            if (unit(at) == Lf) {
+                Emit(bytes.sliced(start, at - start));
+                start = at + width;
+            } else if (unit(at) == Cr) {
+                // CRs right before an LF belong to its line end; any other
+                // CR ends a line of its own.
+                qsizetype after = at + width;
+                while (after + width <= bytes.size() && unit(after) == Cr)
+                    after += width;
+                if (after + width > bytes.size() && !last)
+                    break;
+                if (after + width <= bytes.size() && unit(after) == Lf) {
+                    at = after - width;
+                    continue;
+                }
+                Emit(bytes.sliced(start, at - start));
+                start = at + width;
+            }
+        }
+        if (last && start < bytes.size())
+            Emit(bytes.sliced(start));
+        Scanned = last ? 0 : at - start;
+        Pending = last ? QByteArray() : Pending.mid(start);
+        if (Longest > 0 && Scanned > Longest) {
+            // Only its end is still to be found.
+            Skipping = true;
+            Pending = Pending.mid(Scanned);
+            Scanned = 0;
+        }
+    }
+
+    void Emit(QByteArrayView raw)
+    {
+        if (Skipping) {
+            Skipping = false;
+            return;
+        }
         // Only the first line may begin with a byte-order mark; elsewhere it
         // is a character of the text.
-        QStringDecoder decoder(encoding, start == 0 ? QStringConverter::Flag::Stateless
-                                                    : QStringConverter::Flag::Stateless
-                                                          | QStringConverter::Flag::ConvertInitialBom);
-        QString line = decoder.decode(QByteArrayView(bytes).sliced(start, end - start));
+        QStringDecoder decoder(*Encoding, First ? QStringConverter::Flag::Stateless
+                                                : QStringConverter::Flag::Stateless
+                                                      | QStringConverter::Flag::ConvertInitialBom);
+        First = false;
+        QString line = decoder.decode(raw);
         bool bad = decoder.hasError();
         for (qsizetype i = 0; i < line.size(); ++i) {
             const QChar c = line[i];
@@ -141,23 +230,56 @@ QStringList DecodeLines(const QByteArray &bytes, int &unreadable)
             }
         }
         if (bad)
-            ++unreadable;
+            ++Bad;
         while (line.endsWith(u'\r'))
             line.chop(1);
-        lines << line;
-    };
-    for (qsizetype at = 0; at + width <= bytes.size(); at += width) {
-        if (QByteArrayView(bytes).sliced(at, width) == lineEnd) {
-            take(at);
-            start = at + width;
-        }
+        if (Longest == 0 || raw.size() <= Longest)
+            Take(std::move(line));
     }
-    if (start < bytes.size())
-        take(bytes.size());
-    return lines;
+
+    std::function<void(QString)> Take;
+    qsizetype Longest = 0;
+    std::optional<QStringConverter::Encoding> Encoding;
+    QByteArray Lf;
+    QByteArray Cr;
+    QByteArray Pending;
+    qsizetype Scanned = 0;
+    bool Skipping = false;
+    bool First = true;
+    int Bad = 0;
+};
+
+RegistryDocument::KeyReader::KeyReader(const QString &key)
+    // The game's values are short lines: a long one in the key is no value
+    // of ours, and stays with the rest of the file.
+    : Lines(std::make_unique<LineReader>(
+          [this, key](QString line) {
+              bool damaged = false;
+              if (const std::optional<QString> opened = SectionKey(line, damaged))
+                  InKey = SameName(*opened, key);
+              if (InKey && KeptChars < MaxKeptChars) {
+                  KeptChars += line.size();
+                  Kept << std::move(line);
+              }
+          },
+          MaxKeptLine))
+{
 }
 
-} // namespace
+RegistryDocument::KeyReader::~KeyReader() = default;
+
+void RegistryDocument::KeyReader::Feed(QByteArrayView data)
+{
+    Lines->Feed(data);
+}
+
+RegistryDocument RegistryDocument::KeyReader::Finish()
+{
+    Lines->Finish();
+    // Set off from the header line by a blank line, as exports are.
+    Kept.prepend(QString());
+    return Read(Kept, Lines->Unreadable()).value_or(RegistryDocument());
+}
 
 std::optional<std::int32_t> RegistryValue::Number() const
 {
@@ -217,8 +339,15 @@ RegistryDocument::Entry RegistryDocument::ReadEntry(const QStringList &lines, qs
 
 std::optional<RegistryDocument> RegistryDocument::Parse(const QByteArray &bytes)
 {
-    int unreadable = 0;
-    QStringList lines = DecodeLines(bytes, unreadable);
+    QStringList lines;
+    LineReader reader([&lines](QString line) { lines << std::move(line); });
+    reader.Feed(bytes);
+    reader.Finish();
+    return Read(lines, reader.Unreadable());
+}
+
+std::optional<RegistryDocument> RegistryDocument::Read(const QStringList &lines, int unreadable)
+{
     qsizetype next = 0;
     while (next < lines.size() && lines[next].trimmed().isEmpty())
         ++next;

@@ -5,6 +5,7 @@
 // unchanged and in their place; only the values the game sets are rewritten.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -29,17 +30,38 @@ struct RegistryValue {
 };
 
 class RegistryDocument {
+    class LineReader;
+
 public:
     // Just the header line and a blank line: what an empty export holds.
     RegistryDocument();
 
-    // Accepts UTF-8 (with or without BOM) or UTF-16 or UTF-32 with BOM, CRLF
-    // or LF line ends, a missing last line end. Empty or blank text is an
+    // Accepts UTF-8 (with or without BOM), UTF-16 with or without BOM or
+    // UTF-32 with BOM, CRLF, LF or CR line ends, a missing last line end. Empty or blank text is an
     // empty document. A line with bytes that are no text (a stray Latin-1
     // letter, a NUL) is read with those characters replaced, the rest of the
     // file as it is. A missing header line is supplied. Nothing, when the
     // bytes are no export at all: no header line and no key.
     static std::optional<RegistryDocument> Parse(const QByteArray &bytes);
+
+    // Reads a file too large to hold as it comes, keeping only the header and
+    // the sections of one key: what the game needs of it, at any size.
+    class KeyReader {
+    public:
+        explicit KeyReader(const QString &key);
+        ~KeyReader();
+        void Feed(QByteArrayView data);
+        RegistryDocument Finish();
+
+    private:
+        static constexpr qsizetype MaxKeptLine = 16384;  // bytes
+        static constexpr qsizetype MaxKeptChars = 256 * 1024;
+        std::unique_ptr<LineReader> Lines;
+        QStringList Kept;
+        qsizetype KeptChars = 0;
+        bool InKey = false;
+    };
+
     // UTF-8, LF line ends, every line ended. Whatever was read, parsing this
     // text again gives the same document.
     QByteArray Serialise() const;
@@ -83,6 +105,7 @@ private:
         bool HeaderDamaged = false;
     };
 
+    static std::optional<RegistryDocument> Read(const QStringList &lines, int unreadable);
     static Entry ReadEntry(const QStringList &lines, qsizetype &next);
     void Set(const QString &key, Entry entry);
 

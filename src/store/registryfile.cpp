@@ -1,10 +1,14 @@
 #include "store/registryfile.h"
 
+#include "core/plainfile.h"
+
 #include <cerrno>
+#include <climits>
 #include <chrono>
 #include <cstdio>
 #include <thread>
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +16,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 namespace quintara {
@@ -62,6 +67,14 @@ int WriteAndClose(int fd, const QByteArray &bytes)
     return error;
 }
 
+mode_t CurrentUmask()
+{
+    // Read by setting it: there is no other way, and nothing runs beside us.
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return mask;
+}
+
 // mkdir -p, keeping the error number of the step that failed.
 int MakeFolder(const QString &folder)
 {
@@ -101,6 +114,7 @@ QString RegistryFile::Cause(int error)
     case ENFILE: return QStringLiteral("ci sono troppi file aperti");
     case ENOMEM: return QStringLiteral("manca la memoria");
     case EEXIST: return QStringLiteral("non c'è un nome libero");
+    case NotAPlainFile: return QStringLiteral("al posto del file c'è qualcosa che non è un file");
     default: return QStringLiteral("errore di sistema numero %1").arg(error);
     }
 }
@@ -116,34 +130,43 @@ RegistryFile::RegistryFile(const QString &path) : Path(path), LockPath(path + QS
     // a lock file left by a copy that was killed holds nobody up, whatever it
     // holds. Only a copy that is alive and hanging makes the others wait.
     const QByteArray lockPath = Native(LockPath);
-    bool retriedAccess = false;
+    bool retried = false;
     QElapsedTimer waited;
     waited.start();
     for (;;) {
-        const int fd = ::open(lockPath.constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+        // Never blocking: something other than a file under the lock's name
+        // (a FIFO would wait for a writer for ever) is no lock of a live copy.
+        int fd = ::open(lockPath.constData(), O_RDONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0666);
+        int error = fd < 0 ? errno : 0;
+        struct stat held {};
+        if (fd >= 0 && (::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode))) {
+            error = S_ISDIR(held.st_mode) ? EISDIR : NotAPlainFile;
+            ::close(fd);
+            fd = -1;
+        }
         if (fd < 0) {
             // One left behind that we may not open is no lock of a live copy we could share.
-            if ((errno == EACCES || errno == EPERM) && !retriedAccess && ::unlink(lockPath.constData()) == 0) {
-                retriedAccess = true;
+            if ((error == EACCES || error == EPERM || error == NotAPlainFile) && !retried
+                && ::unlink(lockPath.constData()) == 0) {
+                retried = true;
                 continue;
             }
-            LockFailure = QStringLiteral("il file di blocco %1 non si può aprire (%2)").arg(LockPath, Cause(errno));
+            LockFailure = QStringLiteral("il file di blocco %1 non si può aprire (%2)").arg(LockPath, Cause(error));
             return;
         }
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
             // The copy before us may have removed the file between our open and
             // our lock: then the lock is on a file nobody else will look at.
-            struct stat held {};
             struct stat named {};
-            if (::fstat(fd, &held) == 0 && ::stat(lockPath.constData(), &named) == 0
-                && held.st_ino == named.st_ino && held.st_dev == named.st_dev) {
+            if (::stat(lockPath.constData(), &named) == 0 && held.st_ino == named.st_ino
+                && held.st_dev == named.st_dev) {
                 LockFd = fd;
                 return;
             }
             ::close(fd);
             continue;
         }
-        const int error = errno;
+        error = errno;
         ::close(fd);
         if (error != EWOULDBLOCK && error != EINTR) {
             LockFailure = QStringLiteral("il file di blocco %1 non si può usare (%2)").arg(LockPath, Cause(error));
@@ -166,22 +189,24 @@ RegistryFile::~RegistryFile()
     ::close(LockFd);
 }
 
-RegistryFile::Content RegistryFile::Read(QByteArray &bytes, QString &why) const
+RegistryFile::Content RegistryFile::Read(QByteArray &bytes, QString &why,
+                                         const std::function<void(QByteArrayView)> &large) const
 {
-    const int fd = ::open(Native(Path).constData(), O_RDONLY | O_CLOEXEC);
+    bytes.clear();
+    int error = 0;
+    const int fd = OpenPlainFile(Path, error);
     if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
+        if (error == ENOENT || error == ENOTDIR)
             return Content::Missing;
-        why = Cause(errno);
+        if (error == NotAPlainFile)
+            return Content::NotAFile;
+        why = Cause(error);
         return Content::Unreadable;
     }
-    struct stat info {};
-    int error = ::fstat(fd, &info) != 0 ? errno : 0;
-    if (error == 0 && S_ISDIR(info.st_mode))
-        error = EISDIR;
-    bytes.clear();
-    char chunk[16384];
-    while (error == 0 && bytes.size() <= MaxFileSize) {
+    bool tooLarge = false;
+    char chunk[65536];
+    // Without a reader for the rest, reading stops just past the limit.
+    while (error == 0 && (large || bytes.size() <= MaxFileSize)) {
         const ssize_t got = ::read(fd, chunk, sizeof chunk);
         if (got < 0 && errno == EINTR)
             continue;
@@ -189,15 +214,24 @@ RegistryFile::Content RegistryFile::Read(QByteArray &bytes, QString &why) const
             error = errno;
         else if (got == 0)
             break;
+        else if (tooLarge)
+            large(QByteArrayView(chunk, got));
         else
             bytes.append(chunk, got);
+        if (!tooLarge && bytes.size() > MaxFileSize && large) {
+            // Past what is kept in memory the file is only read through.
+            tooLarge = true;
+            large(bytes);
+            bytes.clear();
+        }
     }
     ::close(fd);
     if (error != 0) {
+        bytes.clear();
         why = Cause(error);
         return Content::Unreadable;
     }
-    return bytes.size() > MaxFileSize ? Content::TooLarge : Content::Read;
+    return tooLarge || bytes.size() > MaxFileSize ? Content::TooLarge : Content::Read;
 }
 
 QString RegistryFile::KeptName(int n) const
@@ -259,22 +293,58 @@ QString RegistryFile::KeepAside(QString &why) const
     return {};
 }
 
+QString RegistryFile::Target() const
+{
+    // A link (a dotfile manager keeps the real file elsewhere) is written
+    // through: the new file replaces the one the link points at, and the
+    // link stays. Followed by hand, so that a link to a file not yet made
+    // still names where it is to go.
+    QString path = Path;
+    for (int hops = 0; hops < 40; ++hops) {
+        const QFileInfo info(path);
+        if (!info.isSymLink())
+            return path;
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(Native(path).constData(), target, sizeof target - 1);
+        if (length <= 0)
+            return path;
+        target[length] = 0;
+        path = QDir(info.absolutePath()).absoluteFilePath(QFile::decodeName(target));
+    }
+    return Path;
+}
+
+int RegistryFile::CreateTemporary(const QString &target, QByteArray &name)
+{
+    // Only the holder of the lock writes, so one name serves; a copy killed
+    // half-way may have left it behind. Something there that cannot be
+    // removed (a folder of that name) leaves the choice to the system.
+    name = Native(target + QStringLiteral(".nuovo"));
+    ::unlink(name.constData());
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST)
+        return fd;
+    name = Native(target + QStringLiteral(".nuovo-XXXXXX"));
+    return ::mkostemp(name.data(), O_CLOEXEC);
+}
+
 bool RegistryFile::Save(const QByteArray &bytes, QString &why) const
 {
     Q_ASSERT(Locked());
-    const QByteArray target = Native(Path);
-    // Only the holder of the lock writes, so one name serves; a copy killed
-    // half-way may have left it behind.
-    const QByteArray temporary = Native(Path + QStringLiteral(".nuovo"));
-    ::unlink(temporary.constData());
-    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const QString targetPath = Target();
+    const QByteArray target = Native(targetPath);
+    QByteArray temporary;
+    const int fd = CreateTemporary(targetPath, temporary);
     if (fd < 0) {
         why = Cause(errno);
         return false;
     }
     struct stat old {};
+    // mkostemp makes the file private; the file it replaces sets the rights.
     if (::stat(target.constData(), &old) == 0 && S_ISREG(old.st_mode))
         ::fchmod(fd, old.st_mode & 07777);
+    else
+        ::fchmod(fd, 0666 & ~CurrentUmask());
     int error = WriteAndClose(fd, bytes);
     if (error == 0 && ::rename(temporary.constData(), target.constData()) != 0)
         error = errno;
@@ -286,7 +356,7 @@ bool RegistryFile::Save(const QByteArray &bytes, QString &why) const
     // The new name is in place for every reader now; making the folder's
     // entry durable is the disk's business, and a failure there could not
     // bring the old file back.
-    const int folder = ::open(Native(QFileInfo(Path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folder = ::open(Native(QFileInfo(targetPath).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {
         ::fsync(folder);
         ::close(folder);

@@ -5,6 +5,8 @@
 // neither loses the other's values. Reasons for failures come back in
 // Italian, ready to be shown to the player.
 
+#include <functional>
+
 #include <QByteArray>
 #include <QString>
 
@@ -12,8 +14,9 @@ namespace quintara {
 
 class RegistryFile {
 public:
-    // TooLarge: far larger than any export of the game's key.
-    enum class Content { Missing, Read, Unreadable, TooLarge };
+    // TooLarge: far larger than any export of the game's key. NotAFile:
+    // something else under the file's name (a FIFO, a device, a socket).
+    enum class Content { Missing, Read, Unreadable, TooLarge, NotAFile };
 
     // Creates the folder when needed and waits a few seconds for the lock.
     explicit RegistryFile(const QString &path);
@@ -25,8 +28,11 @@ public:
     // Why the lock is not held; empty when it is.
     const QString &LockProblem() const { return LockFailure; }
 
-    // The whole file. `why` is set for Unreadable.
-    Content Read(QByteArray &bytes, QString &why) const;
+    // The whole file; `why` is set for Unreadable. A file larger than is
+    // kept in memory comes back as TooLarge, with nothing in `bytes`: given
+    // `large`, the whole of it was handed to it piece by piece, in order.
+    Content Read(QByteArray &bytes, QString &why,
+                 const std::function<void(QByteArrayView)> &large = {}) const;
 
     // With the lock held. A copy of `bytes` beside the file, under the first
     // free name that says it is a damaged file; earlier copies are never
@@ -35,7 +41,8 @@ public:
     // The same, moving the file itself there.
     QString KeepAside(QString &why) const;
 
-    // With the lock held. Replaces the file in one step: anyone reading sees
+    // With the lock held. Replaces the file (through a link, the file it
+    // points at) in one step: anyone reading sees
     // the old text or the new one, never a part of it, even if the program is
     // killed half-way; a write that fails anywhere, the last flush to the disk
     // included, leaves the old file as it was and returns false.
@@ -46,6 +53,8 @@ public:
 
 private:
     QString KeptName(int n) const;
+    QString Target() const;
+    static int CreateTemporary(const QString &target, QByteArray &name);
 
     QString Path;
     QString LockPath;

@@ -4,7 +4,9 @@
 #include <array>
 #include <limits>
 
-#include <QStandardPaths>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include "store/registrydocument.h"
 #include "store/registryfile.h"
@@ -27,9 +29,11 @@ QString Quoted(const QStringList &names)
     return u'"' + names.join(QStringLiteral("\", \"")) + u'"';
 }
 
-QString WriteFailure(const QString &what, const QString &file, const QString &why)
+// `stands`: there is a file, and it is left as it was.
+QString WriteFailure(const QString &what, const QString &file, const QString &why, bool stands)
 {
-    return QStringLiteral("Non è stato possibile scrivere %1 in %2: %3. Il file resta com'era.").arg(what, file, why);
+    return QStringLiteral("Non è stato possibile scrivere %1 in %2: %3.").arg(what, file, why)
+           + (stands ? QStringLiteral(" Il file resta com'era.") : QString());
 }
 
 std::int32_t Saturated(std::int64_t value)
@@ -51,7 +55,12 @@ struct SettingsStore::Opening {
     // The file holds something the game cannot read: a copy of it is kept
     // before it is first written over.
     bool Damaged = false;
+    // Values read but not used: the file as it was is kept all the same.
+    bool KeepFirst = false;
     QString Kept;
+    // The file was put aside with values of the game in it: they go into a
+    // new file at once.
+    bool Rewrite = false;
 };
 
 SettingsStore::SettingsStore(QString path) : FilePath(std::move(path))
@@ -61,8 +70,12 @@ SettingsStore::SettingsStore(QString path) : FilePath(std::move(path))
 
 QString SettingsStore::DefaultPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-           + QStringLiteral("/quintara/registry.reg");
+    // A relative XDG_CONFIG_HOME is invalid and ignored: the statistics would
+    // otherwise follow the folder the game was started from.
+    QString base = QFile::decodeName(qgetenv("XDG_CONFIG_HOME"));
+    if (!QDir::isAbsolutePath(base))
+        base = QDir::homePath() + QStringLiteral("/.config");
+    return base + QStringLiteral("/quintara/registry.reg");
 }
 
 std::int32_t SettingsStore::IntValue(ValueId id) const
@@ -137,7 +150,8 @@ SettingsStore::Opening SettingsStore::Open(RegistryFile &file, StoreReport &repo
 {
     Opening opening;
     QString why;
-    opening.Content = file.Read(opening.Bytes, why);
+    RegistryDocument::KeyReader large(KeyPath);
+    opening.Content = file.Read(opening.Bytes, why, [&large](QByteArrayView piece) { large.Feed(piece); });
     switch (opening.Content) {
     case RegistryFile::Content::Missing:
         opening.Blocked = file.LockProblem();
@@ -157,6 +171,11 @@ SettingsStore::Opening SettingsStore::Open(RegistryFile &file, StoreReport &repo
         }
         break;
     case RegistryFile::Content::TooLarge:
+        // Far more than the game's key: the key is taken from it, and the
+        // file goes aside whole, as it is, for the rest to be had back.
+        opening.Document = large.Finish();
+        break;
+    case RegistryFile::Content::NotAFile:
         break;
     }
     // No export at all: whatever the file still holds must survive for the
@@ -165,7 +184,14 @@ SettingsStore::Opening SettingsStore::Open(RegistryFile &file, StoreReport &repo
     if (kept.isEmpty()) {
         opening.Blocked = QStringLiteral("il file è danneggiato e non si può mettere da parte (%1)")
                               .arg(file.Locked() ? why : file.LockProblem());
+    } else if (opening.Content == RegistryFile::Content::TooLarge) {
+        opening.Content = RegistryFile::Content::Missing;
+        opening.Rewrite = true;
+        report.Problems << QStringLiteral("Il file %1 era troppo grande: è stato messo da parte così com'era come %2, "
+                                          "e al suo posto se ne scrive uno con i soli valori del gioco.")
+                               .arg(FilePath, kept);
     } else {
+        opening.Content = RegistryFile::Content::Missing;
         report.Problems << QStringLiteral("Il file %1 era danneggiato: è stato messo da parte come %2, "
                                           "da dove le statistiche si possono recuperare a mano, "
                                           "e al suo posto se ne scrive uno nuovo.")
@@ -196,7 +222,7 @@ bool SettingsStore::Write(RegistryFile &file, Opening &opening, ValueIds ids, co
             if (old && !Readable(id, *old))
                 opening.Damaged = true;
         }
-        if (opening.Damaged && opening.Kept.isEmpty()) {
+        if ((opening.Damaged || opening.KeepFirst) && opening.Kept.isEmpty()) {
             opening.Kept = file.KeepCopy(opening.Bytes, why);
             if (opening.Kept.isEmpty())
                 why = QStringLiteral("prima ci vuole una copia di quello che il gioco non legge, "
@@ -217,11 +243,12 @@ bool SettingsStore::Write(RegistryFile &file, Opening &opening, ValueIds ids, co
         if (file.Save(document.Serialise(), why))
             return true;
     }
-    report.Problems << WriteFailure(what, FilePath, why);
+    report.Problems << WriteFailure(what, FilePath, why, opening.Content != RegistryFile::Content::Missing);
     return false;
 }
 
-SettingsStore::ValueIds SettingsStore::ReadValues(const RegistryDocument &document, StoreReport &report)
+SettingsStore::ValueIds SettingsStore::ReadValues(const RegistryDocument &document, StoreReport &report,
+                                                  bool &outOfRange)
 {
     ValueIds mended;
     QStringList missing;
@@ -265,7 +292,6 @@ SettingsStore::ValueIds SettingsStore::ReadValues(const RegistryDocument &docume
     // A speed outside 1..10 would give no pause or a very long one per flight step.
     MendRange(SpeedSliderValue, SpeedLow, SpeedHigh, mended, report);
     MendRange(ColumnSpacingValue, SpacingLow, SpacingHigh, mended, report);
-
     PileSuitOrder order = KnownSettings.PileSuit;
     std::sort(order.begin(), order.end());
     if (order != DefaultPileSuit) {
@@ -277,6 +303,18 @@ SettingsStore::ValueIds SettingsStore::ReadValues(const RegistryDocument &docume
         for (int i = PileSuit0Value; i <= PileSuit3Value; ++i)
             mended.push_back(ValueId(i));
     }
+    // A count out of range is the statistics' own damage: the file as it
+    // was is kept before it is written over.
+    const std::size_t settingsMended = mended.size();
+    // Counts no game can have made (ffffffff read as -1): shown as they are,
+    // they would be nonsense, and a percentage of them worse.
+    constexpr std::int32_t most = std::numeric_limits<std::int32_t>::max();
+    for (const ValueId id : {GamesWonValue, GamesLostValue, StreakWinsValue, StreakLossesValue})
+        MendRange(id, 0, most, mended, report);
+    const std::int32_t streak = KnownStatistics.StreakWins > 0 ? 1 : KnownStatistics.StreakLosses > 0 ? 2 : 0;
+    MendRange(StreakTypeValue, 0, 2, mended, report, streak);
+
+    outOfRange = mended.size() > settingsMended;
 
     std::sort(mended.begin(), mended.end());
     mended.erase(std::unique(mended.begin(), mended.end()), mended.end());
@@ -284,16 +322,21 @@ SettingsStore::ValueIds SettingsStore::ReadValues(const RegistryDocument &docume
 }
 
 void SettingsStore::MendRange(ValueId id, std::int32_t low, std::int32_t high, ValueIds &mended,
-                              StoreReport &report)
+                              StoreReport &report, std::optional<std::int32_t> instead)
 {
     const std::int32_t value = IntValue(id);
-    const std::int32_t sound = std::clamp(value, low, high);
-    if (sound == value)
+    if (value >= low && value <= high)
         return;
-    report.Problems << QStringLiteral("In %1 il valore \"%2\" è %3, fuori dall'intervallo da %4 a %5: "
-                                      "il gioco usa %6.")
-                           .arg(FilePath, QString::fromLatin1(ValueNames[id]), QString::number(value),
-                                QString::number(low), QString::number(high), QString::number(sound));
+    const std::int32_t sound = instead.value_or(std::clamp(value, low, high));
+    const QString name = QString::fromLatin1(ValueNames[id]);
+    if (high == std::numeric_limits<std::int32_t>::max())
+        report.Problems << QStringLiteral("In %1 il valore \"%2\" è %3, ma non può essere negativo: il gioco usa %4.")
+                               .arg(FilePath, name, QString::number(value), QString::number(sound));
+    else
+        report.Problems << QStringLiteral("In %1 il valore \"%2\" è %3, fuori dall'intervallo da %4 a %5: "
+                                          "il gioco usa %6.")
+                               .arg(FilePath, name, QString::number(value), QString::number(low),
+                                    QString::number(high), QString::number(sound));
     SetIntValue(id, sound);
     mended.push_back(id);
 }
@@ -329,8 +372,11 @@ StoreReport SettingsStore::LoadSettings(GameSettings &settings, GameStatistics &
                                                   "il gioco ha ripreso i valori sotto di essa.");
             // What was missing, unreadable or out of range goes back into the
             // file at once, so the player is told only once.
-            const ValueIds mended = ReadValues(document, damage);
-            if (!mended.empty() || opening.Damaged) {
+            bool outOfRange = false;
+            const ValueIds mended = ReadValues(document, damage, outOfRange);
+            // What was out of range is kept as it was before it is written over.
+            opening.KeepFirst = outOfRange;
+            if (!mended.empty() || opening.Damaged || opening.Rewrite) {
                 QStringList names;
                 for (const ValueId id : mended)
                     names << QString::fromLatin1(ValueNames[id]);
@@ -439,7 +485,8 @@ StoreReport SettingsStore::StorePicturePath(const GameSettings &settings)
 {
     if (!RegistryDocument::CanHoldString(settings.SWBmpPath)) {
         return {{WriteFailure(QStringLiteral("\"SWBmpPath\", \"ShowPicture\""), FilePath,
-                              QStringLiteral("il percorso dell'immagine contiene un a capo"))}};
+                              QStringLiteral("il percorso dell'immagine contiene un a capo"),
+                              QFileInfo::exists(FilePath))}};
     }
     KnownSettings.SWBmpPath = settings.SWBmpPath;
     KnownSettings.ShowPicture = settings.ShowPicture;

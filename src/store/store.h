@@ -9,6 +9,7 @@
 // SettingsErrorCaption; the game goes on with the values it holds in memory.
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include <QString>
@@ -83,9 +84,11 @@ private:
                StoreReport &report) const;
     bool Store(const ValueIds &ids, StoreReport &report) const;
     GameStatistics Merged(const RegistryDocument &document, const GameStatistics &statistics) const;
-    ValueIds ReadValues(const RegistryDocument &document, StoreReport &report);
+    // `outOfRange`: a count of the statistics read had to be set right.
+    ValueIds ReadValues(const RegistryDocument &document, StoreReport &report, bool &outOfRange);
+    // `instead`: the value used when it is out of range, the nearest bound by default.
     void MendRange(ValueId id, std::int32_t low, std::int32_t high, ValueIds &mended,
-                   StoreReport &report);
+                   StoreReport &report, std::optional<std::int32_t> instead = {});
 
     QString FilePath;
     // What the key should hold as far as this copy of the game knows: the

@@ -3,7 +3,12 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QImageReader>
+
+#include <unistd.h>
+
+#include "core/plainfile.h"
 
 namespace quintara {
 
@@ -27,21 +32,26 @@ void CardImageLibrary::Load()
 {
     if (Loaded() || failed || released)
         return;
-    const QString currentDirectory = QDir::currentPath();
-
-    if (file.open(QIODevice::ReadOnly)) {
+    int error = 0;
+    // A module replaced by a FIFO or a device would block a plain open for ever.
+    const int fd = OpenPlainFile(file.fileName(), error);
+    if (fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         if (const auto read = cardmodule::ReadTable(file)) {
             table = *read;
             shell.SetStatusText(1, QStringLiteral("Libreria usata: ZozAro2.DLL"));
             return;
         }
         file.close();
+    } else if (fd >= 0) {
+        ::close(fd);
     }
     shell.ShowNotice(QStringLiteral("Non riesco a caricare 'ZozAro2.DLL'."),
                      QStringLiteral(" Errore di caricamento della DLL"), NoticeIcon::Stop);
     failed = true;
-    if (!currentDirectory.isEmpty())
-        shell.ShowNotice(currentDirectory, QStringLiteral("Directory attuale"), NoticeIcon::None);
+    // Where the module was looked for: the program's own folder, whatever
+    // the current one.
+    shell.ShowNotice(QFileInfo(file.fileName()).absolutePath(), QStringLiteral("Directory attuale"),
+                     NoticeIcon::None);
 }
 
 void CardImageLibrary::Release()

@@ -130,9 +130,9 @@ void TForm1::ConnectCommands()
     view->onRelease = [this](QMouseEvent *e) {
         FormMouseUp(state, *this, ButtonOf(e), int(e->position().x()), int(e->position().y()), Narrator());
     };
-    view->onScaleChange = [this](qreal scale) { Rescale(scale); };
-    view->onResize = [this] { FollowClientArea(); };
-    view->onPaint = [this] { PaintTable(PaintSender::Window); };
+    view->onScaleChange = [this](qreal scale) { WithoutModals([&] { Rescale(scale); }); };
+    view->onResize = [this] { WithoutModals([this] { FollowClientArea(); }); };
+    view->onPaint = [this] { WithoutModals([this] { PaintTable(PaintSender::Window); }); };
 
     // The application's idle moments: just before the event loop goes to sleep.
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,

@@ -4,7 +4,9 @@
 // logic reaches the screen, the pointer, the timers and the dialogs through
 // the Shell it implements.
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include <QCursor>
 #include <QDialog>
@@ -19,6 +21,7 @@
 #include "table/cardimages.h"
 #include "table/menus.h"
 #include "table/painter.h"
+#include "table/sidepicture.h"
 
 class QPushButton;
 
@@ -112,6 +115,11 @@ private:
     void AppIdle();
     void IdleWork();
     void EndLostHold();
+    // Runs `work` (painting, a change of size) with the notices it gives
+    // held until the event is over: a modal box's own event loop in the
+    // middle of it would run the window's events on a half-made change.
+    void WithoutModals(const std::function<void()> &work);
+    void ShowHeldNotices();
     // Shows `area` of the window drawn outside the buffers; the next repaint
     // shows it again once the buffers' copies have put it right.
     void ShowDrawnOnWindow(const QRegion &area);
@@ -144,6 +152,7 @@ private:
     QCursor largeUp;
     QCursor largeDown;
     QImage SidePictureBitmap;
+    SidePictureFile sidePictureFile;
     MainDialogs dialogs;
     // Coming back from one of the window's own message boxes does not
     // refresh the side picture again: with a lost picture file, that would
@@ -156,6 +165,13 @@ private:
     bool holding = false;
     bool idleWorkPosted = false;
     bool resourcesReleased = false;
+    int modalsBarred = 0;
+    struct HeldNotice {
+        QString text;
+        QString caption;
+        NoticeIcon icon;
+    };
+    std::vector<HeldNotice> heldNotices;
 };
 
 } // namespace quintara

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QThread>
 
 #include "dialogs/dialogparts.h"
@@ -27,8 +28,31 @@ void TForm1::SetStatusText(int panel, const QString &text)
 
 void TForm1::ShowNotice(const QString &text, const QString &caption, NoticeIcon icon)
 {
+    if (modalsBarred > 0) {
+        if (heldNotices.empty())
+            QTimer::singleShot(0, this, &TForm1::ShowHeldNotices);
+        heldNotices.push_back({text, caption, icon});
+        return;
+    }
     const PromptActivation::Open open(activation);
     ShowNoticeBox(this, text, caption, icon);
+}
+
+void TForm1::WithoutModals(const std::function<void()> &work)
+{
+    ++modalsBarred;
+    work();
+    --modalsBarred;
+}
+
+void TForm1::ShowHeldNotices()
+{
+    // Each box runs the event loop, in which new notices may be held.
+    while (!heldNotices.empty()) {
+        const HeldNotice notice = heldNotices.front();
+        heldNotices.erase(heldNotices.begin());
+        ShowNotice(notice.text, notice.caption, notice.icon);
+    }
 }
 
 bool TForm1::AskYesNo(const QString &text, const QString &caption)
@@ -173,13 +197,13 @@ void TForm1::RefreshSidePicture()
         clearSide();
         return;
     }
-    QImage picture(s.SWBmpPath);
+    const QImage picture = sidePictureFile.Load(s.SWBmpPath, screen()->size() * devicePixelRatioF());
     if (picture.isNull()) {
         ShowNotice(QStringLiteral("Non riesco a caricare l'immagine da mettere nella finestra a fianco."),
                    QStringLiteral(" Errore di caricamento"), NoticeIcon::Stop);
         return;
     }
-    SidePictureBitmap = picture.convertToFormat(QImage::Format_RGB32);
+    SidePictureBitmap = picture;
     if (s.PrefsChanged && state.paint.PictureShown)
         clearSide();
     state.paint.PictureShown = false;

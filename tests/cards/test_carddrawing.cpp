@@ -345,7 +345,7 @@ private slots:
         QCOMPARE(f.shell.notices[0].text, QStringLiteral("Non riesco a caricare 'ZozAro2.DLL'."));
         QCOMPARE(f.shell.notices[0].caption, QStringLiteral(" Errore di caricamento della DLL"));
         QCOMPARE(f.shell.notices[0].icon, NoticeIcon::Stop);
-        QCOMPARE(f.shell.notices[1].text, QDir::currentPath());
+        QCOMPARE(f.shell.notices[1].text, QCoreApplication::applicationDirPath());
         QCOMPARE(f.shell.notices[1].caption, QStringLiteral("Directory attuale"));
         QCOMPARE(f.shell.notices[1].icon, NoticeIcon::None);
         QVERIFY(f.shell.status[1].isEmpty());

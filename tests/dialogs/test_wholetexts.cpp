@@ -53,6 +53,8 @@ private slots:
         QTest::newRow("caption longer") << QStringLiteral("Selezione del nuovo gioco") << QStringLiteral("Sì.");
         QTest::newRow("text longer") << QStringLiteral("Gioco")
                                      << QStringLiteral("Il gioco attuale non è ancora finito, e questa riga è lunga.");
+        QTest::newRow("a path of 4000 characters")
+            << QStringLiteral("Directory attuale") << QStringLiteral("/cartella").repeated(400) + u'/';
     }
 
     void messageBoxesShowWholeCaptions()
@@ -69,6 +71,8 @@ private slots:
         QFont bold = box.font();
         bold.setBold(true);
         QVERIFY2(width > QFontMetrics(bold).horizontalAdvance(caption) + 180, qPrintable(QString::number(width)));
+        // However long its words, the text wraps within the screen.
+        QVERIFY2(width <= box.screen()->availableGeometry().width(), qPrintable(QString::number(width)));
     }
 };
 

@@ -1,5 +1,11 @@
 #include <QTest>
 
+#include <chrono>
+#include <csignal>
+#include <thread>
+
+#include <unistd.h>
+
 #include <algorithm>
 
 #include "core/automove.h"
@@ -454,6 +460,27 @@ private slots:
         if (command->range)
             QTEST(uint(command->last), "last");
         QTEST(qint64(command->budget), "budget");
+    }
+
+    // Ctrl+C during a long range: the deals judged so far are summed up.
+    void interruptedRangeSumsUp()
+    {
+        SolveCommand command;
+        command.range = true;
+        command.first = 0;
+        command.last = 1000000;
+        std::thread interrupt([] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            ::kill(::getpid(), SIGINT);
+        });
+        QString text;
+        QTextStream out(&text);
+        const int status = RunSolveCommand(command, out);
+        interrupt.join();
+        QCOMPARE(status, 130);
+        QVERIFY2(text.contains(QStringLiteral("Interrotto")) && text.contains(QStringLiteral("Partite: ")),
+                 qPrintable(text.right(400)));
+        QVERIFY(text.contains(QStringLiteral("         0  risolta")));
     }
 };
 

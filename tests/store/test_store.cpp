@@ -10,6 +10,7 @@
 
 #include <fcntl.h>
 #include <sched.h>
+#include <sys/stat.h>
 #include <sys/mount.h>
 #include <unistd.h>
 
@@ -153,6 +154,9 @@ private slots:
     {
         qputenv("XDG_CONFIG_HOME", Folder.path().toUtf8());
         QCOMPARE(SettingsStore::DefaultPath(), Folder.filePath(QStringLiteral("quintara/registry.reg")));
+        // A relative one would split the statistics by the folder the game starts from.
+        qputenv("XDG_CONFIG_HOME", "configurazione");
+        QCOMPARE(SettingsStore::DefaultPath(), QDir::homePath() + QStringLiteral("/.config/quintara/registry.reg"));
     }
 
     void firstRun_data()
@@ -277,7 +281,7 @@ private slots:
             << QByteArray("\"Games Won\"=dword:00000000\n\"Games Lost\"=dword:00000000\n") << QByteArray()
             << QStringList{"Games Won", "Games Lost"} << 0;
         QTest::newRow("number as text") << won << QByteArray("\"Games Won\"=\"12\"") << QStringList() << 12;
-        QTest::newRow("signed text") << won << QByteArray("\"Games Won\"=\" -3 \"") << QStringList() << -3;
+        QTest::newRow("signed text") << won << QByteArray("\"Games Won\"=\" +3 \"") << QStringList() << 3;
         QTest::newRow("nine digits") << won << QByteArray("\"Games Won\"=dword:00000000c") << QStringList() << 12;
         QTest::newRow("one digit") << won << QByteArray("\"Games Won\"=dword:f") << QStringList() << 15;
         QTest::newRow("word") << won << QByteArray("\"Games Won\"=\"dodici\"") << QStringList{"Games Won"} << 0;
@@ -292,6 +296,13 @@ private slots:
         QTest::newRow("ends in backslash") << won << QByteArray("\"Games Won\"=\"C:\\") << QStringList{"Games Won"} << 0;
         QTest::newRow("path as number") << QByteArray("\"SWBmpPath\"=\"x.bmp\"")
                                         << QByteArray("\"SWBmpPath\"=dword:00000001") << QStringList{"SWBmpPath"} << 0;
+        // Counts no game makes: set right, and the file kept as it was.
+        QTest::newRow("won ffffffff") << won << QByteArray("\"Games Won\"=dword:ffffffff") << QStringList{"Games Won"} << 0;
+        QTest::newRow("won -3 as text") << won << QByteArray("\"Games Won\"=\" -3 \"") << QStringList{"Games Won"} << 0;
+        QTest::newRow("streak of 2^31") << QByteArray("\"Streak Wins\"=dword:00000000")
+                                        << QByteArray("\"Streak Wins\"=dword:80000000") << QStringList{"Streak Wins"} << 0;
+        QTest::newRow("streak kind 9") << QByteArray("\"Streak Type\"=dword:00000000")
+                                       << QByteArray("\"Streak Type\"=dword:00000009") << QStringList{"Streak Type"} << 0;
     }
     void faultyValues()
     {
@@ -384,6 +395,10 @@ private slots:
         QTest::newRow("CRLF") << crlf;
         QTest::newRow("BOM, CRLF, no last line end") << "\xEF\xBB\xBF" + unended;
         QTest::newRow("UTF-16") << QByteArray(utf16.encode(QString::fromUtf8(crlf)));
+        QStringEncoder bare(QStringConverter::Utf16LE);
+        QTest::newRow("UTF-16 without BOM") << QByteArray(bare.encode(QString::fromUtf8(crlf)));
+        QByteArray mac = text;
+        QTest::newRow("CR line ends") << mac.replace("\n", "\r");
     }
     void foreignContentKept()
     {
@@ -516,34 +531,52 @@ private slots:
         const StoreReport speed = store.StoreSpeed(s);
         QCOMPARE(speed.Problems.size(), 1);
         QVERIFY(speed.Text().contains("\"SpeedSlider\"") && speed.Text().contains(Path));
+        // A folder in the way stays as it was; where there is no file, none is said to.
+        QCOMPARE(speed.Text().contains("com'era"), !underFile);
         GameStatistics t;
         CountGame(t, true);
         QVERIFY(store.SaveStatistics(t).Text().contains("le statistiche"));
         QCOMPARE(QFileInfo(Path).isDir(), !underFile);
     }
 
+    // A null `bytes`: a FIFO, which a plain open would wait on for ever.
     void damagedFileKeptAside_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("binary") << QByteArray("\x00\x01\x80\xfe garbage \x00", 14);
-        QTest::newRow("text but no export") << QByteArray("Games Won = 5\n");
-        QTest::newRow("too large") << FirstRunText + "; " + QByteArray(2 << 20, 'x') + "\n";
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("binary") << QByteArray("\x00\x01\x80\xfe garbage \x00", 14) << FirstRunText;
+        QTest::newRow("text but no export") << QByteArray("Games Won = 5\n") << FirstRunText;
+        QTest::newRow("FIFO") << QByteArray() << FirstRunText;
+        // Too large to keep in memory: the statistics are read from it all the same.
+        const QByteArray five = Edited(FirstRunText, "\"Games Won\"=dword:00000000", "\"Games Won\"=dword:00000005");
+        QTest::newRow("too large") << five + "; " + QByteArray(2 << 20, 'x') + "\n" << five;
+        QTest::newRow("too large, key at the end")
+            << Header + "; " + QByteArray(3 << 20, 'x') + "\n\n" + five.mid(Header.size() + 1) << five;
     }
     void damagedFileKeptAside()
     {
         QFETCH(QByteArray, bytes);
-        Put(Path, bytes);
+        QFETCH(QByteArray, after);
+        if (bytes.isNull()) {
+            QDir().mkpath(QFileInfo(Path).absolutePath());
+            QCOMPARE(::mkfifo(QFile::encodeName(Path).constData(), 0644), 0);
+        } else {
+            Put(Path, bytes);
+        }
         Loaded loaded = Load(Path);
         QCOMPARE(loaded.Problems.size(), 1);
         QVERIFY(loaded.Problems[0].contains(Kept(1)));
-        QCOMPARE(Contents(Path), FirstRunText);
-        QCOMPARE(Contents(Kept(1)), bytes);
+        QCOMPARE(Contents(Path), after);
+        if (bytes.isNull())
+            QVERIFY(!QFileInfo(Kept(1)).isFile() && QFileInfo::exists(Kept(1)));
+        else
+            QCOMPARE(Contents(Kept(1)), bytes);
+        QCOMPARE(Load(Path).Problems, QStringList());
 
         // A second damage never overwrites the first copy.
         Put(Path, "rotto");
         loaded = Load(Path);
         QVERIFY(loaded.Problems.join(' ').contains(Kept(2)));
-        QCOMPARE(Contents(Kept(1)), bytes);
         QCOMPARE(Contents(Kept(2)), QByteArray("rotto"));
         QCOMPARE(Contents(Path), FirstRunText);
     }
@@ -605,6 +638,8 @@ private slots:
             << Edited(player, "Vazavodo_ru 2.1R2]", "Vazavodo_ru 2.1R\xc3") << 0 << 0 << true;
         QTest::newRow("no header line") << player.mid(Header.size()) << 5 << 7 << false;
         QTest::newRow("key line lost") << Edited(player, OurSection, "") << 0 << 0 << true;
+        QTest::newRow("blank inside the key line's brackets")
+            << Edited(player, "2.1R2]", "2.1R2 ] ") << 5 << 7 << false;
         QTest::newRow("key line garbled") << Edited(player, OurSection, "[HKEY_CURRENT_USER\\Software\\Dadivira\\Vazavodo_ru 2.1R2]]x\n")
                                           << 0 << 0 << true;
     }
@@ -785,18 +820,31 @@ private slots:
 
     // A lock file that a killed copy left empty, or with anything in it,
     // is no lock: the next write goes through.
+    // So is what a killed copy, or anything else, left under the name of
+    // the new file being written: a null `left` is a FIFO, "/" a folder.
     void staleLockFile_data()
     {
-        QTest::addColumn<QByteArray>("lock");
-        QTest::newRow("empty") << QByteArray("");
-        QTest::newRow("garbage") << QByteArray("\xff\xfe rotto");
-        QTest::newRow("another program's") << QByteArray("12345\nquintara\nmacchina\n");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("left");
+        QTest::newRow("empty") << ".lock" << QByteArray("");
+        QTest::newRow("garbage") << ".lock" << QByteArray("\xff\xfe rotto");
+        QTest::newRow("another program's") << ".lock" << QByteArray("12345\nquintara\nmacchina\n");
+        QTest::newRow("FIFO as the lock") << ".lock" << QByteArray();
+        QTest::newRow("half a new file") << ".nuovo" << QByteArray("Windows Reg");
+        QTest::newRow("folder as the new file") << ".nuovo" << QByteArray("/");
     }
     void staleLockFile()
     {
-        QFETCH(QByteArray, lock);
+        QFETCH(QString, name);
+        QFETCH(QByteArray, left);
         Put(Path, FirstRunText);
-        Put(Path + ".lock", lock);
+        const QByteArray native = QFile::encodeName(Path + name);
+        if (left.isNull())
+            QCOMPARE(::mkfifo(native.constData(), 0644), 0);
+        else if (left == "/")
+            QVERIFY(QDir().mkpath(Path + name));
+        else
+            Put(Path + name, left);
         SettingsStore store(Path);
         GameSettings s;
         GameStatistics t;
@@ -805,6 +853,40 @@ private slots:
         QVERIFY(store.SaveStatistics(t).Ok());
         QCOMPARE(Load(Path).Statistics.GamesWon, 1);
         QVERIFY(!QFile::exists(Path + ".lock"));
+        QCOMPARE(QDir(QFileInfo(Path).absolutePath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{"registry.reg"} + (left == "/" ? QStringList{"registry.reg" + name} : QStringList()));
+    }
+
+    // A file kept elsewhere behind a link, as dotfile managers do: every
+    // write goes to the file the link points at, and the link stays.
+    void linkedFileWrittenThrough_data()
+    {
+        QTest::addColumn<int>("hops");
+        QTest::newRow("one link") << 1;
+        QTest::newRow("a link to a link") << 2;
+    }
+    void linkedFileWrittenThrough()
+    {
+        QFETCH(int, hops);
+        const QString real = Folder.filePath(QStringLiteral("dotfiles/registry.reg"));
+        Put(real, FirstRunText);
+        QDir().mkpath(QFileInfo(Path).absolutePath());
+        QString target = real;
+        for (int hop = 1; hop < hops; ++hop) {
+            const QString via = Folder.filePath(QStringLiteral("tramite%1").arg(hop));
+            QVERIFY(QFile::link(target, via));
+            target = via;
+        }
+        QVERIFY(QFile::link(target, Path));
+        SettingsStore store(Path);
+        GameSettings s;
+        GameStatistics t;
+        QVERIFY(store.LoadSettings(s, t).Ok());
+        CountGame(t, true);
+        QVERIFY(store.SaveStatistics(t).Ok());
+        QVERIFY(QFileInfo(Path).isSymLink());
+        QCOMPARE(Load(real).Statistics.GamesWon, 1);
+        QCOMPARE(QDir(QFileInfo(real).absolutePath()).entryList(QDir::Files), QStringList{"registry.reg"});
     }
 
     // Writes that the system refuses half-way: the old file stays whole, the

@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include "dialogs/prefdlg.h"
 #include "support/screentest.h"
 #include "support/windowfixture.h"
@@ -216,13 +218,50 @@ private slots:
             QCOMPARE(LoadFailuresSeen(f), refresh);
             QVERIFY(ShowsHalves(f, LeftColour, RightColour));
         }
-        // A file that is there but holds no picture is told the same way.
-        QFile junk(path);
-        QVERIFY(junk.open(QIODevice::WriteOnly));
-        junk.write("BM not a bitmap");
-        junk.close();
+    }
+
+    // A file that is there but cannot be shown whole is told the same way,
+    // and nothing of it is drawn; a null `bytes` is a FIFO, which a plain
+    // open would wait on for ever.
+    void unshowableFileIsTold_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTemporaryDir dir;
+        QFile whole(WriteBitmap(dir, QStringLiteral("whole.bmp"), OtherColour, OtherColour));
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        const QByteArray bitmap = whole.readAll();
+        QTest::newRow("no picture") << QByteArray("BM not a bitmap");
+        QTest::newRow("cut short") << bitmap.left(bitmap.size() - 7);
+        QTest::newRow("FIFO") << QByteArray();
+        // 1 KB of run-length data that declares 5700 x 5700 pixels.
+        QByteArray huge("BM", 2);
+        const auto put = [&huge](quint32 value, int bytes) {
+            for (int i = 0; i < bytes; ++i)
+                huge += char(value >> (8 * i));
+        };
+        put(14 + 40 + 1024 + 2, 4), put(0, 4), put(14 + 40 + 1024, 4);
+        put(40, 4), put(5700, 4), put(5700, 4), put(1, 2), put(8, 2), put(1, 4), put(2, 4);
+        put(2835, 4), put(2835, 4), put(256, 4), put(0, 4);
+        huge += QByteArray(1024, '\x40') + QByteArray("\0\1", 2);
+        QTest::newRow("declares 5700 x 5700") << huge;
+    }
+    void unshowableFileIsTold()
+    {
+        QFETCH(QByteArray, bytes);
+        WindowFixture f;
+        const QString path = WriteBitmap(f.dir, QStringLiteral("side.bmp"), LeftColour, RightColour);
+        AcceptPicture(f, path);
         f.form->RefreshSidePicture();
-        QCOMPARE(LoadFailuresSeen(f), 3);
+        QVERIFY(QFile::remove(path));
+        if (bytes.isNull()) {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        } else {
+            QFile junk(path);
+            QVERIFY(junk.open(QIODevice::WriteOnly));
+            junk.write(bytes);
+        }
+        f.form->RefreshSidePicture();
+        QCOMPARE(LoadFailuresSeen(f), 1);
         QVERIFY(ShowsHalves(f, LeftColour, RightColour));
     }
 
