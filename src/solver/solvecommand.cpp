@@ -158,7 +158,7 @@ int RunRange(const SolveCommand &command, QTextStream &out)
     std::sort(times.begin(), times.end());
     const double median = count % 2 ? times[count / 2] : (times[count / 2 - 1] + times[count / 2]) / 2;
     const double p99 = times[std::max(0, static_cast<int>(std::ceil(0.99 * count)) - 1)];
-    out << QStringLiteral("\nPartite: %1 (semi da %2 a %3), limite %4 posizioni per partita\n")
+    out << QStringLiteral("\nPartite: %1 (numeri da %2 a %3), limite %4 posizioni per partita\n")
                .arg(count).arg(command.first).arg(last).arg(command.budget)
         << QStringLiteral("Risolte: %1   impossibili: %2   indecise: %3\n")
                .arg(Share(verdicts[0], count), Share(verdicts[1], count), Share(verdicts[2], count))
