@@ -45,9 +45,10 @@ int main(int argc, char *argv[])
         auto *about = new TAboutBox(&form);
         form.SetDialogs({calendar, stats, prefs, about});
 
-        // The preferences dialog starts out visible; the main window hides
-        // it as soon as it becomes active itself.
-        prefs->show();
+        // The preferences' activation tests the stored picture file before
+        // the first game; done without showing the dialog, which would only
+        // flash up until the main window hid it.
+        prefs->OnPrefAct();
         form.show();
         form.activateWindow();
         return app.exec();

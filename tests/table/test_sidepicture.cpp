@@ -116,8 +116,8 @@ void SendToWindow(WindowFixture &f, QEvent::Type type)
 class TestSidePicture : public QObject {
     Q_OBJECT
 private slots:
-    // The program as it starts: the preferences dialog is shown first and its
-    // activation tests the stored picture file.
+    // The program as it starts: the preferences dialog's activation tests the
+    // stored picture file, without the dialog being shown.
     void startUp_data()
     {
         QTest::addColumn<bool>("readable");
@@ -136,7 +136,7 @@ private slots:
         QVERIFY(f.form->Store().StorePicturePath(s).Ok());
         auto *prefs = new TPrefDlg1(f.State(), f.form->Store(), f.form.get());
         f.form->SetDialogs({nullptr, nullptr, prefs, nullptr});
-        prefs->show();
+        prefs->OnPrefAct();
         QVERIFY(f.Show());
         QVERIFY(IdleUntil([&] { return s.PictureFileOk || !s.ShowPicture; }));
         QCOMPARE(s.PictureFileOk, readable);
