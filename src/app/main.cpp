@@ -8,6 +8,7 @@
 #include <QLibraryInfo>
 #include <QMessageBox>
 
+#include "app/commandline.h"
 #include "dialogs/aboutbox.h"
 #include "dialogs/calendarform.h"
 #include "dialogs/italian.h"
@@ -17,13 +18,16 @@
 
 int main(int argc, char *argv[])
 {
+    if (const auto status = quintara::AnswerCommandLine(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     // Only the name: a display name would be added to every window's caption.
     QApplication::setApplicationName(QStringLiteral("quintara"));
     quintara::SpeakItalian(app, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    // The desktop matches the window to quintara.desktop by this name (the
-    // X11 class comes from the application name, the Wayland app id from here).
-    QApplication::setDesktopFileName(QStringLiteral("quintara"));
+    // The desktop matches the window to its menu entry, named after the
+    // AppStream id, by this name: the Wayland app id comes from here, the X11
+    // class from the application name (the entry's StartupWMClass).
+    QApplication::setDesktopFileName(QStringLiteral(QUINTARA_APP_ID));
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/%1x%1/apps/quintara.png").arg(size));

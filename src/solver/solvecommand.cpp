@@ -158,7 +158,7 @@ int RunRange(const SolveCommand &command, QTextStream &out)
     std::sort(times.begin(), times.end());
     const double median = count % 2 ? times[count / 2] : (times[count / 2 - 1] + times[count / 2]) / 2;
     const double p99 = times[std::max(0, static_cast<int>(std::ceil(0.99 * count)) - 1)];
-    out << QStringLiteral("\nPartite: %1 (semi da %2 a %3), limite %4 posizioni per partita\n")
+    out << QStringLiteral("\nPartite: %1 (numeri da %2 a %3), limite %4 posizioni per partita\n")
                .arg(count).arg(command.first).arg(last).arg(command.budget)
         << QStringLiteral("Risolte: %1   impossibili: %2   indecise: %3\n")
                .arg(Share(verdicts[0], count), Share(verdicts[1], count), Share(verdicts[2], count))
@@ -178,9 +178,10 @@ int RunRange(const SolveCommand &command, QTextStream &out)
 
 QString SolveUsage()
 {
-    return QStringLiteral("Uso: quintara-solve SEME [--budget N]\n"
+    return QStringLiteral("Uso: quintara-solve NUMERO [--budget N]\n"
                           "     quintara-solve --range A B [--budget N]\n"
-                          "SEME, A e B da 0 a %1; N posizioni per partita, da 1 a %2 (%3 se non dato).\n")
+                          "     quintara-solve --version\n"
+                          "NUMERO, A e B: numeri di partita da 0 a %1; N posizioni per partita, da 1 a %2 (%3 se non dato).\n")
         .arg(LastDealNumber)
         .arg(MaxBudget)
         .arg(DefaultBudget);
@@ -196,7 +197,7 @@ std::optional<SolveCommand> ParseSolveArguments(const QStringList &arguments, QS
         QString why;
         const auto value = ParseDealNumber(arguments.value(i), why);
         if (!value)
-            error = QStringLiteral("seme non valido: \"%1\". %2").arg(arguments.value(i), why);
+            error = QStringLiteral("numero di partita non valido: \"%1\". %2").arg(arguments.value(i), why);
         else
             seed = *value;
         return value.has_value();
@@ -221,11 +222,11 @@ std::optional<SolveCommand> ParseSolveArguments(const QStringList &arguments, QS
             ++i;
         } else if (arg == QLatin1String("--range")) {
             if (haveSeed || command.range) {
-                error = QStringLiteral("un solo seme o un solo intervallo");
+                error = QStringLiteral("un solo numero o un solo intervallo");
                 return std::nullopt;
             }
             if (i + 2 >= arguments.size()) {
-                error = QStringLiteral("--range vuole due semi, A e B");
+                error = QStringLiteral("--range vuole due numeri, A e B");
                 return std::nullopt;
             }
             if (!seedAt(i + 1, command.first) || !seedAt(i + 2, command.last))
@@ -241,7 +242,7 @@ std::optional<SolveCommand> ParseSolveArguments(const QStringList &arguments, QS
             return std::nullopt;
         } else {
             if (haveSeed || command.range) {
-                error = QStringLiteral("un solo seme o un solo intervallo");
+                error = QStringLiteral("un solo numero o un solo intervallo");
                 return std::nullopt;
             }
             if (!seedAt(i, command.first))
@@ -250,7 +251,7 @@ std::optional<SolveCommand> ParseSolveArguments(const QStringList &arguments, QS
         }
     }
     if (!haveSeed && !command.range) {
-        error = QStringLiteral("manca il seme della partita");
+        error = QStringLiteral("manca il numero della partita");
         return std::nullopt;
     }
     return command;

@@ -214,11 +214,21 @@ void TForm1::FollowClientArea()
         return;
     ComputeTableLayout(client.width(), client.height());
     deals->Place(state.Layout);
-    Rescale(view->devicePixelRatioF());
+    // The buffers follow at the next paint: a window being shown or
+    // maximised passes through several sizes before it is painted.
+    rescaleDue = true;
+    view->update();
 }
 
 void TForm1::Rescale(qreal scale)
 {
+    MakeBuffers(scale);
+    PaintTable(PaintSender::Window);
+}
+
+void TForm1::MakeBuffers(qreal scale)
+{
+    rescaleDue = false;
     // Everything on the table is drawn again at the new size or detail; the
     // panel's contents come back with the next count of the moves.
     const TableLayout &l = state.Layout;
@@ -230,7 +240,6 @@ void TForm1::Rescale(qreal scale)
     state.paint.ColumnDirty.fill(true);
     if (!painter.InfoPanel().isNull())
         painter.ResetInfoPanel(state, view->canvas());
-    PaintTable(PaintSender::Window);
 }
 
 void TForm1::SetDialogs(const MainDialogs &d)

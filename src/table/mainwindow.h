@@ -108,7 +108,9 @@ private:
     void ComputeTableLayout(int clientWidth, int clientHeight);
     void ApplyLayout(int clientWidth, int clientHeight);
     void FollowClientArea();
+    // New buffers for the layout at `scale`, and everything drawn again.
     void Rescale(qreal scale);
+    void MakeBuffers(qreal scale);
     void FormShow();
     void FormActivate();
     void FormDeactivate();
@@ -163,6 +165,8 @@ private:
     // A card is in the player's hand, as far as the pointer is concerned.
     bool holding = false;
     bool idleWorkPosted = false;
+    // The client area has changed size since the buffers were made.
+    bool rescaleDue = false;
     bool resourcesReleased = false;
     int modalsBarred = 0;
     struct HeldNotice {

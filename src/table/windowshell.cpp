@@ -109,6 +109,8 @@ void TForm1::EndLostHold()
 
 QRegion TForm1::PaintTable(PaintSender sender)
 {
+    if (rescaleDue)
+        MakeBuffers(view->devicePixelRatioF());
     return painter.FormPaint(state, sender, view->canvas(), *cards, SidePictureBitmap);
 }
 
