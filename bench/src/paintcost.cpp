@@ -44,6 +44,19 @@ double MedianMicroseconds(int runs, Work work)
     return times[times.size() / 2];
 }
 
+// What the process holds in memory now, as the system counts it.
+double ResidentMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -116,6 +129,7 @@ int main(int argc, char **argv)
     std::printf("scale %g: repaint after one move (two columns): %.0f us (median of 200)\n", scale, oneMove);
     std::printf("scale %g: AnalyseMoves, panel hidden: %.2f us (median of 2000)\n", scale, analysis);
     std::printf("scale %g: AnalyseMoves, panel shown: %.0f us (median of 200)\n", scale, analysisShown);
+    std::printf("scale %g: resident memory of the open window: %.1f MB\n", scale, ResidentMegabytes());
     state.flags.GameInProgress = false;
     return 0;
 }
