@@ -102,9 +102,8 @@ const CardPainter::FinishedFace &CardPainter::Finished(int number, const QImage 
         finishedRatio = picture.devicePixelRatio();
     }
     FinishedFace &finished = finishedFaces[number - 1];
-    if (finished.rounded.isNull()) {
-        QImage &rounded = finished.rounded;
-        rounded = QImage(picture.size(), QImage::Format_ARGB32_Premultiplied);
+    if (finished.opaque.isNull()) {
+        QImage rounded(picture.size(), QImage::Format_ARGB32_Premultiplied);
         rounded.setDevicePixelRatio(picture.devicePixelRatio());
         rounded.fill(Qt::transparent);
         {
@@ -125,8 +124,17 @@ const CardPainter::FinishedFace &CardPainter::Finished(int number, const QImage 
         int to = rounded.height();
         while (to > from && !opaqueRow(to - 1))
             --to;
-        finished.opaqueFrom = (from + scale - 1) / scale * scale;
-        finished.opaqueTo = std::max(finished.opaqueFrom, to / scale * scale);
+        from = (from + scale - 1) / scale * scale;
+        to = std::max(from, to / scale * scale);
+        const auto rows = [&rounded](int first, int end) {
+            QImage part = rounded.copy(0, first, rounded.width(), end - first);
+            part.setDevicePixelRatio(rounded.devicePixelRatio());
+            return part;
+        };
+        finished.top = rows(0, from);
+        finished.bottom = rows(to, rounded.height());
+        finished.opaqueFrom = from;
+        finished.opaqueTo = to;
         finished.opaque = rounded.convertToFormat(QImage::Format_RGB32);
     }
     return finished;
@@ -167,15 +175,11 @@ void CardPainter::DrawFace(QImage &canvas, QImage &window, const QRect &card, Ca
         if (ownPixels && !highlighted) {
             const FinishedFace &f = Finished(number, picture, card);
             const int scale = qRound(ratio);
-            const int width = f.rounded.width();
-            const auto rows = [&](const QImage &image, int from, int to) {
-                painter.drawImage(QPoint(card.left(), card.top() + from / scale), image,
-                                  QRect(0, from, width, to - from));
-            };
-            rows(f.rounded, 0, f.opaqueFrom);
-            rows(f.rounded, f.opaqueTo, f.rounded.height());
+            painter.drawImage(card.topLeft(), f.top);
+            painter.drawImage(QPoint(card.left(), card.top() + f.opaqueTo / scale), f.bottom);
             painter.setCompositionMode(QPainter::CompositionMode_Source);
-            rows(f.opaque, f.opaqueFrom, f.opaqueTo);
+            painter.drawImage(QPoint(card.left(), card.top() + f.opaqueFrom / scale), f.opaque,
+                              QRect(0, f.opaqueFrom, f.opaque.width(), f.opaqueTo - f.opaqueFrom));
         } else
             PaintRoundedFace(painter, picture, ratio, card, origCardSize,
                              highlighted ? QPainter::RasterOp_NotSource

@@ -44,12 +44,13 @@ public:
 private:
     QImage Picture(int number, qreal ratio);
     // A face rounded and outlined on a clear ground, kept for the pictures'
-    // detail. Only the rows of its corners let the ground show through:
-    // the rows between are also kept without their clear ground, to be
-    // copied rather than blended.
+    // detail. Only the rows of its corners let the ground show through, and
+    // only they are kept on a clear ground; the rows between are copied
+    // rather than blended.
     struct FinishedFace {
-        QImage rounded;
-        QImage opaque;
+        QImage top;           // the rows above opaqueFrom, on a clear ground
+        QImage bottom;        // the rows from opaqueTo down
+        QImage opaque;        // the whole face, its corners on black
         int opaqueFrom = 0;   // the first row of pixels with no clear pixel
         int opaqueTo = 0;     // one past the last such row
     };
