@@ -198,8 +198,8 @@ void TForm1::ApplyLayout(int clientWidth, int clientHeight)
     ResetTable(state);
 
     cards = std::make_unique<CardPainter>(*this, l.buffers.CardBufferSize, state.Settings.OrigCardSize, cardLibrary);
-    painter.CreateBuffers(l, view->devicePixelRatioF());
-    view->resizeCanvas(l.window.ClientWidth, l.window.ClientHeight, table);
+    // Made at the first paint, once the window has the size it is shown at.
+    rescaleDue = true;
 }
 
 void TForm1::FollowClientArea()
