@@ -116,6 +116,9 @@ bool HintCommands::eventFilter(QObject *watched, QEvent *event)
         if (question) {
             Stop();
             shell.SetStatusText(0, QStringLiteral("Ricerca interrotta."));
+            // The key that stops the search does only that: Esc puts no
+            // held card back, Space moves none.
+            return event->type() == QEvent::KeyPress;
         }
     }
     return QObject::eventFilter(watched, event);

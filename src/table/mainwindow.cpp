@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -57,6 +58,7 @@ void TForm1::CreateComponents()
     panels = std::make_unique<StatusPanels>(statusBar());
     view = new TableView(this);
     setCentralWidget(view);
+    view->setFocus();
 
     BitBtn1 = new QPushButton(view);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
@@ -121,7 +123,9 @@ void TForm1::ConnectCommands()
     connect(&Timer1, &QTimer::timeout, this, [this] { Timer1Timer(state, *this); });
     connect(&Timer2, &QTimer::timeout, this, [this] { Timer2Timer(state, *this); });
 
+    view->onKey = [this](QKeyEvent *e) { return PlayKey(e); };
     view->onPress = [this](QMouseEvent *e) {
+        HideFocusMark();
         FormMouseDown(state, *this, ButtonOf(e), int(e->position().x()), int(e->position().y()));
     };
     view->onMove = [this](QMouseEvent *e) {
@@ -413,6 +417,39 @@ void TForm1::ShowReport(const StoreReport &report)
 {
     if (!report.Ok())
         ShowNotice(report.Text(), QString::fromLatin1(SettingsErrorCaption), NoticeIcon::Stop);
+}
+
+bool TForm1::PlayKey(const QKeyEvent *e)
+{
+    // Keys with Ctrl or Alt belong to the menus; the keypad's digits count.
+    if (e->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    const int key = e->key();
+    TableKey tableKey = TableKey::Column;
+    switch (key) {
+    case Qt::Key_1: case Qt::Key_2: case Qt::Key_3: case Qt::Key_4:
+    case Qt::Key_5: case Qt::Key_6: case Qt::Key_7: case Qt::Key_8: break;
+    case Qt::Key_Left: tableKey = TableKey::Left; break;
+    case Qt::Key_Right: tableKey = TableKey::Right; break;
+    case Qt::Key_Up: tableKey = TableKey::Up; break;
+    case Qt::Key_Down: tableKey = TableKey::Down; break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter: tableKey = TableKey::Act; break;
+    case Qt::Key_Escape: tableKey = TableKey::PutBack; break;
+    default: return false;
+    }
+    PressTableKey(state, *this, keyFocus, tableKey, key - Qt::Key_1, Narrator());
+    Repaint(PaintSender::BitBtn1);
+    return true;
+}
+
+void TForm1::HideFocusMark()
+{
+    if (!keyFocus.shown)
+        return;
+    keyFocus.shown = false;
+    Repaint(PaintSender::BitBtn1);
 }
 
 CountObserver *TForm1::Narrator() const

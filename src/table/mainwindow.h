@@ -17,12 +17,14 @@
 #include "core/gamestate.h"
 #include "core/shell.h"
 #include "dialogs/prompts.h"
+#include "moves/keyboard.h"
 #include "store/store.h"
 #include "table/cardimages.h"
 #include "table/menus.h"
 #include "table/painter.h"
 #include "table/sidepicture.h"
 
+class QKeyEvent;
 class QPushButton;
 
 namespace quintara {
@@ -133,8 +135,13 @@ private:
     QPushButton *ButtonFor(Button button) const;
     // The move-details narration the pointer hands to the column count.
     CountObserver *Narrator() const;
+    // The keys of the play on the table; false for any other key.
+    bool PlayKey(const QKeyEvent *event);
+    // A click hides the focus mark the keys showed.
+    void HideFocusMark();
 
     GameState state;
+    KeyFocus keyFocus;
     SettingsStore store;
     QString cardLibrary;
     std::unique_ptr<CardPainter> cards;

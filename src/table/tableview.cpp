@@ -1,6 +1,7 @@
 #include "table/tableview.h"
 
 #include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QtMath>
@@ -35,6 +36,8 @@ TableView::TableView(QWidget *parent) : QWidget(parent)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The table takes the keys for the play; the buttons around it take none.
+    setFocusPolicy(Qt::StrongFocus);
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(TableAccessibleFactory);
         return true;
@@ -99,6 +102,13 @@ void TableView::mouseReleaseEvent(QMouseEvent *event)
 {
     if (onRelease)
         onRelease(event);
+}
+
+void TableView::keyPressEvent(QKeyEvent *event)
+{
+    if (onKey && onKey(event))
+        return;
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace quintara

@@ -1,7 +1,7 @@
 #pragma once
 // The client area of the main window. The game draws "on the window" into
 // the picture kept here, as a desktop canvas would take it, and the widget
-// shows that picture; mouse events go back to the game's handlers.
+// shows that picture; mouse and key events go back to the game's handlers.
 
 #include <functional>
 
@@ -27,6 +27,8 @@ public:
     std::function<void(QMouseEvent *)> onPress;
     std::function<void(QMouseEvent *)> onMove;
     std::function<void(QMouseEvent *)> onRelease;
+    // A key pressed on the table; true when the game took it.
+    std::function<bool(QKeyEvent *)> onKey;
     std::function<void()> onPaint;
     // The screen's scale changed (the window went to another screen, or the
     // compositor told its scale late): the canvas and buffers are made anew.
@@ -42,6 +44,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QImage canvas_;

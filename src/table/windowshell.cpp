@@ -15,6 +15,7 @@
 #include "table/dealnumber.h"
 #include "table/drawingtools.h"
 #include "table/flight.h"
+#include "table/focusmark.h"
 #include "table/mainwindow.h"
 #include "table/statuspanels.h"
 #include "table/tableview.h"
@@ -111,7 +112,15 @@ QRegion TForm1::PaintTable(PaintSender sender)
 {
     if (rescaleDue)
         MakeBuffers(view->devicePixelRatioF());
-    return painter.FormPaint(state, sender, view->canvas(), *cards, SidePictureBitmap);
+    QRegion changed = painter.FormPaint(state, sender, view->canvas(), *cards, SidePictureBitmap);
+    // The focus mark goes over the picture after every paint: the next one
+    // wipes it with the buffers' copies and draws it where the focus is then.
+    if (keyFocus.shown && !state.paint.PaintSuspended && !painter.TableBuffer().isNull()) {
+        const QRegion mark = DrawFocusMark(view->canvas(), state.Layout, FocusArea(state, keyFocus));
+        painter.DrawnOver(state.Layout, mark);
+        changed += mark;
+    }
+    return changed;
 }
 
 void TForm1::Repaint(PaintSender sender)
