@@ -1,6 +1,7 @@
-// A whole game won with the mouse: a winning line for a fixed deal, found by
-// the solver, replayed as clicks on the real window while the game loop runs,
-// down to the win message, the statistics dialog and the stored values.
+// A whole game won with the mouse, and one with the keys alone: a winning
+// line for a fixed deal, found by the solver, replayed as clicks or as key
+// presses on the real window while the game loop runs, down to the win
+// message, the statistics dialog and the stored values.
 
 #include <QtTest>
 
@@ -29,8 +30,8 @@ QPoint Centre(const PixelRect &r)
 // moves that followed the last one has played out in the game loop.
 class Replayer : public QObject {
 public:
-    Replayer(TForm1 &form, std::vector<Move> moves, ModalAnswerer &answerer)
-        : form(form), moves(std::move(moves)), answerer(answerer)
+    Replayer(TForm1 &form, std::vector<Move> moves, ModalAnswerer &answerer, bool keys)
+        : form(form), moves(std::move(moves)), answerer(answerer), keys(keys)
     {
         connect(&timer, &QTimer::timeout, this, &Replayer::Step);
         timer.start(5);
@@ -50,16 +51,41 @@ private:
         const Move &m = moves[played++];
         if (m.question)
             answerer.answers = {m.answerYes ? QMessageBox::Yes : QMessageBox::No};
-        const MovePlaces places = PlacesOf(s, m);
-        Click(Centre(places.pick));
-        Click(Centre(places.to));
+        if (!keys) {
+            const MovePlaces places = PlacesOf(s, m);
+            Click(Centre(places.pick));
+            Click(Centre(places.to));
+            return;
+        }
+        Choose(m.fromKind, m.from);
+        if (played == 1) {   // Esc puts the first card back before it is taken again
+            Press(Qt::Key_Space);
+            Press(Qt::Key_Escape);
+            QCOMPARE(s.held.PickedFrom, FromNothing);
+        }
+        Press(Qt::Key_Space);
+        Choose(m.toKind, m.to);
+        Press(Qt::Key_Return);
     }
 
     void Click(QPoint p) { QTest::mouseClick(form.View(), Qt::LeftButton, {}, p); }
+    void Press(int key) { QTest::keyClick(form.View(), Qt::Key(key)); }
+    // A column by its digit; a free cell or pile from the last column, up
+    // to the top row and left along it.
+    void Choose(Place kind, int index)
+    {
+        if (kind == Place::Column)
+            return Press(Qt::Key_1 + index);
+        Press(Qt::Key_8);
+        Press(Qt::Key_Up);
+        for (int i = kind == Place::Pile ? index + 4 : index; i < 7; ++i)
+            Press(Qt::Key_Left);
+    }
 
     TForm1 &form;
     std::vector<Move> moves;
     ModalAnswerer &answerer;
+    bool keys;
     QTimer timer;
 };
 
@@ -68,8 +94,16 @@ private:
 class TestWholeGame : public QObject {
     Q_OBJECT
 private slots:
-    void aWonGameThroughTheMouse()
+    void aWonGame_data()
     {
+        QTest::addColumn<bool>("keys");
+        QTest::newRow("mouse") << false;
+        QTest::newRow("keys") << true;
+    }
+
+    void aWonGame()
+    {
+        QFETCH(bool, keys);
         WindowFixture f(QStringLiteral("zozaro2.dll"), false);
         TForm1 &form = *f.form;
         ModalAnswerer &answerer = f.answerer;
@@ -87,7 +121,7 @@ private slots:
         QTimer::singleShot(0, &form, [&] {
             const SolveResult line = Solve(state.table, state.deal.GamePileSuit, true);
             QCOMPARE(line.verdict, Verdict::Solved);
-            replayer = std::make_unique<Replayer>(form, line.moves, answerer);
+            replayer = std::make_unique<Replayer>(form, line.moves, answerer, keys);
         });
         // A guard: should the line go wrong, the test ends instead of hanging.
         QTimer::singleShot(60000, &form, [&] {
