@@ -63,7 +63,7 @@ void PressTableKey(GameState &state, Shell &shell, KeyFocus &focus, TableKey key
     const bool wasShown = focus.shown;
     if (!wasShown)
         shell.SetStatusText(CardsPanel,
-                            QStringLiteral(" Frecce, 1-8: scegli il posto; Spazio, Invio: prendi e posa; Esc: rimetti"));
+                            QStringLiteral(" Frecce, 1-8: scegli; Spazio: prendi, posa"));
     focus.shown = true;
     switch (key) {
     case TableKey::Left:

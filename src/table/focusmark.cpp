@@ -12,7 +12,7 @@ namespace {
 // card's white. Whole table pixels only, so the frame is as sharp at any
 // scale as the cards are.
 constexpr int EdgeWidth = 1;
-constexpr int GoldWidth = 2;
+constexpr int GoldWidth = 3;
 constexpr int Gap = 1;
 
 void Ring(QPainter &p, const QRect &outer, int width, const QColor &colour)

@@ -1,10 +1,13 @@
 #include "table/mainwindow.h"
 
+#include <algorithm>
+
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -13,6 +16,7 @@
 #include <QStyle>
 
 #include "core/analysis.h"
+#include "core/deal.h"
 #include "core/gameflow.h"
 #include "core/undo.h"
 #include "dialogs/dialogparts.h"
@@ -31,6 +35,9 @@
 namespace quintara {
 
 namespace {
+
+// The lines of the panel under the tableau that the smallest window still shows.
+constexpr int PanelFirstLines = 3;
 
 MouseButton ButtonOf(const QMouseEvent *event)
 {
@@ -199,6 +206,7 @@ void TForm1::ApplyLayout(int clientWidth, int clientHeight)
         resize(l.window.ClientWidth, height());
     BitBtn1->move(l.buttons.BitBtnLeft, l.buttons.BitBtnTop);
     deals->Place(l);
+    KeepTableWhole();
     ResetTable(state);
 
     cards = std::make_unique<CardPainter>(*this, l.buffers.CardBufferSize, state.Settings.OrigCardSize, cardLibrary);
@@ -218,10 +226,27 @@ void TForm1::FollowClientArea()
         return;
     ComputeTableLayout(client.width(), client.height());
     deals->Place(state.Layout);
+    KeepTableWhole();
     // The buffers follow at the next paint: a window being shown or
     // maximised passes through several sizes before it is painted.
     rescaleDue = true;
     view->update();
+}
+
+void TForm1::KeepTableWhole()
+{
+    // The play area, the buttons and the widest deal number beside it, and
+    // above the panel under the tableau its first lines: a smaller window
+    // would cut them off. Never wider than the table laid out for the
+    // maximised window, whose deal number already keeps inside it; the menu
+    // and status bars add their own.
+    const TableLayout &l = state.Layout;
+    const QLabel &label = *deals->Label();
+    const int dealRight = label.x() + label.fontMetrics().horizontalAdvance(DealTitle(LastDealNumber));
+    const int width = std::max({l.window.PlayAreaWidth + l.grid.TableMargin,
+                                l.buttons.UndoBtnLeft + UndoBtn1->width(), dealRight}) + 4;
+    view->setMinimumSize(std::min(width, l.window.ClientWidth - 4),
+                         l.panel.InfoPanelTop + PanelFirstLines * l.grid.RowStep);
 }
 
 void TForm1::Rescale(qreal scale)

@@ -110,6 +110,8 @@ private:
     void ComputeTableLayout(int clientWidth, int clientHeight);
     void ApplyLayout(int clientWidth, int clientHeight);
     void FollowClientArea();
+    // The window's smallest size: the one its table needs.
+    void KeepTableWhole();
     // New buffers for the layout at `scale`, and everything drawn again.
     void Rescale(qreal scale);
     void MakeBuffers(qreal scale);

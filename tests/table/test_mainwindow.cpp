@@ -133,6 +133,11 @@ private slots:
         w.showNormal();
         QTRY_VERIFY(w.View()->height() != before.window.PlayAreaHeight - 67);
         QCOMPARE(f.State().Layout.window.PlayAreaHeight, before.window.PlayAreaHeight - 67);
+
+        // Made as small as it goes, it still shows the buttons and the panel's first lines.
+        w.resize(500, 400);
+        QTRY_VERIFY(w.View()->width() >= w.findChild<QPushButton *>(QStringLiteral("UndoBtn1"))->geometry().right());
+        QVERIFY(w.View()->height() > before.panel.InfoPanelTop + 40);
     }
 
     void newGameDealsTheCardsOntoTheTable()
