@@ -6,7 +6,8 @@
 
 namespace quintara {
 
-QCursor LargeUpCursor();    // CRLARGEUP
-QCursor LargeDownCursor();  // CRLARGEDOWN
+// `scale`: the screen pixels to each of the table's.
+QCursor LargeUpCursor(qreal scale);    // CRLARGEUP
+QCursor LargeDownCursor(qreal scale);  // CRLARGEDOWN
 
 } // namespace quintara

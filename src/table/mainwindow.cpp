@@ -102,8 +102,7 @@ void TForm1::CreateComponents()
 
     Timer1.setInterval(1000);
     Timer2.setInterval(2000);
-    largeUp = LargeUpCursor();
-    largeDown = LargeDownCursor();
+    MakePointers(screen()->devicePixelRatio());
 }
 
 void TForm1::ConnectCommands()
@@ -249,8 +248,15 @@ void TForm1::KeepTableWhole()
                          l.panel.InfoPanelTop + PanelFirstLines * l.grid.RowStep);
 }
 
+void TForm1::MakePointers(qreal scale)
+{
+    largeUp = LargeUpCursor(scale);
+    largeDown = LargeDownCursor(scale);
+}
+
 void TForm1::Rescale(qreal scale)
 {
+    MakePointers(scale);
     MakeBuffers(scale);
     PaintTable(PaintSender::Window);
 }

@@ -115,6 +115,8 @@ private:
     // New buffers for the layout at `scale`, and everything drawn again.
     void Rescale(qreal scale);
     void MakeBuffers(qreal scale);
+    // The drag pointers at the screen's detail.
+    void MakePointers(qreal scale);
     void FormShow();
     void FormActivate();
     void FormDeactivate();

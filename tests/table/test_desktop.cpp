@@ -52,6 +52,7 @@ private slots:
         WindowFixture f;
         bool held = false;
         QWidget *grabberWhileHeld = nullptr;
+        QPixmap heldPointer;
         f.PlayGame(3, [&] {
             TableView *view = f.form->View();
             QTest::mouseClick(view, Qt::LeftButton, {}, TopCardOf(f.State(), 0));
@@ -59,6 +60,7 @@ private slots:
             grabberWhileHeld = QWidget::mouseGrabber();
             // As the hover over an accepting column would leave it.
             f.form->SetPointer(Pointer::LargeDown);
+            heldPointer = view->cursor().pixmap();
             f.answerer.answers = {QMessageBox::Yes};
             if (end == QLatin1String("finish"))
                 f.form->Menu().FinishGame1->trigger();
@@ -69,6 +71,9 @@ private slots:
         });
         QVERIFY(held);
         QCOMPARE(grabberWhileHeld, nullptr);
+        // Drawn at the screen's detail, as large as the desktop's own pointers.
+        QCOMPARE(heldPointer.devicePixelRatio(), f.form->View()->devicePixelRatioF());
+        QCOMPARE(heldPointer.deviceIndependentSize(), QSizeF(32, 32));
         QVERIFY(IdleUntil([&] { return f.form->View()->cursor().shape() == Qt::ArrowCursor; }));
         QCOMPARE(QWidget::mouseGrabber(), nullptr);
     }
