@@ -1,6 +1,7 @@
 #include "core/plainfile.h"
 
 #include <cerrno>
+#include <functional>
 
 #include <QFile>
 
@@ -33,6 +34,20 @@ int OpenPlainFile(const QString &path, int &error)
     return -1;
 }
 
+int ReadPieces(int fd, const std::function<bool(QByteArrayView)> &take)
+{
+    char chunk[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return errno;
+        if (got == 0 || !take(QByteArrayView(chunk, got)))
+            return 0;
+    }
+}
+
 int ReadPlainFile(const QString &path, qint64 limit, QByteArray &bytes)
 {
     bytes.clear();
@@ -40,21 +55,16 @@ int ReadPlainFile(const QString &path, qint64 limit, QByteArray &bytes)
     const int fd = OpenPlainFile(path, error);
     if (fd < 0)
         return error;
-    char chunk[65536];
-    while (error == 0) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            error = errno;
-        else if (got == 0)
-            break;
-        else if (bytes.size() + got > limit)
-            error = EFBIG;
-        else
-            bytes.append(chunk, got);
-    }
+    bool tooLarge = false;
+    error = ReadPieces(fd, [&](QByteArrayView piece) {
+        tooLarge = bytes.size() + piece.size() > limit;
+        if (!tooLarge)
+            bytes.append(piece);
+        return !tooLarge;
+    });
     ::close(fd);
+    if (tooLarge)
+        error = EFBIG;
     if (error != 0)
         bytes.clear();
     return error;

@@ -204,27 +204,23 @@ RegistryFile::Content RegistryFile::Read(QByteArray &bytes, QString &why,
         return Content::Unreadable;
     }
     bool tooLarge = false;
-    char chunk[65536];
-    // Without a reader for the rest, reading stops just past the limit.
-    while (error == 0 && (large || bytes.size() <= MaxFileSize)) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            error = errno;
-        else if (got == 0)
-            break;
-        else if (tooLarge)
-            large(QByteArrayView(chunk, got));
-        else
-            bytes.append(chunk, got);
-        if (!tooLarge && bytes.size() > MaxFileSize && large) {
-            // Past what is kept in memory the file is only read through.
-            tooLarge = true;
-            large(bytes);
-            bytes.clear();
+    error = ReadPieces(fd, [&](QByteArrayView piece) {
+        if (tooLarge) {
+            large(piece);
+            return true;
         }
-    }
+        bytes.append(piece);
+        if (bytes.size() <= MaxFileSize)
+            return true;
+        // Without a reader for the rest, reading stops just past the limit;
+        // with one, the file is only read through from here on.
+        if (!large)
+            return false;
+        tooLarge = true;
+        large(bytes);
+        bytes.clear();
+        return true;
+    });
     ::close(fd);
     if (error != 0) {
         bytes.clear();

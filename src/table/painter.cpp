@@ -231,8 +231,6 @@ QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainte
 
     drawn = (drawn + drawnOver_) & ToQRect(l.buffers.TopCopyRect);
     CopyRegion(window, topBuffer_, drawn);
-    if (state.paint.FullRepaint)
-        DrawOuterFrame(l, window);
     return drawn;
 }
 

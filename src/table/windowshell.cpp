@@ -1,6 +1,8 @@
 // The main window as the game's desktop: what the game's logic asks of the
 // screen, the pointer, the timers and the dialogs.
 
+#include <utility>
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPainter>
@@ -48,12 +50,11 @@ void TForm1::WithoutModals(const std::function<void()> &work)
 
 void TForm1::ShowHeldNotices()
 {
-    // Each box runs the event loop, in which new notices may be held.
-    while (!heldNotices.empty()) {
-        const HeldNotice notice = heldNotices.front();
-        heldNotices.erase(heldNotices.begin());
+    // Each box runs the event loop, in which new notices may be held: they
+    // wait for a turn of their own.
+    const std::vector<HeldNotice> notices = std::exchange(heldNotices, {});
+    for (const HeldNotice &notice : notices)
         ShowNotice(notice.text, notice.caption, notice.icon);
-    }
 }
 
 bool TForm1::AskYesNo(const QString &text, const QString &caption)
