@@ -63,7 +63,7 @@ void PressTableKey(GameState &state, Shell &shell, KeyFocus &focus, TableKey key
     const bool wasShown = focus.shown;
     if (!wasShown)
         shell.SetStatusText(CardsPanel,
-                            QStringLiteral(" Frecce, 1-8: scegli; Spazio: prendi, posa"));
+                            QStringLiteral(" Frecce, 1-8: scegli; Spazio: muovi"));
     focus.shown = true;
     switch (key) {
     case TableKey::Left:
