@@ -20,6 +20,7 @@
 #include "core/gameflow.h"
 #include "core/undo.h"
 #include "dialogs/dialogparts.h"
+#include "moves/placenames.h"
 #include "moves/pointer.h"
 #include "table/buttonart.h"
 #include "table/carddrawing.h"
@@ -96,6 +97,12 @@ void TForm1::CreateComponents()
     describe(UndoBtn1, QStringLiteral("Cancella la mossa"), QStringLiteral("Cancella l'ultima mossa"));
     describe(ShowBtn1, QStringLiteral("Mostra le mosse"), QStringLiteral("Mostra o nasconde le mosse possibili"));
     view->summary = [this] { return TableSummary(state, Now()); };
+    view->placeName = [this](int number) { return PlaceName(state, PlaceOf(number)); };
+    view->placeRect = [this](int number) {
+        const PlaceRef place = PlaceOf(number);
+        return ToQRect(FocusArea(state, KeyFocus{place.kind, place.index, true}));
+    };
+    view->focusedPlace = [this] { return keyFocus.shown ? PlaceNumber(keyFocus.kind, keyFocus.index) : -1; };
 
     deals = new DealCommands(state, *this, view, menu.ReplayGame1);
     hints = std::make_unique<HintCommands>(state, *this, view);
@@ -470,8 +477,12 @@ bool TForm1::PlayKey(const QKeyEvent *e)
     case Qt::Key_Escape: tableKey = TableKey::PutBack; break;
     default: return false;
     }
+    const KeyFocus before = keyFocus;
     PressTableKey(state, *this, keyFocus, tableKey, key - Qt::Key_1, Narrator());
     Repaint(PaintSender::BitBtn1);
+    // A screen reader speaks the place the keys moved to.
+    if (keyFocus.shown && (!before.shown || before.kind != keyFocus.kind || before.index != keyFocus.index))
+        view->tellPlace(PlaceNumber(keyFocus.kind, keyFocus.index), true);
     return true;
 }
 

@@ -4,6 +4,7 @@
 // logic reaches the screen, the pointer, the timers and the dialogs through
 // the Shell it implements.
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "core/shell.h"
 #include "dialogs/prompts.h"
 #include "moves/keyboard.h"
+#include "moves/placenames.h"
 #include "store/store.h"
 #include "table/cardimages.h"
 #include "table/menus.h"
@@ -143,9 +145,13 @@ private:
     bool PlayKey(const QKeyEvent *event);
     // A click hides the focus mark the keys showed.
     void HideFocusMark();
+    // Tells a screen reader of the places whose names a paint changed.
+    void TellChangedPlaces();
 
     GameState state;
     KeyFocus keyFocus;
+    // The places' names as a screen reader last heard them.
+    std::array<QString, PlaceCount> placeNames;
     SettingsStore store;
     QString cardLibrary;
     std::unique_ptr<CardPainter> cards;

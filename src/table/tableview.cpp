@@ -1,6 +1,11 @@
 #include "table/tableview.h"
 
+#include "moves/placenames.h"
+
+#include <array>
+
 #include <QAccessibleWidget>
+#include <QPointer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -10,9 +15,58 @@ namespace quintara {
 
 namespace {
 
+// One of the table's places, named by the game: a child of the table with
+// no object of its own.
+class PlaceAccessible : public QAccessibleInterface {
+public:
+    PlaceAccessible(TableView *view, int number) : view(view), number(number) {}
+
+    bool isValid() const override { return view; }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return view ? view->window()->windowHandle() : nullptr; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(view); }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name && view && view->placeName ? view->placeName(number) : QString();
+    }
+    void setText(QAccessible::Text, const QString &) override {}
+    QRect rect() const override
+    {
+        if (!view || !view->placeRect)
+            return {};
+        const QRect area = view->placeRect(number);
+        return QRect(view->mapToGlobal(area.topLeft()), area.size());
+    }
+    QAccessible::Role role() const override { return QAccessible::Cell; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.focusable = true;
+        state.focused = view && view->hasFocus() && view->focusedPlace && view->focusedPlace() == number;
+        return state;
+    }
+
+private:
+    QPointer<TableView> view;
+    int number;
+};
+
 class TableAccessible : public QAccessibleWidget {
 public:
-    explicit TableAccessible(TableView *view) : QAccessibleWidget(view, QAccessible::Canvas) {}
+    explicit TableAccessible(TableView *view) : QAccessibleWidget(view, QAccessible::Canvas)
+    {
+        for (int n = 0; n < PlaceCount; ++n)
+            places[n] = QAccessible::uniqueId(new PlaceAccessible(view, n));
+    }
+    ~TableAccessible() override
+    {
+        for (const QAccessible::Id id : places)
+            QAccessible::deleteAccessibleInterface(id);
+    }
 
     QString text(QAccessible::Text t) const override
     {
@@ -21,6 +75,36 @@ public:
             return view->summary();
         return QAccessibleWidget::text(t);
     }
+    int childCount() const override { return PlaceCount; }
+    QAccessibleInterface *child(int index) const override
+    {
+        return index >= 0 && index < PlaceCount ? QAccessible::accessibleInterface(places[index]) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        for (int n = 0; n < PlaceCount; ++n) {
+            if (QAccessible::accessibleInterface(places[n]) == child)
+                return n;
+        }
+        return -1;
+    }
+    QAccessibleInterface *focusChild() const override
+    {
+        const auto *view = static_cast<const TableView *>(widget());
+        const int place = view->focusedPlace ? view->focusedPlace() : -1;
+        return place >= 0 ? child(place) : QAccessibleWidget::focusChild();
+    }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        for (int n = 0; n < PlaceCount; ++n) {
+            if (child(n)->rect().contains(x, y))
+                return child(n);
+        }
+        return nullptr;
+    }
+
+private:
+    std::array<QAccessible::Id, PlaceCount> places{};
 };
 
 QAccessibleInterface *TableAccessibleFactory(const QString &className, QObject *object)
@@ -109,6 +193,22 @@ void TableView::keyPressEvent(QKeyEvent *event)
     if (onKey && onKey(event))
         return;
     QWidget::keyPressEvent(event);
+}
+
+void TableView::tellPlace(int number, bool focused)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(this);
+    QAccessibleInterface *place = table ? table->child(number) : nullptr;
+    if (!place)
+        return;
+    QAccessibleEvent named(place, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
+    if (focused) {
+        QAccessibleEvent focus(place, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
 }
 
 } // namespace quintara

@@ -37,6 +37,14 @@ public:
     // The game's state in words, for screen readers: the table is one named
     // element whose description they read.
     std::function<QString()> summary;
+    // Each of the sixteen places as its own element: its name, where it
+    // lies on the table, and which one the keys have chosen (-1: none).
+    std::function<QString(int)> placeName;
+    std::function<QRect(int)> placeRect;
+    std::function<int()> focusedPlace;
+    // Tells a screen reader that a place's name changed, and with `focused`
+    // that the keys moved to it.
+    void tellPlace(int number, bool focused);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPainter>
@@ -17,6 +18,7 @@
 #include "table/dealnumber.h"
 #include "table/drawingtools.h"
 #include "table/flight.h"
+#include "moves/placenames.h"
 #include "table/focusmark.h"
 #include "table/mainwindow.h"
 #include "table/statuspanels.h"
@@ -121,7 +123,22 @@ QRegion TForm1::PaintTable(PaintSender sender)
         painter.DrawnOver(state.Layout, mark);
         changed += mark;
     }
+    TellChangedPlaces();
     return changed;
+}
+
+void TForm1::TellChangedPlaces()
+{
+    // Only while a screen reader listens: the names cost a little at every paint.
+    if (!QAccessible::isActive())
+        return;
+    for (int number = 0; number < PlaceCount; ++number) {
+        QString name = PlaceName(state, PlaceOf(number));
+        if (name != placeNames[number]) {
+            placeNames[number] = std::move(name);
+            view->tellPlace(number, false);
+        }
+    }
 }
 
 void TForm1::Repaint(PaintSender sender)

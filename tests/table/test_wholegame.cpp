@@ -5,10 +5,13 @@
 
 #include <QtTest>
 
+#include <QAccessible>
+
 #include "core/automove.h"
 #include "core/gameflow.h"
 #include "solver/solver.h"
 #include "dialogs/statsdlg.h"
+#include "moves/placenames.h"
 #include "support/screentest.h"
 #include "support/windowfixture.h"
 #include "table/carddrawing.h"
@@ -58,6 +61,7 @@ private:
             return;
         }
         Choose(m.fromKind, m.from);
+        HeardByAReader(m);
         if (played == 1) {   // Esc puts the first card back before it is taken again
             Press(Qt::Key_Space);
             Press(Qt::Key_Escape);
@@ -66,6 +70,26 @@ private:
         Press(Qt::Key_Space);
         Choose(m.toKind, m.to);
         Press(Qt::Key_Return);
+    }
+
+    // What a screen reader finds on the table: the sixteen places by name,
+    // the one the keys chose as the focus, and the name of the place the
+    // first card left, which follows the move.
+    void HeardByAReader(const Move &m)
+    {
+        QAccessibleInterface *table = QAccessible::queryAccessibleInterface(form.View());
+        const auto name = [table](int place) { return table->child(place)->text(QAccessible::Name); };
+        if (played == 2)
+            QVERIFY(name(firstSource) != heardBefore);
+        if (played != 1)
+            return;
+        QCOMPARE(table->childCount(), PlaceCount);
+        QCOMPARE(table->focusChild()->text(QAccessible::Name), PlaceName(form.State(), {m.fromKind, m.from}));
+        QVERIFY(name(0).startsWith(QStringLiteral("Colonna 1: 7 carte, in cima ")));
+        QCOMPARE(name(PlaceNumber(Place::Cell, 1)), QStringLiteral("Cella 2: vuota"));
+        QCOMPARE(name(PlaceNumber(Place::Pile, 3)), QStringLiteral("Fila dei Fiori: vuota"));
+        firstSource = PlaceNumber(m.fromKind, m.from);
+        heardBefore = name(firstSource);
     }
 
     void Click(QPoint p) { QTest::mouseClick(form.View(), Qt::LeftButton, {}, p); }
@@ -87,6 +111,8 @@ private:
     ModalAnswerer &answerer;
     bool keys;
     QTimer timer;
+    int firstSource = 0;
+    QString heardBefore;
 };
 
 } // namespace
