@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTimer>
 
 #include "app/commandline.h"
 #include "dialogs/aboutbox.h"
@@ -51,6 +52,8 @@ int main(int argc, char *argv[])
         prefs->OnPrefAct();
         form.show();
         form.activateWindow();
+        // A game the last run left behind is offered once the table is up.
+        QTimer::singleShot(0, &form, &TForm1::OfferKeptGame);
         return app.exec();
     } catch (const std::exception &error) {
         QMessageBox::critical(nullptr, quintara::ApplicationTitle(),

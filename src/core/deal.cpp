@@ -25,23 +25,43 @@ bool BuildAndShuffleDeck(RandomGenerator &random, std::array<CardCode, DeckSize>
     return true;
 }
 
+namespace {
+
+void LayDeck(Table &table, const std::array<CardCode, DeckSize> &deck)
+{
+    // Nothing is home yet: the level starts at the twos.
+    table.CardsHome = {};
+    table.FoundationLevel = 1;
+    for (int i = 0; i < table.CardsLeft; ++i) {
+        TableColumn &column = table.Columns[i % ColumnCount];
+        const int row = i / ColumnCount;
+        column.Occupied[row] = 1;
+        column.Card[row] = deck[i];
+        column.DrawMode[row] = DrawNormal;
+    }
+}
+
+} // namespace
+
 void DealDeck(GameState &state)
 {
     state.deal.ColumnGap = state.Settings.ColumnSpacing;
 
     // Every slot gets its place now, so a move only ever moves cards.
     PlaceColumns(state.table, state.Layout, state.deal.ColumnGap);
-    // Nothing is home yet: the level starts at the twos.
-    state.table.CardsHome = {};
-    state.table.FoundationLevel = 1;
-    for (int i = 0; i < state.table.CardsLeft; ++i) {
-        TableColumn &column = state.table.Columns[i % ColumnCount];
-        const int row = i / ColumnCount;
-        column.Occupied[row] = 1;
-        column.Card[row] = state.deal.Deck[i];
-        column.DrawMode[row] = DrawNormal;
-    }
+    LayDeck(state.table, state.deal.Deck);
     state.flags.GameInProgress = true;
+}
+
+Table DealtTable(std::uint32_t seed)
+{
+    RandomGenerator random;
+    random.SeedRandom(seed);
+    std::array<CardCode, DeckSize> deck{};
+    Table table;
+    BuildAndShuffleDeck(random, deck, table.CardsLeft);
+    LayDeck(table, deck);
+    return table;
 }
 
 QString DealTitle(std::uint32_t seed)

@@ -39,6 +39,10 @@ void DealDeck(GameState &state);
 // The three steps of a new game after the reset: seed, shuffle, deal.
 void ShuffleAndDeal(GameState &state, std::uint32_t seed);
 
+// The deal of `seed` on an empty table, its slots not yet placed: the cards
+// exactly as ShuffleAndDeal lays them.
+Table DealtTable(std::uint32_t seed);
+
 // A deal is known by its seed; the player reads it on the table and types it
 // back to play that deal again or to share it.
 inline constexpr std::uint32_t LastDealNumber = 4294967295u;

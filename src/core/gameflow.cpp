@@ -16,6 +16,7 @@ namespace {
 const QString ControlCaption = QStringLiteral(" Controllo del gioco");
 const QString ClosingCaption = QStringLiteral(" Fase di chiusura");
 const QString CloseQuestion = QStringLiteral("Finisci il gioco ed esci?");
+const QString ResumeCaption = QStringLiteral(" Ripresa del gioco");
 
 void TakePileOrder(GameState &state, const PileSuitOrder &pileSuit)
 {
@@ -95,17 +96,18 @@ void ApplyChangedPreferences(GameState &state, Shell &shell)
     state.Settings.PrefsChanged = false;
 }
 
-void StartGameLoop(GameState &state, Shell &shell)
+void StartGameLoop(GameState &state, Shell &shell, const ReplayedGame &start)
 {
-    state.flags.GameStartTime = shell.Now();
+    // A game played on goes on with its own clock.
+    state.flags.GameStartTime = shell.Now().addMSecs(-start.elapsedMs);
     shell.SetStatusText(GamePanel, StartedText(state));
     shell.SetTimerEnabled(GameTimer::Timer1, true);
 
     state.paint.CellRowFrameDirty = true;
     state.paint.FoundationFrameDirty = true;
-    state.flags.UndoEnabled = false;
-    state.flags.UndoAvailable = false;
-    state.flags.AutoMoveHold = true;
+    state.flags.UndoEnabled = start.undoEnabled;
+    state.flags.UndoAvailable = start.undoEnabled;
+    state.flags.AutoMoveHold = start.autoMoveHold;
     state.flags.AnalysisOn = true;
     state.flags.FinishEnabled = true;
 
@@ -120,6 +122,53 @@ void StartGameLoop(GameState &state, Shell &shell)
     state.flags.ShownCardsLeft = 0;
     shell.SetPointer(Pointer::Arrow);
     shell.SetButtonVisible(Button::UndoBtn1, true);
+}
+
+// Keeps the record on the disk whenever it has grown, so that the game
+// outlives any end of the program. `kept` is the length last kept.
+void KeepRecord(GameState &state, Shell &shell, std::size_t &kept)
+{
+    if (!state.record.deal || state.record.entries.size() == kept)
+        return;
+    kept = state.record.entries.size();
+    state.record.elapsedMs = state.flags.GameStartTime.msecsTo(shell.Now());
+    shell.KeepGame(state.record);
+}
+
+// The end of a game in the statistics, once: a game already counted (one
+// the player had the game finish for them) counts nothing more.
+void CountEnd(GameState &state, Shell &shell, bool won)
+{
+    if (!state.record.counted) {
+        CountGame(state.Statistics, won);
+        shell.SaveStatistics();
+        state.record.counted = true;
+    }
+    shell.DropKeptGame();
+}
+
+void RunFrom(GameState &state, Shell &shell, const ReplayedGame &start);
+
+// The closing question; true when the window may close. "Riprendi dopo"
+// ends the loop without counting the game, which stays kept for the next start.
+bool AskToClose(GameState &state, Shell &shell)
+{
+    QStringList choices{QStringLiteral("&Sì"), QStringLiteral("&No")};
+    if (state.record.deal)
+        choices << QStringLiteral("&Riprendi dopo");
+    const int choice = shell.AskChoice(CloseQuestion, ClosingCaption, choices);
+    if (choice == 1)
+        return false;
+    if (choice == 0) {
+        GameFinished(state, shell);
+        return true;
+    }
+    state.record.elapsedMs = state.flags.GameStartTime.msecsTo(shell.Now());
+    shell.KeepGame(state.record);
+    shell.SetTimerEnabled(GameTimer::Timer1, false);
+    shell.SetTimerEnabled(GameTimer::Timer2, false);
+    CloseGameFlags(state);
+    return true;
 }
 
 } // namespace
@@ -152,33 +201,58 @@ void NewGame1Click(GameState &state, Shell &shell, std::uint32_t seed)
                          QStringLiteral(" Selezione del nuovo gioco"), NoticeIcon::Information);
         return;
     }
+    state.deal.NextDeal = seed;
+    PlayPendingDeals(state, shell);
+}
+
+void PlayPendingDeals(GameState &state, Shell &shell)
+{
     // A deal asked for during a game waits for that game's loop to return
     // here, so games follow one another instead of nesting their loops.
-    for (std::optional<std::uint32_t> deal = seed; deal; deal = std::exchange(state.deal.NextDeal, std::nullopt)) {
+    while (const std::optional<std::uint32_t> deal = std::exchange(state.deal.NextDeal, std::nullopt)) {
         shell.SetPointer(Pointer::Hourglass);
         state.flags.DeepestTop = 0;
         ResetTable(state);
         TakePileOrder(state, state.Settings.PileSuit);
         state.deal.LastDeal = *deal;
         ShuffleAndDeal(state, *deal);
+        state.record = {};
+        state.record.deal = *deal;
+        state.record.pileSuit = state.deal.GamePileSuit;
         if (state.flags.GameInProgress)
             RunGame(state, shell);
     }
 }
 
-void PlayTable(GameState &state, Shell &shell, const Table &table, const PileSuitOrder &pileSuit)
+void PlayTable(GameState &state, Shell &shell, const ReplayedGame &start, const PileSuitOrder &pileSuit)
 {
     state.held.PickedFrom = FromNothing;
-    state.table = table;
-    state.undo = {};
+    state.table = start.table;
+    state.undo = start.undo;
     state.deal.ColumnGap = state.Settings.ColumnSpacing;
     PlaceSlots(state.table, state.Layout, state.deal.ColumnGap);
+    PlaceSlots(state.undo, state.Layout, state.deal.ColumnGap);
     state.paint.ColumnDirty.fill(true);
     TakePileOrder(state, pileSuit);
     state.flags.DeepestTop = 0;
     state.flags.DeckDealt = true;
     state.flags.GameInProgress = true;
-    RunGame(state, shell);
+    RunFrom(state, shell, start);
+}
+
+void OfferKeptGame(GameState &state, Shell &shell, const GameRecord &record, const ReplayedGame &game)
+{
+    if (state.flags.DeckDealt || !record.deal)
+        return;
+    state.record = record;
+    if (!shell.AskYesNo(QStringLiteral("Riprendere la partita n. %1?").arg(*record.deal), ResumeCaption)) {
+        CountEnd(state, shell, false);
+        return;
+    }
+    state.deal.LastDeal = record.deal;
+    ResetTable(state);
+    PlayTable(state, shell, game, record.pileSuit);
+    PlayPendingDeals(state, shell);
 }
 
 void PlayDeal(GameState &state, Shell &shell, std::uint32_t seed)
@@ -208,7 +282,16 @@ void ApplyDetailsMode(GameState &state, Shell &shell)
 
 void RunGame(GameState &state, Shell &shell)
 {
-    StartGameLoop(state, shell);
+    RunFrom(state, shell, ReplayedGame{});
+}
+
+namespace {
+
+void RunFrom(GameState &state, Shell &shell, const ReplayedGame &start)
+{
+    StartGameLoop(state, shell, start);
+    std::size_t kept = SIZE_MAX;
+    KeepRecord(state, shell, kept);
 
     // Each pass handles what the player did, then sends at most one card
     // home and recounts the moves. When a pass sent nothing home, nothing
@@ -237,6 +320,7 @@ void RunGame(GameState &state, Shell &shell)
             AutoMoveToFoundation(state, shell);
         cardWentHome = state.table.CardsLeft != cardsLeftBefore;
 
+        KeepRecord(state, shell, kept);
         if (state.flags.AnalysisOn)
             AnalyseMoves(state, shell);
         shell.ApplyCommandStates();
@@ -251,6 +335,8 @@ void RunGame(GameState &state, Shell &shell)
         EndForLackOfMoves(state, shell);
     shell.ApplyCommandStates();
 }
+
+} // namespace
 
 void Timer1Timer(GameState &state, Shell &shell)
 {
@@ -295,21 +381,13 @@ void BitBtn1Click(GameState &state, Shell &shell)
 
 bool FormClose(GameState &state, Shell &shell)
 {
-    if (!state.flags.GameInProgress)
-        return true;
-    if (!shell.AskYesNo(CloseQuestion, ClosingCaption))
-        return false;
-    GameFinished(state, shell);
-    return true;
+    return !state.flags.GameInProgress || AskToClose(state, shell);
 }
 
 void GameExitClick(GameState &state, Shell &shell)
 {
-    if (state.flags.GameInProgress) {
-        if (!shell.AskYesNo(CloseQuestion, ClosingCaption))
-            return;
-        GameFinished(state, shell);
-    }
+    if (state.flags.GameInProgress && !AskToClose(state, shell))
+        return;
     shell.SetTimerEnabled(GameTimer::Timer1, false);
     state.flags.GameInProgress = false;
     shell.ReleaseResources();
@@ -320,9 +398,7 @@ void GameWon(GameState &state, Shell &shell)
 {
     shell.SetTimerEnabled(GameTimer::Timer1, false);
     WriteGameTimes(state, shell, QStringLiteral("vinto"));
-
-    CountGame(state.Statistics, true);
-    shell.SaveStatistics();
+    CountEnd(state, shell, true);
 
     CloseGameFlags(state);
     shell.ResetInfoPanel();
@@ -341,9 +417,7 @@ void GameFinished(GameState &state, Shell &shell)
     shell.SetTimerEnabled(GameTimer::Timer1, false);
     shell.SetTimerEnabled(GameTimer::Timer2, false);
     WriteGameTimes(state, shell, QStringLiteral("finito"));
-
-    CountGame(state.Statistics, false);
-    shell.SaveStatistics();
+    CountEnd(state, shell, false);
 
     CloseGameFlags(state);
     HideGameButtons(shell);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "core/record.h"
 #include "core/table.h"
 
 namespace quintara {
@@ -23,11 +24,19 @@ void NewGame1Click(GameState &state, Shell &shell, std::uint32_t seed);
 // the table is first ended as "Finisci il gioco" ends it, after the same
 // question; on No it goes on and nothing is dealt.
 void PlayDeal(GameState &state, Shell &shell, std::uint32_t seed);
+// The deals asked for, one game after the other.
+void PlayPendingDeals(GameState &state, Shell &shell);
 // Plays on from a given table: it goes on the screen as it is, its cards
-// home and its level kept, with `pileSuit` for its piles, and the loop of a
-// game runs on it to the game's end. A fresh deal is one way to get a table
-// (NewGame1Click deals and runs the loop); a resumed or replayed game another.
-void PlayTable(GameState &state, Shell &shell, const Table &table, const PileSuitOrder &pileSuit);
+// home and its level kept, with its undo copy, the hold of its automatic
+// moves and the time already played, `pileSuit` for its piles, and the loop
+// of a game runs on it to the game's end. A fresh deal is one way to get a
+// table (NewGame1Click deals and runs the loop); a resumed or replayed game
+// another. The game's record is the caller's to set.
+void PlayTable(GameState &state, Shell &shell, const ReplayedGame &start, const PileSuitOrder &pileSuit);
+// A game kept from an earlier run, offered back: "Sì" plays it on from where
+// it was, its clock included; "No" ends it as lost, as "Finisci il gioco"
+// would. Either way it counts once.
+void OfferKeptGame(GameState &state, Shell &shell, const GameRecord &record, const ReplayedGame &game);
 // The loop of one game on the table as it stands; returns when the game has ended.
 void RunGame(GameState &state, Shell &shell);
 

@@ -13,6 +13,7 @@
 
 #include "core/geometry.h"
 #include "core/move.h"
+#include "core/record.h"
 #include "core/settings.h"
 #include "core/table.h"
 
@@ -92,6 +93,8 @@ struct GameState {
     Table table;
     UndoSnapshot undo;
     DealRecord deal;
+    // The game on the table, or the last one played, as its deal and moves.
+    GameRecord record;
     TableLayout Layout;
     GameSettings Settings;
     GameStatistics Statistics;

@@ -5,11 +5,13 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include "core/table.h"
 
 namespace quintara {
 
+struct GameRecord;
 struct MoveAnalysis;
 
 // The program's name as its window and its messages show it.
@@ -39,6 +41,9 @@ public:
     virtual void ShowNotice(const QString &text, const QString &caption, NoticeIcon icon) = 0;
     // A modal Yes/No question; true only for Yes.
     virtual bool AskYesNo(const QString &text, const QString &caption) = 0;
+    // A modal question with buttons of its own, the first the default;
+    // returns the index of the one chosen, the last for a box closed otherwise.
+    virtual int AskChoice(const QString &text, const QString &caption, const QStringList &choices) = 0;
 
     virtual void SetPointer(Pointer pointer) = 0;
     virtual void CaptureMouse() = 0;
@@ -62,6 +67,11 @@ public:
     virtual void ShowStatisticsDialog() = 0;
     // Writes the five stored statistics; a failure is told to the player there.
     virtual void SaveStatistics() = 0;
+    // Keeps the game's record on the disk, so that it outlives the program
+    // however the program ends; the newest record wins.
+    virtual void KeepGame(const GameRecord &record) = 0;
+    // The game has ended and been counted: no game is kept any more.
+    virtual void DropKeptGame() = 0;
     // Lets go of the off-screen pictures and the card module, then closes the window.
     virtual void ReleaseResources() = 0;
     virtual void CloseMainWindow() = 0;

@@ -33,6 +33,8 @@ void MarkSourceDirty(GameState &state)
 // Ends the hold: the table is drawn afresh and undo is offered after a move.
 void Finish(GameState &state, Shell &shell, bool moved)
 {
+    if (!moved)
+        state.record.entries.push_back({RecordStep::PutBack, {}});
     shell.Repaint(PaintSender::BitBtn1);
     state.flags.ShownCardsLeft = 0;
     state.held.PickedFrom = FromNothing;
@@ -45,6 +47,7 @@ void Finish(GameState &state, Shell &shell, bool moved)
 MoveOutcome Carry(GameState &state, const Move &move)
 {
     ApplyAndRelease(state.table, state.flags.AutoMoveHold, move);
+    state.record.entries.push_back({RecordStep::Player, move});
     MarkSourceDirty(state);
     if (move.toKind == Place::Column)
         state.paint.ColumnDirty[move.to] = true;

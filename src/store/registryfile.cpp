@@ -23,8 +23,6 @@ namespace quintara {
 
 namespace {
 
-// A write takes milliseconds; a copy that holds the lock longer is hanging.
-constexpr int LockWaitMs = 5000;
 constexpr auto LockRetry = std::chrono::milliseconds(5);
 // The game's key is a few hundred bytes; a file this large is not its export.
 constexpr qint64 MaxFileSize = 1 << 20;
@@ -119,7 +117,7 @@ QString RegistryFile::Cause(int error)
     }
 }
 
-RegistryFile::RegistryFile(const QString &path) : Path(path), LockPath(path + QStringLiteral(".lock"))
+RegistryFile::RegistryFile(const QString &path, int waitMs) : Path(path), LockPath(path + QStringLiteral(".lock"))
 {
     const QString folder = QFileInfo(path).absolutePath();
     if (const int error = MakeFolder(folder)) {
@@ -172,7 +170,7 @@ RegistryFile::RegistryFile(const QString &path) : Path(path), LockPath(path + QS
             LockFailure = QStringLiteral("il file di blocco %1 non si può usare (%2)").arg(LockPath, Cause(error));
             return;
         }
-        if (waited.elapsed() > LockWaitMs) {
+        if (waited.elapsed() >= waitMs) {
             LockFailure = QStringLiteral("il file è in uso da un'altra copia del gioco");
             return;
         }
@@ -356,6 +354,16 @@ bool RegistryFile::Save(const QByteArray &bytes, QString &why) const
     if (folder >= 0) {
         ::fsync(folder);
         ::close(folder);
+    }
+    return true;
+}
+
+bool RegistryFile::Remove(QString &why) const
+{
+    Q_ASSERT(Locked());
+    if (::unlink(Native(Path).constData()) != 0 && errno != ENOENT) {
+        why = Cause(errno);
+        return false;
     }
     return true;
 }

@@ -18,8 +18,11 @@ public:
     // something else under the file's name (a FIFO, a device, a socket).
     enum class Content { Missing, Read, Unreadable, TooLarge, NotAFile };
 
-    // Creates the folder when needed and waits a few seconds for the lock.
-    explicit RegistryFile(const QString &path);
+    // A write takes milliseconds; a copy that holds the lock longer is hanging.
+    static constexpr int LockWaitMs = 5000;
+
+    // Creates the folder when needed and waits up to `waitMs` for the lock.
+    explicit RegistryFile(const QString &path, int waitMs = LockWaitMs);
     ~RegistryFile();
     RegistryFile(const RegistryFile &) = delete;
     RegistryFile &operator=(const RegistryFile &) = delete;
@@ -47,6 +50,8 @@ public:
     // killed half-way; a write that fails anywhere, the last flush to the disk
     // included, leaves the old file as it was and returns false.
     bool Save(const QByteArray &bytes, QString &why) const;
+    // With the lock held. Removes the file; one already gone is no failure.
+    bool Remove(QString &why) const;
 
     // The system's error number said in the player's words.
     static QString Cause(int error);

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -22,6 +23,7 @@
 #include "dialogs/dialogparts.h"
 #include "moves/placenames.h"
 #include "moves/pointer.h"
+#include "store/keptgame.h"
 #include "table/buttonart.h"
 #include "table/carddrawing.h"
 #include "table/cursors.h"
@@ -163,6 +165,7 @@ void TForm1::FormCreate()
 
     panels->setText(0, QStringLiteral(" Dir: ") + QDir::currentPath());
     ShowReport(store.LoadSettings(state.Settings, state.Statistics));
+    kept = std::make_unique<KeptGame>(QFileInfo(store.Path()).absolutePath());
 
     // A first guess of the client area; the window's real one replaces it
     // as soon as the desktop has maximised the window (FollowClientArea).

@@ -33,6 +33,7 @@ namespace quintara {
 
 class CardPainter;
 class CountObserver;
+class KeptGame;
 class DealCommands;
 class DetailsPanel;
 class HintCommands;
@@ -72,11 +73,15 @@ public:
     void Pref1DlgClick();
     void HelpAboutClick();
     void ShowDateClick();
+    // A game an earlier run left behind is offered back, or set aside if damaged.
+    void OfferKeptGame();
+    KeptGame *Kept() const { return kept.get(); }
 
     // Shell
     void SetStatusText(int panel, const QString &text) override;
     void ShowNotice(const QString &text, const QString &caption, NoticeIcon icon) override;
     bool AskYesNo(const QString &text, const QString &caption) override;
+    int AskChoice(const QString &text, const QString &caption, const QStringList &choices) override;
     void SetPointer(Pointer pointer) override;
     void CaptureMouse() override;
     void ReleaseMouse() override;
@@ -93,6 +98,8 @@ public:
     void SetTimerEnabled(GameTimer timer, bool enabled) override;
     void ShowStatisticsDialog() override;
     void SaveStatistics() override;
+    void KeepGame(const GameRecord &record) override;
+    void DropKeptGame() override;
     void ReleaseResources() override;
     void CloseMainWindow() override;
     void ProcessEvents(bool wait) override;
@@ -153,6 +160,8 @@ private:
     // The places' names as a screen reader last heard them.
     std::array<QString, PlaceCount> placeNames;
     SettingsStore store;
+    std::unique_ptr<KeptGame> kept;
+    bool keepFailureTold = false;
     QString cardLibrary;
     std::unique_ptr<CardPainter> cards;
     TablePainter painter;

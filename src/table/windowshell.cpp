@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QThread>
 
+#include "core/gameflow.h"
 #include "dialogs/dialogparts.h"
 #include "dialogs/prompts.h"
 #include "table/analysispanel.h"
@@ -23,6 +24,7 @@
 #include "table/mainwindow.h"
 #include "table/statuspanels.h"
 #include "table/tableview.h"
+#include "store/keptgame.h"
 
 namespace quintara {
 
@@ -64,6 +66,73 @@ bool TForm1::AskYesNo(const QString &text, const QString &caption)
     const PromptActivation::Open open(activation);
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, this);
     return ExecWithWholeCaption(box) == QMessageBox::Yes;
+}
+
+int TForm1::AskChoice(const QString &text, const QString &caption, const QStringList &choices)
+{
+    const PromptActivation::Open open(activation);
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, this);
+    QList<QAbstractButton *> buttons;
+    for (qsizetype i = 0; i < choices.size(); ++i) {
+        const auto role = i == 0 ? QMessageBox::YesRole : i == 1 ? QMessageBox::NoRole : QMessageBox::ActionRole;
+        QPushButton *button = box.addButton(choices[i], role);
+        button->setProperty("choice", int(i));
+        buttons << button;
+    }
+    if (!buttons.isEmpty())
+        box.setDefaultButton(static_cast<QPushButton *>(buttons.front()));
+    ExecWithWholeCaption(box);
+    return int(buttons.indexOf(box.clickedButton()));
+}
+
+void TForm1::KeepGame(const GameRecord &record)
+{
+    if (!kept)
+        return;
+    kept->Save(WriteRecord(record));
+    // A write fails on its own thread; the player hears of it once, at the next move.
+    const QString failure = kept->TakeFailure();
+    if (!failure.isEmpty() && !keepFailureTold) {
+        keepFailureTold = true;
+        ShowNotice(QStringLiteral("La partita in corso non si può conservare in %1 (%2): se il gioco si chiude, "
+                                  "andrà persa.").arg(kept->Path(), failure),
+                   QString::fromLatin1(SettingsErrorCaption), NoticeIcon::Stop);
+    }
+}
+
+void TForm1::DropKeptGame()
+{
+    if (kept)
+        kept->Drop();
+}
+
+void TForm1::OfferKeptGame()
+{
+    if (!kept || !kept->Found() || state.flags.DeckDealt)
+        return;
+    QString why;
+    const std::optional<GameRecord> record = ReadRecord(*kept->Found(), why);
+    std::optional<ReplayedGame> game;
+    if (record) {
+        std::size_t failedAt = 0;
+        game = ReplayRecord(*record, &failedAt);
+        if (!game)
+            why = QStringLiteral("la mossa %1 non si può fare").arg(failedAt + 1);
+    }
+    if (!game) {
+        // Never trusted, never counted: kept aside for whoever wants to look at it.
+        QString asideWhy;
+        const QString aside = kept->SetAside(asideWhy);
+        const QString text =
+            aside.isEmpty()
+                ? QStringLiteral("La partita lasciata in sospeso è danneggiata (%1) e non si può mettere da parte "
+                                 "(%2): non viene ripresa.").arg(why, asideWhy)
+                : QStringLiteral("La partita lasciata in sospeso è danneggiata (%1): è stata messa da parte come %2 "
+                                 "e non viene ripresa.").arg(why, aside);
+        ShowNotice(text, QStringLiteral(" Ripresa del gioco"), NoticeIcon::Information);
+        return;
+    }
+    quintara::OfferKeptGame(state, *this, *record, *game);
 }
 
 void TForm1::SetPointer(Pointer pointer)

@@ -295,10 +295,10 @@ private slots:
         bool closedDuringGame = false;
         PlayLoop(state, shell, [&](int pass, bool) {
             if (pass == 2) {
-                shell.answers = {false};
+                shell.choices = {1};
                 QVERIFY(!FormClose(state, shell));
                 QVERIFY(state.flags.GameInProgress);
-                shell.answers = {true};
+                shell.choices = {0};
                 closedDuringGame = FormClose(state, shell);
             }
         });
@@ -392,7 +392,9 @@ private slots:
             QCOMPARE(PlayerMove(state, shell, Place::Column, 3, Place::Pile, 1), MoveOutcome::PutBack);
             QCOMPARE(PlayerMove(state, shell, Place::Column, 3, Place::Pile, 0), MoveOutcome::Moved);
         });
-        PlayTable(state, shell, given.table, DefaultPileSuit);
+        ReplayedGame start;
+        start.table = given.table;
+        PlayTable(state, shell, start, DefaultPileSuit);
         QCOMPARE(state.Statistics.GamesWon, 1);
         QCOMPARE(shell.notices.back().text, QStringLiteral("Congratulazioni, hai vinto!  Sei FORTE!"));
     }

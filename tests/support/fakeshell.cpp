@@ -12,4 +12,14 @@ bool FakeShell::AskYesNo(const QString &text, const QString &)
     return answer;
 }
 
+int FakeShell::AskChoice(const QString &text, const QString &, const QStringList &)
+{
+    questions << text;
+    if (choices.empty())
+        return 0;
+    const int choice = choices.front();
+    choices.pop_front();
+    return choice;
+}
+
 } // namespace quintara::test

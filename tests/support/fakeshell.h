@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include <QDateTime>
@@ -11,6 +12,7 @@
 #include <QStringList>
 
 #include "core/analysis.h"
+#include "core/record.h"
 #include "core/shell.h"
 
 namespace quintara::test {
@@ -32,6 +34,11 @@ public:
     // unless `defaultAnswer` says otherwise.
     std::deque<bool> answers;
     bool defaultAnswer = true;
+    // The buttons chosen in the coming questions with buttons of their own; the first once they run out.
+    std::deque<int> choices;
+    // The record last kept on the "disk"; nothing once the game was dropped.
+    std::optional<GameRecord> kept;
+    int keeps = 0;
 
     QString status[4];
     std::vector<Notice> notices;
@@ -67,6 +74,7 @@ public:
         notices.push_back({text, caption, icon});
     }
     bool AskYesNo(const QString &text, const QString &caption) override;
+    int AskChoice(const QString &text, const QString &caption, const QStringList &buttons) override;
     void SetPointer(Pointer p) override { pointer = p; }
     void CaptureMouse() override { captured = true; }
     void ReleaseMouse() override { captured = false; }
@@ -100,6 +108,12 @@ public:
     }
     void ShowStatisticsDialog() override { ++statisticsShown; }
     void SaveStatistics() override { ++statisticsSaved; }
+    void KeepGame(const GameRecord &record) override
+    {
+        kept = record;
+        ++keeps;
+    }
+    void DropKeptGame() override { kept.reset(); }
     void ReleaseResources() override { released = true; }
     void CloseMainWindow() override { closed = true; }
     void ProcessEvents(bool wait) override

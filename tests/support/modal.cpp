@@ -1,6 +1,9 @@
 #include "support/modal.h"
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QAbstractButton>
 #include <QPushButton>
 
 namespace quintara::test {
@@ -23,7 +26,15 @@ void ModalAnswerer::poll()
         seen.push_back({box->windowTitle(), box->text(), box->icon()});
         if (onBox)
             onBox(box);
-        if (box->button(QMessageBox::Yes)) {
+        const QList<QAbstractButton *> buttons = box->buttons();
+        const auto chosen = std::find_if(buttons.begin(), buttons.end(), [this](QAbstractButton *b) {
+            return b->property("choice") == (choices.empty() ? 0 : choices.front());
+        });
+        if (chosen != buttons.end()) {
+            if (!choices.empty())
+                choices.pop_front();
+            (*chosen)->click();
+        } else if (box->button(QMessageBox::Yes)) {
             QMessageBox::StandardButton answer = QMessageBox::Yes;
             if (!answers.empty()) {
                 answer = answers.front();

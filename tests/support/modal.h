@@ -28,6 +28,8 @@ public:
     ModalAnswerer();
     // Answers for the coming Yes/No boxes; information boxes just take OK.
     std::deque<QMessageBox::StandardButton> answers;
+    // The buttons chosen in the coming boxes with buttons of their own; the first once they run out.
+    std::deque<int> choices;
     std::vector<SeenBox> seen;
     // Called with each message box before it is answered.
     std::function<void(QMessageBox *)> onBox;

@@ -209,10 +209,10 @@ private slots:
         WindowFixture f;
         bool stillOpenAfterNo = false;
         f.PlayGame(2, [&] {
-            f.answerer.answers = {QMessageBox::No};
+            f.answerer.choices = {1};
             f.form->close();
             stillOpenAfterNo = f.form->isVisible() && f.State().flags.GameInProgress;
-            f.answerer.answers = {QMessageBox::Yes};
+            f.answerer.choices = {0};
             f.form->close();
         });
         QVERIFY(stillOpenAfterNo);

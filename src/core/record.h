@@ -1,0 +1,79 @@
+#pragma once
+// A game as a record: the number of its deal and everything that changed the
+// table since, in order. Replaying the record from the deal gives the table
+// the player sees, its undo copy and the hold of the automatic moves, so a
+// game can be kept on the disk through any end of the program, put back on
+// the table, and gone through by the solver position by position.
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include "core/move.h"
+#include "core/table.h"
+
+namespace quintara {
+
+enum class RecordStep : std::uint8_t {
+    Player,    // a move of the player's, as carried out
+    Auto,      // a card the game sent home by itself
+    Undo,      // "Cancella la mossa": back to before the last player move kept
+    PutBack,   // a card picked up and put back: no move, and no undo for now
+};
+
+struct RecordEntry {
+    RecordStep step = RecordStep::Player;
+    Move move;   // for Player and Auto
+    bool operator==(const RecordEntry &) const = default;
+};
+
+struct GameRecord {
+    std::optional<std::uint32_t> deal;   // no deal: a table given otherwise, not kept
+    PileSuitOrder pileSuit = DefaultPileSuit;
+    std::int64_t elapsedMs = 0;          // time played when it was last kept
+    bool counted = false;                // already in the statistics: its end counts nothing
+    std::vector<RecordEntry> entries;
+    bool operator==(const GameRecord &) const = default;
+};
+
+// The game a record leads to. The slots have no places yet: the caller lays
+// them out for its window.
+struct ReplayedGame {
+    Table table;
+    Table undo;                 // the table before the last player move kept
+    bool undoEnabled = false;   // that move may be taken back with one undo now
+    int undoDepth = 0;          // player moves that several undos could take back
+    bool autoMoveHold = true;
+    std::int64_t elapsedMs = 0;
+};
+
+// Plays the record from its deal. Every move must be one the rules allow
+// there and every automatic move the one the game would have made; nullopt
+// otherwise, with `failedAt` the index of the first entry that is not.
+std::optional<ReplayedGame> ReplayRecord(const GameRecord &record, std::size_t *failedAt = nullptr);
+
+// The tables along the line the player kept: the deal, then the table after
+// each player move that no undo took back, with its automatic moves played;
+// `moves[i]` led from `tables[i]` to `tables[i + 1]`, and `entryOf[i]` is its
+// index in the record. Assumes a record ReplayRecord accepts.
+struct KeptLine {
+    std::vector<Table> tables;
+    std::vector<Move> moves;
+    std::vector<std::size_t> entryOf;
+};
+KeptLine LineOf(const GameRecord &record);
+
+// The record cut just before entry `end`: a game played on from there.
+GameRecord RecordUpTo(const GameRecord &record, std::size_t end);
+
+// The record as a small text file (see docs/game-record.md), and back. A
+// file that is not one gives nullopt with `why` in Italian; a record read
+// back is still to be replayed before it is trusted.
+QByteArray WriteRecord(const GameRecord &record);
+std::optional<GameRecord> ReadRecord(QByteArrayView text, QString &why);
+
+} // namespace quintara
