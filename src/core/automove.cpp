@@ -134,7 +134,7 @@ void AutoMoveToFoundation(GameState &state, Shell &shell)
     const int fromX = fromCell ? state.table.Cells[move->from].X : column.X[slot];
     const int fromY = fromCell ? state.table.Cells[move->from].Y : column.Y[slot];
     MoveCards(state.table, *move);
-    state.record.entries.push_back({RecordStep::Auto, *move});
+    state.record.entries.push_back(Recorded(RecordStep::Auto, *move));
     shell.FlyCard(move->card, fromX, fromY, pile.X, pile.Y);
     if (state.Settings.TransferInfo) {
         shell.SetStatusText(MovesPanel, QStringLiteral("Autom. -> Fila %1: %2").arg(move->to + 1).arg(CardText(move->card)));

@@ -123,6 +123,20 @@ std::optional<Walk> Walked(const GameRecord &record, std::size_t *failedAt)
 
 } // namespace
 
+RecordEntry Recorded(RecordStep step, const Move &move)
+{
+    RecordEntry entry{step, {}};
+    if (step == RecordStep::Player || step == RecordStep::Auto) {
+        entry.move.fromKind = move.fromKind;
+        entry.move.from = move.from;
+        entry.move.toKind = move.toKind;
+        entry.move.to = move.to;
+        entry.move.count = move.count;
+        entry.move.answerYes = move.answerYes;
+    }
+    return entry;
+}
+
 std::optional<ReplayedGame> ReplayRecord(const GameRecord &record, std::size_t *failedAt)
 {
     const std::optional<Walk> walk = Walked(record, failedAt);

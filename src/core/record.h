@@ -27,9 +27,13 @@ enum class RecordStep : std::uint8_t {
 
 struct RecordEntry {
     RecordStep step = RecordStep::Player;
-    Move move;   // for Player and Auto
+    Move move;   // for Player and Auto: the places, the count and the answer
     bool operator==(const RecordEntry &) const = default;
 };
+
+// An entry as the record keeps it: of a move only what the table cannot
+// tell, the cards and the question being the table's and the rules' own.
+RecordEntry Recorded(RecordStep step, const Move &move = {});
 
 struct GameRecord {
     std::optional<std::uint32_t> deal;   // no deal: a table given otherwise, not kept

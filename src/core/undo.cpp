@@ -15,7 +15,7 @@ void MoveUndo1Click(GameState &state, Shell &shell)
     state.flags.UndoEnabled = false;
     state.table = state.undo;
     state.flags.UndoAvailable = false;
-    state.record.entries.push_back({RecordStep::Undo, {}});
+    state.record.entries.push_back(Recorded(RecordStep::Undo));
 
     state.paint.ColumnDirty.fill(true);
     shell.ClearDetailsPanel(false);

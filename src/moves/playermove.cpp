@@ -34,7 +34,7 @@ void MarkSourceDirty(GameState &state)
 void Finish(GameState &state, Shell &shell, bool moved)
 {
     if (!moved)
-        state.record.entries.push_back({RecordStep::PutBack, {}});
+        state.record.entries.push_back(Recorded(RecordStep::PutBack));
     shell.Repaint(PaintSender::BitBtn1);
     state.flags.ShownCardsLeft = 0;
     state.held.PickedFrom = FromNothing;
@@ -47,7 +47,7 @@ void Finish(GameState &state, Shell &shell, bool moved)
 MoveOutcome Carry(GameState &state, const Move &move)
 {
     ApplyAndRelease(state.table, state.flags.AutoMoveHold, move);
-    state.record.entries.push_back({RecordStep::Player, move});
+    state.record.entries.push_back(Recorded(RecordStep::Player, move));
     MarkSourceDirty(state);
     if (move.toKind == Place::Column)
         state.paint.ColumnDirty[move.to] = true;

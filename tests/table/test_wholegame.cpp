@@ -1,7 +1,8 @@
 // A whole game won with the mouse, and one with the keys alone: a winning
 // line for a fixed deal, found by the solver, replayed as clicks or as key
 // presses on the real window while the game loop runs, down to the win
-// message, the statistics dialog and the stored values.
+// message, the statistics dialog and the stored values. All along, the
+// game's record replays to the table on the screen.
 
 #include <QtTest>
 
@@ -9,9 +10,11 @@
 
 #include "core/automove.h"
 #include "core/gameflow.h"
+#include "core/record.h"
 #include "solver/solver.h"
 #include "dialogs/statsdlg.h"
 #include "moves/placenames.h"
+#include "store/keptgame.h"
 #include "support/screentest.h"
 #include "support/windowfixture.h"
 #include "table/carddrawing.h"
@@ -51,6 +54,13 @@ private:
         }
         if (s.held.PickedFrom != FromNothing || CascadePending(s.table, s.deal.GamePileSuit, s.flags.AutoMoveHold))
             return;
+        RecordMatchesTable(s);
+        if (!keys && played == 5 && !undone) {   // a move taken back, then made again
+            undone = true;
+            form.Menu().MoveUndo1->trigger();
+            --played;
+            return;
+        }
         const Move &m = moves[played++];
         if (m.question)
             answerer.answers = {m.answerYes ? QMessageBox::Yes : QMessageBox::No};
@@ -70,6 +80,25 @@ private:
         Press(Qt::Key_Space);
         Choose(m.toKind, m.to);
         Press(Qt::Key_Return);
+    }
+
+    // The record, through its text, leads to the table, its undo copy and
+    // the hold the player has now.
+    static void RecordMatchesTable(const GameState &s)
+    {
+        QString why;
+        const std::optional<GameRecord> read = ReadRecord(WriteRecord(s.record), why);
+        QVERIFY2(read && *read == s.record, qPrintable(why));
+        const std::optional<ReplayedGame> game = ReplayRecord(*read);
+        QVERIFY(game);
+        Table table = game->table;
+        Table undo = game->undo;
+        PlaceSlots(table, s.Layout, s.deal.ColumnGap);
+        PlaceSlots(undo, s.Layout, s.deal.ColumnGap);
+        QVERIFY(table == s.table);
+        QCOMPARE(game->autoMoveHold, s.flags.AutoMoveHold);
+        QCOMPARE(game->undoEnabled, s.flags.UndoEnabled);
+        QVERIFY(!game->undoEnabled || undo == s.undo);
     }
 
     // What a screen reader finds on the table: the sixteen places by name,
@@ -110,6 +139,7 @@ private:
     std::vector<Move> moves;
     ModalAnswerer &answerer;
     bool keys;
+    bool undone = false;
     QTimer timer;
     int firstSource = 0;
     QString heardBefore;
@@ -178,6 +208,8 @@ private slots:
         QCOMPARE(stored.StreakWins, 1);
         QCOMPARE(stored.StreakLosses, 0);
         QCOMPARE(state.Statistics.RunWon, 1);
+        form.Kept()->Flush();   // a won game is no longer kept
+        QVERIFY(!QFile::exists(form.Kept()->Path()));
     }
 };
 
