@@ -12,6 +12,9 @@
 #include <unistd.h>
 
 #include "core/gameflow.h"
+#include "moves/legalmoves.h"
+#include "moves/playermove.h"
+#include "store/keptgame.h"
 #include "support/screentest.h"
 #include "support/windowfixture.h"
 #include "table/carddrawing.h"
@@ -220,6 +223,75 @@ private slots:
         QCOMPARE(f.answerer.seen.back().text, QStringLiteral("Finisci il gioco ed esci?"));
         QCOMPARE(f.answerer.seen.back().caption, QStringLiteral(" Fase di chiusura"));
         QCOMPARE(f.StoredStatistics().GamesLost, 1);
+    }
+
+    // A game kept by "Riprendi dopo" is offered at the next start, to one
+    // copy of the game only: Sì puts it back as it was, No counts it lost; a
+    // damaged one is set aside and counts nothing. Each game counts once.
+    void aKeptGameComesBack_data()
+    {
+        QTest::addColumn<QByteArray>("spoil");   // written over the kept game's moves
+        QTest::addColumn<bool>("resume");
+        QTest::addColumn<int>("lost");
+        QTest::newRow("resumed, then finished") << QByteArray() << true << 1;
+        QTest::newRow("declined") << QByteArray() << false << 1;
+        QTest::newRow("an impossible move") << QByteArray("c1c1") << true << 0;
+        QTest::newRow("a word that is no move") << QByteArray("zz") << true << 0;
+    }
+
+    void aKeptGameComesBack()
+    {
+        QFETCH(QByteArray, spoil);
+        QFETCH(bool, resume);
+        QFETCH(int, lost);
+        WindowFixture f;
+        Table left;
+        f.PlayGame(5, [&] {
+            std::vector<Move> moves;
+            ListMoves(f.State().table, f.State().deal.GamePileSuit, MoveSet::Every, moves);
+            QCOMPARE(PlayerMove(f.State(), *f.form, moves.front()), MoveOutcome::Moved);
+            left = f.State().table;
+            f.answerer.choices = {2};   // "Riprendi dopo"
+            f.form->close();
+        });
+        QCOMPARE(f.answerer.seen.back().text, QStringLiteral("Finisci il gioco ed esci?"));
+        QCOMPARE(f.StoredStatistics().GamesLost, 0);
+        const QString kept = f.form->Kept()->Path();
+        f.form.reset();
+        if (!spoil.isEmpty()) {
+            QFile file(kept);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QByteArray text = file.readAll();
+            text.replace(text.indexOf("\nfine"), 0, " " + spoil);
+            QVERIFY(file.seek(0) && file.write(text) == text.size());
+        }
+
+        TForm1 again{SettingsStore(f.StorePath())};
+        QVERIFY(!KeptGame(QFileInfo(kept).absolutePath()).Found());   // this copy holds it
+        f.answerer.answers = {resume ? QMessageBox::Yes : QMessageBox::No, QMessageBox::Yes};
+        bool sameTable = false;
+        QTimer resumed;
+        QObject::connect(&resumed, &QTimer::timeout, &again, [&] {
+            if (!again.State().flags.GameInProgress)
+                return;
+            resumed.stop();
+            sameTable = again.State().table == left;
+            FinishGame1Click(again.State(), again);
+        });
+        resumed.start(5);
+        again.OfferKeptGame();
+        const QString asked = f.answerer.seen.back().text;
+        QCOMPARE(SettingsStore(f.StorePath()).LoadSettings(again.State().Settings, again.State().Statistics).Ok(), true);
+        QCOMPARE(again.State().Statistics.GamesLost, lost);
+        again.Kept()->Flush();
+        QVERIFY(!QFile::exists(kept));
+        if (lost == 0) {
+            QVERIFY(asked.startsWith(QStringLiteral("La partita lasciata in sospeso è danneggiata (")));
+            QVERIFY(QFile::exists(QFileInfo(kept).absolutePath() + QStringLiteral("/partita-danneggiato.rec")));
+        } else {
+            QCOMPARE(f.answerer.seen[1].text, QStringLiteral("Riprendere la partita n. 5?"));
+            QCOMPARE(sameTable, resume);
+        }
     }
 
     void exitReleasesTheBuffersAndTheModule()
