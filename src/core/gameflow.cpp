@@ -74,11 +74,17 @@ void EndForLackOfMoves(GameState &state, Shell &shell)
         shell.ResetInfoPanel();
         AnalyseMoves(state, shell);
     }
-    shell.ShowNotice(QStringLiteral(" Nessuna mossa rimasta. Il gioco è finito."), ControlCaption,
-                     NoticeIcon::Information);
+    const QString text = QStringLiteral(" Nessuna mossa rimasta. Il gioco è finito.");
+    bool explain = false;
+    if (state.record.deal)
+        explain = shell.AskChoice(text, ControlCaption, {QStringLiteral("OK"), QStringLiteral("&Dove ho sbagliato?")}) == 1;
+    else
+        shell.ShowNotice(text, ControlCaption, NoticeIcon::Information);
     GameFinished(state, shell);
     ClearTable(state, shell, PaintSender::Window);
     shell.ShowStatisticsDialog();
+    if (explain)
+        shell.ExplainLoss();
 }
 
 void ApplyChangedPreferences(GameState &state, Shell &shell)
@@ -217,6 +223,7 @@ void PlayPendingDeals(GameState &state, Shell &shell)
         state.deal.LastDeal = *deal;
         ShuffleAndDeal(state, *deal);
         state.record = {};
+        state.flags.LastGameLost = false;
         state.record.deal = *deal;
         state.record.pileSuit = state.deal.GamePileSuit;
         if (state.flags.GameInProgress)
@@ -249,10 +256,36 @@ void OfferKeptGame(GameState &state, Shell &shell, const GameRecord &record, con
         CountEnd(state, shell, false);
         return;
     }
+    PlayOnFrom(state, shell, record, game);
+}
+
+void PlayOnFrom(GameState &state, Shell &shell, const GameRecord &record, const ReplayedGame &game)
+{
+    if (state.flags.DeckDealt)
+        return;
+    state.record = record;
     state.deal.LastDeal = record.deal;
+    state.flags.LastGameLost = false;
     ResetTable(state);
     PlayTable(state, shell, game, record.pileSuit);
     PlayPendingDeals(state, shell);
+}
+
+bool AgreeToShowWin(GameState &state, Shell &shell)
+{
+    if (!state.flags.GameInProgress)
+        return false;
+    if (!state.record.counted) {
+        if (!shell.AskYesNo(QStringLiteral("Se il gioco ti mostra come si vince, la partita conta come persa. "
+                                           "Vuoi vederlo?"), ControlCaption))
+            return false;
+        CountGame(state.Statistics, false);
+        shell.SaveStatistics();
+        // Kept as counted at once: however the program ends now, it counts no more.
+        state.record.counted = true;
+        shell.KeepGame(state.record);
+    }
+    return true;
 }
 
 void PlayDeal(GameState &state, Shell &shell, std::uint32_t seed)
@@ -398,12 +431,15 @@ void GameWon(GameState &state, Shell &shell)
 {
     shell.SetTimerEnabled(GameTimer::Timer1, false);
     WriteGameTimes(state, shell, QStringLiteral("vinto"));
+    // A game already counted lost (the game showed the way) is no win of the player's.
+    const bool playersWin = !state.record.counted;
     CountEnd(state, shell, true);
 
     CloseGameFlags(state);
     shell.ResetInfoPanel();
     HideGameButtons(shell);
-    shell.ShowNotice(QStringLiteral("Congratulazioni, hai vinto!  Sei FORTE!"),
+    shell.ShowNotice(playersWin ? QStringLiteral("Congratulazioni, hai vinto!  Sei FORTE!")
+                                : QStringLiteral("Partita vinta, ma era già contata come persa."),
                      QStringLiteral(" Risultato del gioco"), NoticeIcon::Information);
     state.paint.PaintSuspended = false;
     ResetTable(state);
@@ -418,6 +454,7 @@ void GameFinished(GameState &state, Shell &shell)
     shell.SetTimerEnabled(GameTimer::Timer2, false);
     WriteGameTimes(state, shell, QStringLiteral("finito"));
     CountEnd(state, shell, false);
+    state.flags.LastGameLost = state.record.deal.has_value();
 
     CloseGameFlags(state);
     HideGameButtons(shell);

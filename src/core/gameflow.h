@@ -37,6 +37,13 @@ void PlayTable(GameState &state, Shell &shell, const ReplayedGame &start, const 
 // it was, its clock included; "No" ends it as lost, as "Finisci il gioco"
 // would. Either way it counts once.
 void OfferKeptGame(GameState &state, Shell &shell, const GameRecord &record, const ReplayedGame &game);
+// Plays on from where a record leads (`game`, its replay), as its own game:
+// a game already counted counts nothing at its end.
+void PlayOnFrom(GameState &state, Shell &shell, const GameRecord &record, const ReplayedGame &game);
+// "Mostrami come si vince": a game the game finishes counts as lost, as the
+// player is told first. True when the way may be shown: the game is on and
+// counted (now, or before).
+bool AgreeToShowWin(GameState &state, Shell &shell);
 // The loop of one game on the table as it stands; returns when the game has ended.
 void RunGame(GameState &state, Shell &shell);
 

@@ -36,6 +36,8 @@ struct GameFlags {
     bool DetailsShown = false;
     bool ShowMoves = false;
     bool ResizePending = false;
+    // The last game ended lost, and its record is there to be explained.
+    bool LastGameLost = false;
     std::int32_t ShownCardsLeft = 0;
     std::int32_t DeepestTop = 0;
     QDateTime GameStartTime;

@@ -72,6 +72,8 @@ public:
     virtual void KeepGame(const GameRecord &record) = 0;
     // The game has ended and been counted: no game is kept any more.
     virtual void DropKeptGame() = 0;
+    // "Dove ho sbagliato?" on the game just lost, once its loop has returned.
+    virtual void ExplainLoss() = 0;
     // Lets go of the off-screen pictures and the card module, then closes the window.
     virtual void ReleaseResources() = 0;
     virtual void CloseMainWindow() = 0;

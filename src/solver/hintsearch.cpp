@@ -7,8 +7,15 @@ HintLimits LimitsFor(HintQuestion question)
     // A hint is wanted at once: within a second, with room for the thread and
     // the answer's display. Whether the game is lost is worth a longer wait,
     // and the player may cut it short at any moment.
-    if (question == HintQuestion::NextMove)
+    switch (question) {
+    case HintQuestion::NextMove:
         return {std::chrono::milliseconds(900), 2'000'000};
+    case HintQuestion::WhereLost:
+        return {std::chrono::milliseconds(20000), 8'000'000};
+    case HintQuestion::Winnable:
+    case HintQuestion::ShowWin:
+        break;
+    }
     return {std::chrono::milliseconds(10000), 8'000'000};
 }
 
@@ -28,6 +35,7 @@ HintAnswer SearchFrom(const HintPosition &position, const HintLimits &limits,
     if (result.verdict == Verdict::Solved && !result.moves.empty()) {
         answer.firstMove = result.moves.front();
         answer.lineLength = static_cast<int>(result.moves.size());
+        answer.line = result.moves;
     }
     answer.seconds = std::chrono::duration<double>(Clock::now() - began).count();
     return answer;
@@ -104,10 +112,88 @@ QString WinnableText(const HintAnswer &answer, const HintLimits &limits)
     return QStringLiteral("La posizione sul tavolo non è valida.");
 }
 
+LossAnswer FindLosingMove(const GameRecord &record, const HintLimits &limits, const std::atomic<bool> &cancel)
+{
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + limits.time;
+    const KeptLine line = LineOf(record);
+    LossAnswer answer;
+    if (line.tables.empty())
+        return answer;
+    SolveOptions options;
+    options.budget = limits.budget;
+    options.stop = [&] { return cancel.load(std::memory_order_relaxed) || Clock::now() >= deadline; };
+    const auto verdictAt = [&](std::size_t i) { return Solve(line.tables[i], record.pileSuit, true, options).verdict; };
+
+    // Whatever can be won from stays winnable up to the move that loses it,
+    // and nothing after that move can be won again: one boundary to find.
+    std::size_t won = 0;
+    std::size_t lost = line.moves.size();
+    switch (verdictAt(lost)) {
+    case Verdict::Solved:
+        answer.finding = LossAnswer::Finding::StillWinnable;
+        return answer;
+    case Verdict::Impossible:
+        break;
+    default:
+        return answer;
+    }
+    switch (lost == 0 ? Verdict::Impossible : verdictAt(0)) {
+    case Verdict::Impossible:
+        answer.finding = LossAnswer::Finding::NeverWinnable;
+        return answer;
+    case Verdict::Solved:
+        break;
+    default:
+        return answer;
+    }
+    while (lost - won > 1) {
+        const std::size_t middle = won + (lost - won) / 2;
+        const Verdict verdict = verdictAt(middle);
+        if (verdict == Verdict::Solved)
+            won = middle;
+        else if (verdict == Verdict::Impossible)
+            lost = middle;
+        else
+            return answer;
+    }
+    answer.finding = LossAnswer::Finding::LosingMove;
+    answer.moveNumber = won;
+    answer.move = line.moves[won];
+    answer.entry = line.entryOf[won];
+    return answer;
+}
+
+QString LossText(const LossAnswer &answer, const HintLimits &limits)
+{
+    switch (answer.finding) {
+    case LossAnswer::Finding::LosingMove:
+        return QStringLiteral("Alla mossa %1, %2 -> %3: da lì non si poteva più vincere.")
+            .arg(answer.moveNumber + 1)
+            .arg(CardText(answer.move.card), DestinationText(answer.move));
+    case LossAnswer::Finding::NeverWinnable:
+        return QStringLiteral("Questa partita non si poteva vincere fin dall'inizio.");
+    case LossAnswer::Finding::StillWinnable:
+        return QStringLiteral("Da qui si poteva ancora vincere: nessuna mossa aveva perso la partita.");
+    case LossAnswer::Finding::Undecided:
+        break;
+    }
+    return QStringLiteral("Non si è potuto trovare in %1 dove la partita si è persa.").arg(SecondsText(limits));
+}
+
 QString SearchingText(HintQuestion question)
 {
-    return question == HintQuestion::NextMove ? QStringLiteral("Suggerimento: ricerca in corso...")
-                                              : QStringLiteral("Ricerca in corso: si può ancora vincere?");
+    switch (question) {
+    case HintQuestion::NextMove:
+        return QStringLiteral("Suggerimento: ricerca in corso...");
+    case HintQuestion::Winnable:
+        break;
+    case HintQuestion::WhereLost:
+        return QStringLiteral("Ricerca in corso: dove si è persa la partita?");
+    case HintQuestion::ShowWin:
+        return QStringLiteral("Ricerca in corso: come si vince?");
+    }
+    return QStringLiteral("Ricerca in corso: si può ancora vincere?");
 }
 
 } // namespace quintara

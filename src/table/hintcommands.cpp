@@ -4,8 +4,11 @@
 #include <QEvent>
 
 #include "core/automove.h"
+#include "core/gameflow.h"
 #include "core/gamestate.h"
+#include "core/rules.h"
 #include "core/shell.h"
+#include "moves/playermove.h"
 #include "table/hintmarks.h"
 #include "table/moveplaces.h"
 
@@ -35,6 +38,9 @@ HintCommands::HintCommands(GameState &gameState, Shell &gameShell, QWidget *tabl
     settleTimer.setSingleShot(true);
     settleTimer.setInterval(40);
     connect(&settleTimer, &QTimer::timeout, this, &HintCommands::Begin);
+    lossTimer.setInterval(20);
+    connect(&lossTimer, &QTimer::timeout, this, &HintCommands::ShowLoss);
+    connect(&showTimer, &QTimer::timeout, this, &HintCommands::ShowNextMove);
     qApp->installEventFilter(this);
 }
 
@@ -46,6 +52,8 @@ HintCommands::~HintCommands()
 void HintCommands::Stop()
 {
     settleTimer.stop();
+    showTimer.stop();
+    shownLine.clear();
     question.reset();
     ++searchNumber;   // an answer still on its way is dropped
     cancel = true;
@@ -97,6 +105,18 @@ void HintCommands::Answered(std::uint64_t search, const HintAnswer &answer)
     if (!state.flags.GameInProgress || !(state.table == position.table))
         return;
     const HintLimits limits = LimitsFor(asked);
+    if (asked == HintQuestion::ShowWin) {
+        if (answer.line.empty()) {
+            shell.SetStatusText(0, WinnableText(answer, limits));
+            return;
+        }
+        shell.SetStatusText(0, QStringLiteral("Ecco come si vince: un clic o un tasto ferma la mostra."));
+        shownLine = answer.line;
+        shownMoves = 0;
+        // The pause between two moves follows the speed of the flight.
+        showTimer.start(150 + 40 * state.Settings.FlightDelay);
+        return;
+    }
     if (asked == HintQuestion::NextMove) {
         shell.SetStatusText(0, HintText(answer, limits));
         if (answer.firstMove) {
@@ -109,10 +129,101 @@ void HintCommands::Answered(std::uint64_t search, const HintAnswer &answer)
     shell.ShowNotice(WinnableText(answer, limits), QStringLiteral(" Controllo del gioco"), NoticeIcon::Information);
 }
 
+void HintCommands::MoveWhereLost1Click()
+{
+    Stop();
+    marks->Clear();
+    if (state.flags.GameInProgress || !state.flags.LastGameLost || !state.record.deal)
+        return;
+    question = HintQuestion::WhereLost;
+    shell.SetStatusText(0, SearchingText(*question));
+    cancel = false;
+    const std::uint64_t search = ++searchNumber;
+    const HintLimits limits = LimitsFor(*question);
+    worker = std::thread([this, search, limits, record = state.record] {
+        const LossAnswer answer = FindLosingMove(record, limits, cancel);
+        QMetaObject::invokeMethod(this, [this, search, answer] { Explained(search, answer); }, Qt::QueuedConnection);
+    });
+}
+
+void HintCommands::Explained(std::uint64_t search, const LossAnswer &answer)
+{
+    if (search != searchNumber || !question)
+        return;
+    const QString text = LossText(answer, LimitsFor(*question));
+    Stop();
+    const bool playable =
+        answer.finding == LossAnswer::Finding::LosingMove || answer.finding == LossAnswer::Finding::StillWinnable;
+    if (state.flags.GameInProgress || !playable) {
+        shell.SetStatusText(0, text);
+        return;
+    }
+    // The game as it was just before the move that lost it, to be played
+    // on: it was counted when it was lost, and counts nothing more.
+    const GameRecord played = answer.finding == LossAnswer::Finding::LosingMove
+                                  ? RecordUpTo(state.record, answer.entry)
+                                  : state.record;
+    const std::optional<ReplayedGame> game = ReplayRecord(played);
+    if (!game)
+        return;
+    lossShown = answer;
+    lossText = text;
+    lossTimer.start();
+    PlayOnFrom(state, shell, played, *game);
+}
+
+void HintCommands::ShowLoss()
+{
+    if (!state.flags.GameInProgress) {
+        lossTimer.stop();
+        return;
+    }
+    // The loop's first pass writes the cards left over the first panel.
+    if (state.flags.ShownCardsLeft != state.table.CardsLeft || !lossShown)
+        return;
+    lossTimer.stop();
+    shell.SetStatusText(0, lossText);
+    if (lossShown->finding == LossAnswer::Finding::LosingMove) {
+        const MovePlaces places = PlacesOf(state, lossShown->move);
+        marks->Show(places.group, places.to);
+    }
+    lossShown.reset();
+}
+
+void HintCommands::MoveShowWin1Click()
+{
+    if (AgreeToShowWin(state, shell))
+        Ask(HintQuestion::ShowWin);
+}
+
+void HintCommands::ShowNextMove()
+{
+    if (!state.flags.GameInProgress || shownMoves >= shownLine.size()) {
+        Stop();
+        return;
+    }
+    if (state.held.PickedFrom != FromNothing || CascadePending(state.table, state.deal.GamePileSuit, state.flags.AutoMoveHold))
+        return;
+    const Move &move = shownLine[shownMoves++];
+    if (!IsLegal(state.table, state.deal.GamePileSuit, move)) {
+        Stop();
+        shell.SetStatusText(0, QStringLiteral("La via trovata non vale più per questo tavolo."));
+        return;
+    }
+    const MovePlaces places = PlacesOf(state, move);
+    shell.FlyCard(move.card, places.pick.left, places.pick.top, places.to.left, places.to.top);
+    PlayerMove(state, shell, move);
+}
+
 bool HintCommands::eventFilter(QObject *watched, QEvent *event)
 {
     if (IsInput(event->type())) {
         marks->Clear();
+        if (!shownLine.empty()) {
+            Stop();
+            shell.SetStatusText(0, QStringLiteral("Mostra interrotta: ora gioca tu."));
+            return event->type() == QEvent::KeyPress;
+        }
         if (question) {
             Stop();
             shell.SetStatusText(0, QStringLiteral("Ricerca interrotta."));

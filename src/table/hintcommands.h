@@ -1,9 +1,11 @@
 #pragma once
-// "Suggerimento" and "Si può ancora vincere?": the solver searches from the
-// position on the table on a thread of its own, over a copy, so the window
-// goes on answering; the search is capped by time, and any press of a key or
-// a mouse button cancels it. Neither command changes the table, the undo copy
-// or the statistics.
+// "Suggerimento", "Si può ancora vincere?", "Dove ho sbagliato?" and
+// "Mostrami come si vince": the solver searches on a thread of its own, over
+// a copy, so the window goes on answering; the search is capped by time, and
+// any press of a key or a mouse button cancels it. The first two change
+// nothing; "Dove ho sbagliato?" puts the lost game back as it was before the
+// move that lost it, to be played on; "Mostrami come si vince" plays the
+// line found, move by move, until the win or the player's next key or click.
 
 #include <atomic>
 #include <cstdint>
@@ -30,6 +32,8 @@ public:
 
     void MoveHint1Click() { Ask(HintQuestion::NextMove); }
     void MoveWinnable1Click() { Ask(HintQuestion::Winnable); }
+    void MoveWhereLost1Click();
+    void MoveShowWin1Click();
 
     bool Searching() const { return question.has_value(); }
     const HintMarks &Marks() const { return *marks; }
@@ -43,6 +47,10 @@ private:
     // the position the player will see.
     void Begin();
     void Answered(std::uint64_t search, const HintAnswer &answer);
+    void Explained(std::uint64_t search, const LossAnswer &answer);
+    // The explanation's words and frame, once the loop has drawn the table.
+    void ShowLoss();
+    void ShowNextMove();
     void Stop();
 
     GameState &state;
@@ -54,6 +62,13 @@ private:
     std::atomic<bool> cancel{false};
     std::uint64_t searchNumber = 0;
     QTimer settleTimer;
+    QTimer lossTimer;
+    std::optional<LossAnswer> lossShown;
+    QString lossText;
+    // The winning line being shown, and how far it has come.
+    QTimer showTimer;
+    std::vector<Move> shownLine;
+    std::size_t shownMoves = 0;
 };
 
 } // namespace quintara

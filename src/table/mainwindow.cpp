@@ -130,6 +130,9 @@ void TForm1::ConnectCommands()
     connect(menu.MoveShow1, &QAction::triggered, this, [this] { MoveShow1Click(state, *this); });
     connect(menu.MoveHint1, &QAction::triggered, hints.get(), &HintCommands::MoveHint1Click);
     connect(menu.MoveWinnable1, &QAction::triggered, hints.get(), &HintCommands::MoveWinnable1Click);
+    // Both may start a game's loop.
+    connect(menu.MoveWhereLost1, &QAction::triggered, hints.get(), &HintCommands::MoveWhereLost1Click, Qt::QueuedConnection);
+    connect(menu.MoveShowWin1, &QAction::triggered, hints.get(), &HintCommands::MoveShowWin1Click);
     connect(menu.HelpAbout1, &QAction::triggered, this, &TForm1::HelpAboutClick);
     connect(menu.HelpDate, &QAction::triggered, this, &TForm1::ShowDateClick);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(state, *this); });

@@ -100,6 +100,7 @@ public:
     void SaveStatistics() override;
     void KeepGame(const GameRecord &record) override;
     void DropKeptGame() override;
+    void ExplainLoss() override;
     void ReleaseResources() override;
     void CloseMainWindow() override;
     void ProcessEvents(bool wait) override;

@@ -23,6 +23,8 @@ struct MainMenu {
     QAction *MoveShow1 = nullptr;
     QAction *MoveHint1 = nullptr;
     QAction *MoveWinnable1 = nullptr;
+    QAction *MoveWhereLost1 = nullptr;
+    QAction *MoveShowWin1 = nullptr;
     QMenu *HelpMenu1 = nullptr;
     QAction *HelpAbout1 = nullptr;
     QAction *HelpDate = nullptr;

@@ -21,6 +21,7 @@
 #include "table/flight.h"
 #include "moves/placenames.h"
 #include "table/focusmark.h"
+#include "table/hintcommands.h"
 #include "table/mainwindow.h"
 #include "table/statuspanels.h"
 #include "table/tableview.h"
@@ -104,6 +105,12 @@ void TForm1::DropKeptGame()
 {
     if (kept)
         kept->Drop();
+}
+
+void TForm1::ExplainLoss()
+{
+    // Once the lost game's loop has returned: the explanation may play on.
+    QTimer::singleShot(0, hints.get(), &HintCommands::MoveWhereLost1Click);
 }
 
 void TForm1::OfferKeptGame()
@@ -323,6 +330,8 @@ void TForm1::ApplyCommandStates()
     menu.FinishGame1->setEnabled(state.flags.FinishEnabled);
     menu.MoveHint1->setEnabled(state.flags.GameInProgress);
     menu.MoveWinnable1->setEnabled(state.flags.GameInProgress);
+    menu.MoveWhereLost1->setEnabled(!state.flags.GameInProgress && state.flags.LastGameLost);
+    menu.MoveShowWin1->setEnabled(state.flags.GameInProgress);
     deals->Update();
 }
 

@@ -39,6 +39,7 @@ public:
     // The record last kept on the "disk"; nothing once the game was dropped.
     std::optional<GameRecord> kept;
     int keeps = 0;
+    int explanations = 0;
 
     QString status[4];
     std::vector<Notice> notices;
@@ -114,6 +115,7 @@ public:
         ++keeps;
     }
     void DropKeptGame() override { kept.reset(); }
+    void ExplainLoss() override { ++explanations; }
     void ReleaseResources() override { released = true; }
     void CloseMainWindow() override { closed = true; }
     void ProcessEvents(bool wait) override
