@@ -201,6 +201,40 @@ private slots:
         QTEST(HintText(answer, LimitsFor(HintQuestion::NextMove)), "text");
     }
 
+    // "Dove ho sbagliato?" on deal 1: four cells filled by the sixth move
+    // leave no way to win; taken back, nothing had lost the game yet.
+    void whereTheGameWasLost_data()
+    {
+        QTest::addColumn<QByteArray>("moves");
+        QTest::addColumn<bool>("cramped");   // the search may keep one position
+        QTest::addColumn<QString>("text");
+        const QByteArray lost = "c8l1 ac8f3 al1f3 c4l1 c4l2 c4c1 c4l3 ac4f1 ac2f1 c7l4";
+        QTest::newRow("the sixth move") << lost << false
+                                        << "Alla mossa 6, Fante di Cuori -> cella 4: da lì non si poteva più vincere.";
+        QTest::newRow("taken back") << lost + " u" << false
+                                    << "Da qui si poteva ancora vincere: nessuna mossa aveva perso la partita.";
+        QTest::newRow("no room to search") << lost << true
+                                 << "Non si è potuto trovare in 20 secondi dove la partita si è persa.";
+    }
+    void whereTheGameWasLost()
+    {
+        QFETCH(QByteArray, moves);
+        QFETCH(bool, cramped);
+        const QByteArray text = "quintara-partita 1\npartita 1\nfile 0 1 2 3\ntempo 0\ncontata no\nmosse "
+                                + QByteArray::number(moves.count(' ') + 1) + '\n' + moves + "\nfine\n";
+        QString why;
+        const std::optional<GameRecord> record = ReadRecord(text, why);
+        QVERIFY2(record && ReplayRecord(*record), qPrintable(why));
+        const std::atomic<bool> cancel = false;
+        HintLimits limits = LimitsFor(HintQuestion::WhereLost);
+        if (cramped)
+            limits.budget = 1;
+        const LossAnswer answer = FindLosingMove(*record, limits, cancel);
+        QTEST(LossText(answer, limits), "text");
+        if (answer.finding == LossAnswer::Finding::LosingMove)
+            QCOMPARE(answer.entry, std::size_t(9));
+    }
+
     void refusesInconsistentTables()
     {
         GameState twice = OneMoveFromWin();
