@@ -182,10 +182,14 @@ void HintCommands::ShowLoss()
     if (state.flags.ShownCardsLeft != state.table.CardsLeft || !lossShown)
         return;
     lossTimer.stop();
-    shell.SetStatusText(0, lossText);
+    // Too long for one panel: the move in the first, the verdict on it in the second.
+    const qsizetype colon = lossText.indexOf(QStringLiteral(": "));
+    shell.SetStatusText(CardsPanel, colon < 0 ? lossText : lossText.left(colon + 1));
+    if (colon >= 0)
+        shell.SetStatusText(GamePanel, lossText.mid(colon + 2));
     if (lossShown->finding == LossAnswer::Finding::LosingMove) {
         const MovePlaces places = PlacesOf(state, lossShown->move);
-        marks->Show(places.group, places.to);
+        marks->Show(places.group, places.to, true);
     }
     lossShown.reset();
 }

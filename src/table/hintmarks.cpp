@@ -16,7 +16,7 @@ HintMarks::HintMarks(QWidget *table) : QWidget(table)
     hide();
 }
 
-void HintMarks::Show(const PixelRect &cardsRect, const PixelRect &destinationRect)
+void HintMarks::Show(const PixelRect &cardsRect, const PixelRect &destinationRect, bool lasting)
 {
     cards = cardsRect;
     destination = destinationRect;
@@ -24,7 +24,10 @@ void HintMarks::Show(const PixelRect &cardsRect, const PixelRect &destinationRec
     raise();
     show();
     update();
-    timer.start();
+    if (lasting)
+        timer.stop();
+    else
+        timer.start();
 }
 
 void HintMarks::Clear()

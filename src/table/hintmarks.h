@@ -17,7 +17,8 @@ public:
     // Covers `table`, lets the mouse through to it.
     explicit HintMarks(QWidget *table);
 
-    void Show(const PixelRect &cards, const PixelRect &destination);
+    // For a moment; `lasting` marks stay until the player does something.
+    void Show(const PixelRect &cards, const PixelRect &destination, bool lasting = false);
     void Clear();
     bool Shown() const { return isVisible(); }
     PixelRect Cards() const { return cards; }
