@@ -7,6 +7,7 @@
 #include "core/deal.h"
 #include "core/gamestate.h"
 #include "core/shell.h"
+#include "core/undo.h"
 #include "core/analysis.h"
 
 namespace quintara {
@@ -111,8 +112,8 @@ void StartGameLoop(GameState &state, Shell &shell, const ReplayedGame &start)
 
     state.paint.CellRowFrameDirty = true;
     state.paint.FoundationFrameDirty = true;
-    state.flags.UndoEnabled = start.undoEnabled;
     state.flags.UndoAvailable = start.undoEnabled;
+    state.flags.UndoEnabled = UndoOffered(state, start.undoEnabled);
     state.flags.AutoMoveHold = start.autoMoveHold;
     state.flags.AnalysisOn = true;
     state.flags.FinishEnabled = true;

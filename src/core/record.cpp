@@ -164,6 +164,18 @@ KeptLine LineOf(const GameRecord &record)
     return line;
 }
 
+int UndoDepth(const GameRecord &record)
+{
+    int depth = 0;
+    for (const RecordEntry &entry : record.entries) {
+        if (entry.step == RecordStep::Player)
+            ++depth;
+        else if (entry.step == RecordStep::Undo && depth > 0)
+            --depth;
+    }
+    return depth;
+}
+
 GameRecord RecordUpTo(const GameRecord &record, std::size_t end)
 {
     GameRecord cut = record;

@@ -71,6 +71,9 @@ struct KeptLine {
 };
 KeptLine LineOf(const GameRecord &record);
 
+// The player moves of the record that undos could still take back.
+int UndoDepth(const GameRecord &record);
+
 // The record cut just before entry `end`: a game played on from there.
 GameRecord RecordUpTo(const GameRecord &record, std::size_t end);
 

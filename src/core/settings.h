@@ -33,6 +33,8 @@ struct GameSettings {
     PileSuitOrder PileSuit = DefaultPileSuit;
     std::int32_t ColumnSpacing = 12;
     QString SWBmpPath;
+    // "Cancella più mosse": undo goes back move after move to the deal.
+    bool UndoToDeal = false;
 
     // Derived and run-time only, never stored.
     std::int32_t FlightDelay = FlightDelayFor(DefaultSpeed);

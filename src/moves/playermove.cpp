@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "core/undo.h"
+
 namespace quintara {
 
 namespace {
@@ -38,7 +40,7 @@ void Finish(GameState &state, Shell &shell, bool moved)
     shell.Repaint(PaintSender::BitBtn1);
     state.flags.ShownCardsLeft = 0;
     state.held.PickedFrom = FromNothing;
-    state.flags.UndoEnabled = moved && state.flags.UndoAvailable;
+    state.flags.UndoEnabled = UndoOffered(state, moved);
     state.panels.PanelNeedsRedraw = true;
 }
 

@@ -55,10 +55,12 @@ private:
         if (s.held.PickedFrom != FromNothing || CascadePending(s.table, s.deal.GamePileSuit, s.flags.AutoMoveHold))
             return;
         RecordMatchesTable(s);
-        if (!keys && played == 5 && !undone) {   // a move taken back, then made again
+        if (played == 5 && !undone) {   // moves taken back (two with the keys), then made again
             undone = true;
-            form.Menu().MoveUndo1->trigger();
-            --played;
+            const std::size_t back = keys ? 2 : 1;
+            for (std::size_t i = 0; i < back; ++i)
+                form.Menu().MoveUndo1->trigger();
+            played -= back;
             return;
         }
         const Move &m = moves[played++];
@@ -97,7 +99,7 @@ private:
         PlaceSlots(undo, s.Layout, s.deal.ColumnGap);
         QVERIFY(table == s.table);
         QCOMPARE(game->autoMoveHold, s.flags.AutoMoveHold);
-        QCOMPARE(game->undoEnabled, s.flags.UndoEnabled);
+        QCOMPARE(s.Settings.UndoToDeal ? game->undoDepth > 0 : game->undoEnabled, s.flags.UndoEnabled);
         QVERIFY(!game->undoEnabled || undo == s.undo);
     }
 
@@ -164,6 +166,7 @@ private slots:
         TForm1 &form = *f.form;
         ModalAnswerer &answerer = f.answerer;
         GameState &state = form.State();
+        state.Settings.UndoToDeal = keys;   // "Cancella più mosse"
         for (int lost = 0; lost < 3; ++lost)   // a losing streak before
             CountGame(state.Statistics, false);
         form.SaveStatistics();
