@@ -156,26 +156,23 @@ void CountEnd(GameState &state, Shell &shell, bool won)
 
 void RunFrom(GameState &state, Shell &shell, const ReplayedGame &start);
 
-// The closing question; true when the window may close. "Riprendi dopo"
-// ends the loop without counting the game, which stays kept for the next start.
+// The closing question; true when the window may close.
 bool AskToClose(GameState &state, Shell &shell)
 {
     QStringList choices{QStringLiteral("&Sì"), QStringLiteral("&No")};
     if (state.record.deal)
         choices << QStringLiteral("&Riprendi dopo");
-    const int choice = shell.AskChoice(CloseQuestion, ClosingCaption, choices);
-    if (choice == 1)
-        return false;
-    if (choice == 0) {
+    // A box closed without an answer leaves the game as No does.
+    switch (shell.AskChoice(CloseQuestion, ClosingCaption, choices)) {
+    case 0:
         GameFinished(state, shell);
         return true;
+    case 2:
+        PutOffGame(state, shell);
+        return true;
+    default:
+        return false;
     }
-    state.record.elapsedMs = state.flags.GameStartTime.msecsTo(shell.Now());
-    shell.KeepGame(state.record);
-    shell.SetTimerEnabled(GameTimer::Timer1, false);
-    shell.SetTimerEnabled(GameTimer::Timer2, false);
-    CloseGameFlags(state);
-    return true;
 }
 
 } // namespace
@@ -411,6 +408,17 @@ void BitBtn1Click(GameState &state, Shell &shell)
         GameFinished(state, shell);
     }
     ClearTable(state, shell, PaintSender::BitBtn1);
+}
+
+void PutOffGame(GameState &state, Shell &shell)
+{
+    if (!state.flags.GameInProgress || !state.record.deal)
+        return;
+    state.record.elapsedMs = state.flags.GameStartTime.msecsTo(shell.Now());
+    shell.KeepGame(state.record);
+    shell.SetTimerEnabled(GameTimer::Timer1, false);
+    shell.SetTimerEnabled(GameTimer::Timer2, false);
+    CloseGameFlags(state);
 }
 
 bool FormClose(GameState &state, Shell &shell)

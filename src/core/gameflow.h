@@ -52,6 +52,8 @@ void Timer2Timer(GameState &state, Shell &shell);
 
 void FinishGame1Click(GameState &state, Shell &shell);
 void BitBtn1Click(GameState &state, Shell &shell);
+// "Riprendi dopo": the game stops without counting, kept for the next start.
+void PutOffGame(GameState &state, Shell &shell);
 // The window is asked to close: true lets it close.
 bool FormClose(GameState &state, Shell &shell);
 void GameExitClick(GameState &state, Shell &shell);

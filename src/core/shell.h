@@ -42,7 +42,7 @@ public:
     // A modal Yes/No question; true only for Yes.
     virtual bool AskYesNo(const QString &text, const QString &caption) = 0;
     // A modal question with buttons of its own, the first the default;
-    // returns the index of the one chosen, the last for a box closed otherwise.
+    // returns the index of the one chosen, -1 for a box closed otherwise.
     virtual int AskChoice(const QString &text, const QString &caption, const QStringList &choices) = 0;
 
     virtual void SetPointer(Pointer pointer) = 0;

@@ -24,8 +24,10 @@ KeptGame::KeptGame(const QString &folder)
     for (int n = 1; n <= Places && !file; ++n) {
         // A place whose lock is held belongs to a running copy: never wait for it.
         auto place = std::make_unique<RegistryFile>(PlacePath(folder, n), 0);
-        if (!place->Locked())
+        if (!place->Locked()) {
+            unclaimed = place->LockProblem();
             continue;
+        }
         QByteArray bytes;
         QString why;
         const RegistryFile::Content content = place->Read(bytes, why);
@@ -62,6 +64,11 @@ void KeptGame::Save(const QByteArray &record)
 {
     {
         const std::lock_guard lock(mutex);
+        if (!writer.joinable()) {
+            // No place could be had: each save says why, so the window can tell it.
+            failure = unclaimed;
+            return;
+        }
         pending.emplace(record);
     }
     wake.notify_all();

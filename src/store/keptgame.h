@@ -56,6 +56,8 @@ private:
     std::unique_ptr<RegistryFile> file;
     QString path;
     std::optional<QByteArray> found;
+    // Why no place could be taken, when none was.
+    QString unclaimed;
 
     std::mutex mutex;
     std::condition_variable wake;

@@ -133,6 +133,9 @@ void TForm1::ConnectCommands()
     // Both may start a game's loop.
     connect(menu.MoveWhereLost1, &QAction::triggered, hints.get(), &HintCommands::MoveWhereLost1Click, Qt::QueuedConnection);
     connect(menu.MoveShowWin1, &QAction::triggered, hints.get(), &HintCommands::MoveShowWin1Click);
+    // The session ends (a logout, a shutdown): no question holds it up, the
+    // game is kept for the next start and the window then closes unasked.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { PutOffGame(state, *this); });
     connect(menu.HelpAbout1, &QAction::triggered, this, &TForm1::HelpAboutClick);
     connect(menu.HelpDate, &QAction::triggered, this, &TForm1::ShowDateClick);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(state, *this); });
