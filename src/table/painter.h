@@ -32,6 +32,12 @@ public:
     QRegion FormPaint(GameState &state, PaintSender sender, QImage &window, CardPainter &cards,
                       const QImage &sidePicture);
 
+    // The whole picture of an empty table straight on `window`, with no
+    // buffer: the first picture, made before the buffers, which on a fine
+    // screen cost as much again. The same pixels a full repaint gives;
+    // false, with nothing drawn, when the table needs the buffers.
+    bool PaintStraight(GameState &state, QImage &window, CardPainter &cards, const QImage &sidePicture);
+
     // The one way to tell the painter that something was drawn outside it,
     // over `area` of the window, and with TableauAndWindow on the tableau's
     // buffer as well: the next paint copies the area back from the buffers
@@ -57,7 +63,6 @@ private:
     QRegion PaintTopStrip(GameState &state, QImage &window, CardPainter &cards);
     QRegion PaintTableau(GameState &state, QImage &window, CardPainter &cards);
     QRegion PaintColumn(const GameState &state, int c, QImage &window, CardPainter &cards);
-    void DrawRowFrame(const TableLayout &layout, int left, int top);
     void ForgetLooks();
     void ForgetColumnsUnder(const TableLayout &layout, const QRegion &area);
 

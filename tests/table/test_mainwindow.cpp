@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QDir>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 
 #include <sys/stat.h>
@@ -111,6 +112,29 @@ private slots:
         QVERIFY(!undo->isVisible());
         QCOMPARE(f.form->View()->canvas().size(), QSize(l.window.ClientWidth, l.window.ClientHeight));
         QVERIFY(l.window.PlayAreaHeight > 400);
+    }
+
+    // The first picture reaches the screen before the buffers and the canvas
+    // are made; made then, they must hold the very same picture.
+    void firstPictureIsTheCanvasPicture()
+    {
+        WindowFixture f(QStringLiteral("zozaro2.dll"), false);
+        f.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
+        QVERIFY(f.form->Painter().TableBuffer().isNull());
+        TableView *view = f.form->View();
+        const QPoint origin = view->mapTo(f.form.get(), QPoint(0, 0));
+        QImage shot = view->screen()
+                          ->grabWindow(f.form->winId(), origin.x(), origin.y(), view->width(), view->height())
+                          .toImage()
+                          .convertToFormat(QImage::Format_RGB32);
+        QImage canvas = view->canvas().copy(0, 0, shot.width(), shot.height());
+        QVERIFY(!f.form->Painter().TableBuffer().isNull());
+        for (QWidget *w : view->findChildren<QWidget *>()) {
+            for (QImage *image : {&shot, &canvas})
+                QPainter(image).fillRect(QRect(w->mapTo(view, QPoint(0, 0)), w->size()), Qt::black);
+        }
+        QCOMPARE(shot, canvas);
     }
 
     void tableTakesTheClientAreaItReallyHas()
