@@ -101,8 +101,6 @@ void StartGameLoop(GameState &state, Shell &shell)
     shell.SetStatusText(GamePanel, StartedText(state));
     shell.SetTimerEnabled(GameTimer::Timer1, true);
 
-    state.paint.CellRowFrameDirty = true;
-    state.paint.FoundationFrameDirty = true;
     state.flags.UndoEnabled = false;
     state.flags.UndoAvailable = false;
     state.flags.AutoMoveHold = true;
@@ -173,7 +171,7 @@ void PlayTable(GameState &state, Shell &shell, const Table &table, const PileSui
     state.undo = {};
     state.deal.ColumnGap = state.Settings.ColumnSpacing;
     PlaceSlots(state.table, state.Layout, state.deal.ColumnGap);
-    state.paint.ColumnDirty.fill(true);
+    state.paint.TableReplaced();
     TakePileOrder(state, pileSuit);
     state.flags.DeepestTop = 0;
     state.flags.DeckDealt = true;

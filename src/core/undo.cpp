@@ -16,10 +16,8 @@ void MoveUndo1Click(GameState &state, Shell &shell)
     state.table = state.undo;
     state.flags.UndoAvailable = false;
 
-    state.paint.ColumnDirty.fill(true);
+    state.paint.TableReplaced();
     shell.ClearDetailsPanel(false);
-    state.paint.CellRowFrameDirty = true;
-    state.paint.FoundationFrameDirty = true;
     shell.Repaint(PaintSender::MoveUndo1);
 }
 

@@ -286,7 +286,6 @@ void TForm1::MakeBuffers(qreal scale)
         painter.CreateInfoPanel(l, scale);
     view->resizeCanvas(l.window.ClientWidth, l.window.ClientHeight, ToColor(l.window.TableColour));
     state.paint.FullRepaint = true;
-    state.paint.ColumnDirty.fill(true);
     if (!painter.InfoPanel().isNull())
         painter.ResetInfoPanel(state, view->canvas());
 }

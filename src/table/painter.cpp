@@ -87,6 +87,12 @@ QImage PartOf(QImage &image, const QRect &area)
     return part;
 }
 
+// A buffer's whole area, in the window's coordinates, which it shares.
+QRect Whole(Size size)
+{
+    return {0, 0, size.width, size.height};
+}
+
 QImage Buffer(Size size, qreal scale, const QColor &fill)
 {
     QImage image(qMax(1, qCeil(size.width * scale)), qMax(1, qCeil(size.height * scale)), QImage::Format_RGB32);
@@ -166,30 +172,38 @@ void CopyRegion(QImage &window, const QImage &buffer, const QRegion &region, QPo
         p.drawImage(QRectF(r), buffer, QRectF(QPointF(r.topLeft() - origin) * scale, QSizeF(r.size()) * scale));
 }
 
-void TablePainter::ForgetLooks()
+void TablePainter::Forget(const TableLayout &l, OnBuffer buffer, const QRegion &area)
 {
-    shownSlots_.fill(std::nullopt);
-    shownColumns_.fill(std::nullopt);
+    if (buffer == OnBuffer::Top) {
+        // A slot with the line on its left, which an empty one has.
+        for (std::optional<SlotRecord> &shown : shownSlots_) {
+            if (shown && area.intersects(QRect(shown->X - 1, shown->Y, l.grid.CardWidth + 1, l.grid.CardHeight)))
+                shown.reset();
+        }
+    } else {
+        for (std::optional<TableColumn> &shown : shownColumns_) {
+            if (shown && area.intersects(ToQRect(ColumnStrip(l, shown->X[0]))))
+                shown.reset();
+        }
+    }
 }
 
-void TablePainter::ForgetColumnsUnder(const TableLayout &l, const QRegion &area)
+void TablePainter::ForgetAll(const TableLayout &l)
 {
-    for (std::optional<TableColumn> &shown : shownColumns_) {
-        if (shown && area.intersects(ToQRect(ColumnStrip(l, shown->X[0]))))
-            shown.reset();
-    }
+    Forget(l, OnBuffer::Top, Whole(l.buffers.TopBufferSize));
+    Forget(l, OnBuffer::Tableau, Whole(l.buffers.TableBufferSize));
 }
 
 void TablePainter::DrawnOver(const TableLayout &layout, const QRegion &area, Surface surface)
 {
     if (surface == Surface::TableauAndWindow)
-        ForgetColumnsUnder(layout, area);
+        Forget(layout, OnBuffer::Tableau, area);
     drawnOver_ += area;
 }
 
 void TablePainter::CreateBuffers(const TableLayout &l, qreal scale)
 {
-    ForgetLooks();
+    ForgetAll(l);
     const QColor table = ToColor(l.window.TableColour);
     topBuffer_ = Buffer(l.buffers.TopBufferSize, scale, table);
     tableBuffer_ = Buffer(l.buffers.TableBufferSize, scale, table);
@@ -203,7 +217,7 @@ void TablePainter::CreateInfoPanel(const TableLayout &l, qreal scale)
 
 void TablePainter::ReleaseBuffers()
 {
-    ForgetLooks();
+    // Whatever buffers come next are new: CreateBuffers forgets what these showed.
     topBuffer_ = QImage();
     tableBuffer_ = QImage();
     flightBuffer_ = QImage();
@@ -222,11 +236,11 @@ QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainte
     }
 
     QRegion drawn;
-    auto frameRow = [&](int left, std::size_t firstSlot) {
+    auto frameRow = [&](int left) {
         DrawRowFrame(l, topBuffer_, left, l.grid.TableMargin);
-        for (std::size_t i = firstSlot; i < firstSlot + 4; ++i)
-            shownSlots_[i].reset();
-        drawn += QRect(left, l.grid.TableMargin, l.grid.PileRowWidth, l.grid.CardHeight + 2);
+        const QRect row(left, l.grid.TableMargin, l.grid.PileRowWidth, l.grid.CardHeight + 2);
+        Forget(l, OnBuffer::Top, row);
+        drawn += row;
     };
     if (state.paint.FullRepaint) {
         topBuffer_.fill(ToColor(l.window.TableColour));
@@ -235,11 +249,11 @@ QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainte
         state.paint.FoundationFrameDirty = true;
     }
     if (state.paint.CellRowFrameDirty) {
-        frameRow(l.grid.TableMargin, 0);
+        frameRow(l.grid.TableMargin);
         state.paint.CellRowFrameDirty = false;
     }
     if (state.paint.FoundationFrameDirty) {
-        frameRow(l.grid.FoundationLeft, CellCount);
+        frameRow(l.grid.FoundationLeft);
         state.paint.FoundationFrameDirty = false;
     }
 
@@ -249,10 +263,9 @@ QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainte
         if (shown == look)
             continue;
         drawn += DrawSlot(l, look, topBuffer_, window, cards);
-        shown = look;
         // The next slot of the row has its line over this card's last column.
-        if ((i + 1) % 4 != 0)
-            shownSlots_[i + 1].reset();
+        Forget(l, OnBuffer::Top, QRect(look.X, look.Y, l.grid.CardWidth, l.grid.CardHeight));
+        shown = look;
     }
 
     drawn = (drawn + drawnOver_) & ToQRect(l.buffers.TopCopyRect);
@@ -345,14 +358,15 @@ QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter
     QRegion drawn;
     if (state.paint.FullRepaint) {
         tableBuffer_.fill(ToColor(l.window.TableColour));
-        shownColumns_.fill(std::nullopt);
+        Forget(l, OnBuffer::Tableau, Whole(l.buffers.TableBufferSize));
         drawn = ToQRect(l.buffers.TableCopyRect);
     }
     // With no card left the columns keep their marks for the next deal.
     if (state.table.CardsLeft != 0) {
         ClearDetailsPanel(state, window, false);
+        // A full repaint emptied every column of the buffer.
         for (int c = 0; c < ColumnCount; ++c) {
-            if (!state.paint.ColumnDirty[c])
+            if (!state.paint.ColumnDirty[c] && !state.paint.FullRepaint)
                 continue;
             drawn += PaintColumn(state, c, window, cards);
             state.paint.ColumnDirty[c] = false;
@@ -378,7 +392,7 @@ QRegion TablePainter::FormPaint(GameState &state, PaintSender sender, QImage &wi
     if (sender != PaintSender::BitBtn1)
         state.paint.PictureShown = false;
     if (shownWithFaces_ != cards.Library().Usable() || shownColour_ != l.window.TableColour) {
-        ForgetLooks();
+        ForgetAll(l);
         shownWithFaces_ = cards.Library().Usable();
         shownColour_ = l.window.TableColour;
     }
