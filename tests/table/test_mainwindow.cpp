@@ -169,10 +169,12 @@ private slots:
         WindowFixture f;
         QVERIFY(IdleUntil([&] { return f.form->Cards()->Library().Loaded(); }));
         bool checked = false;
+        QRect dealt;
         f.PlayGame(0, [&] {
             GameState &s = f.State();
             const TableLayout &l = s.Layout;
             CardPainter &cards = *f.form->Cards();
+            dealt = QRect(s.table.Columns[0].X[0], s.table.Columns[0].Y[0], l.grid.CardWidth, l.grid.CardHeight);
             QCOMPARE(f.form->StatusText(0), QStringLiteral(" Numero di carte rimaste:  52"));
             for (int c = 0; c < ColumnCount; ++c) {
                 const int top = c < 4 ? 6 : 5;
@@ -202,6 +204,11 @@ private slots:
         QVERIFY(checked);
         QCOMPARE(f.StoredStatistics().GamesLost, 1);
         QVERIFY(!f.form->Menu().FinishGame1->isEnabled());
+        // The table cleared, no card is left on the window.
+        QImage ground = f.Region(dealt.x(), dealt.y(), dealt.width(), dealt.height());
+        const Rgb &colour = f.State().Layout.window.TableColour;
+        ground.fill(QColor(colour.red, colour.green, colour.blue));
+        QCOMPARE(f.Region(dealt.x(), dealt.y(), dealt.width(), dealt.height()), ground);
     }
 
     void secondNewGameAndFinishAnsweredNo()
