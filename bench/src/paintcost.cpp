@@ -57,6 +57,23 @@ double ResidentMegabytes()
     return 0;
 }
 
+// Reads `clock` the moment the widget it watches has painted for the first
+// time: the picture is then the window system's to show. What happens after
+// it, such as work the paint left for later, is not counted.
+struct FirstPaintWatch : QObject {
+    explicit FirstPaintWatch(const QElapsedTimer &clock) : clock(clock) {}
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Paint || milliseconds >= 0)
+            return false;
+        static_cast<QObject *>(watched)->event(event);
+        milliseconds = clock.nsecsElapsed() / 1e6;
+        return true;
+    }
+    const QElapsedTimer &clock;
+    double milliseconds = -1;
+};
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -77,14 +94,12 @@ int main(int argc, char **argv)
     QElapsedTimer start;
     start.start();
     TForm1 form;
-    bool painted = false;
+    FirstPaintWatch watch(start);
+    form.View()->installEventFilter(&watch);
     form.show();
-    while (!painted) {
+    while (watch.milliseconds < 0)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        painted = form.View()->isVisible() && !form.View()->canvas().isNull();
-    }
-    form.View()->repaint();
-    const double firstPaintMs = start.nsecsElapsed() / 1e6;
+    const double firstPaintMs = watch.milliseconds;
 
     // Load the card module as the first idle moment would.
     QEventLoop loop;

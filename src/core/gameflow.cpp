@@ -110,8 +110,6 @@ void StartGameLoop(GameState &state, Shell &shell, const ReplayedGame &start)
     shell.SetStatusText(GamePanel, StartedText(state));
     shell.SetTimerEnabled(GameTimer::Timer1, true);
 
-    state.paint.CellRowFrameDirty = true;
-    state.paint.FoundationFrameDirty = true;
     state.flags.UndoAvailable = start.undoEnabled;
     state.flags.UndoEnabled = UndoOffered(state, start.undoEnabled);
     state.flags.AutoMoveHold = start.autoMoveHold;
@@ -237,7 +235,7 @@ void PlayTable(GameState &state, Shell &shell, const ReplayedGame &start, const 
     state.deal.ColumnGap = state.Settings.ColumnSpacing;
     PlaceSlots(state.table, state.Layout, state.deal.ColumnGap);
     PlaceSlots(state.undo, state.Layout, state.deal.ColumnGap);
-    state.paint.ColumnDirty.fill(true);
+    state.paint.TableReplaced();
     TakePileOrder(state, pileSuit);
     state.flags.DeepestTop = 0;
     state.flags.DeckDealt = true;

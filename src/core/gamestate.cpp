@@ -8,7 +8,7 @@ void ResetTable(GameState &state)
     state.table.CardsHome = {};
     state.table.Columns = {};
     state.undo = {};
-    state.paint.ColumnDirty.fill(true);
+    state.paint.TableReplaced();
 
     state.table.Cells = {};
     state.table.Foundations = {};

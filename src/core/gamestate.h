@@ -73,14 +73,28 @@ struct HeldCard {
     MoveSource Picked() const { return {PickedFrom, PickedIndex, PickedSlot, PickedCard}; }
 };
 
-// What the painter must draw afresh at its next call.
+// What changed on the table since the last paint, as the game tells the
+// painter: its one way to say so. The painter draws again only what of it
+// looks different from what it drew before.
 struct RepaintFlags {
+    // Everything, the buffers' ground included.
     bool FullRepaint = true;
     bool CellRowFrameDirty = false;
     bool FoundationFrameDirty = false;
     std::array<bool, ColumnCount> ColumnDirty{};
+    // A card is in flight over the window: a paint changes nothing and keeps
+    // what it was told for the paint after the landing.
     bool PaintSuspended = false;
     bool PictureShown = false;
+
+    // Another table altogether (a deal, an undo, a position given to play
+    // on): every column and both rows of slots.
+    void TableReplaced()
+    {
+        ColumnDirty.fill(true);
+        CellRowFrameDirty = true;
+        FoundationFrameDirty = true;
+    }
 };
 
 // The panels under the tableau.

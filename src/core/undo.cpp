@@ -52,10 +52,8 @@ void MoveUndo1Click(GameState &state, Shell &shell)
     state.paint.PaintSuspended = false;
     state.flags.UndoEnabled = UndoOffered(state, false);
 
-    state.paint.ColumnDirty.fill(true);
+    state.paint.TableReplaced();
     shell.ClearDetailsPanel(false);
-    state.paint.CellRowFrameDirty = true;
-    state.paint.FoundationFrameDirty = true;
     shell.Repaint(PaintSender::MoveUndo1);
 }
 

@@ -158,6 +158,12 @@ void TForm1::ConnectCommands()
     view->onScaleChange = [this](qreal scale) { WithoutModals([&] { Rescale(scale); }); };
     view->onResize = [this] { WithoutModals([this] { FollowClientArea(); }); };
     view->onPaint = [this] { WithoutModals([this] { PaintTable(PaintSender::Window); }); };
+    view->onFirstPicture = [this](QImage &picture) {
+        bool painted = false;
+        WithoutModals([&] { painted = PaintFirstPicture(picture); });
+        return painted;
+    };
+    view->onCanvasNeeded = [this] { CatchUpWithFirstPicture(); };
 
     // The application's idle moments: just before the event loop goes to sleep.
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
@@ -280,6 +286,7 @@ void TForm1::Rescale(qreal scale)
 void TForm1::MakeBuffers(qreal scale)
 {
     rescaleDue = false;
+    buffersDue = false;
     // Everything on the table is drawn again at the new size or detail; the
     // panel's contents come back with the next count of the moves.
     const TableLayout &l = state.Layout;
@@ -288,9 +295,27 @@ void TForm1::MakeBuffers(qreal scale)
         painter.CreateInfoPanel(l, scale);
     view->resizeCanvas(l.window.ClientWidth, l.window.ClientHeight, ToColor(l.window.TableColour));
     state.paint.FullRepaint = true;
-    state.paint.ColumnDirty.fill(true);
     if (!painter.InfoPanel().isNull())
         painter.ResetInfoPanel(state, view->canvas());
+}
+
+bool TForm1::PaintFirstPicture(QImage &picture)
+{
+    if (!cards || !rescaleDue || !painter.PaintStraight(state, picture, *cards, SidePictureBitmap))
+        return false;
+    // The buffers and the canvas follow once the picture is on the screen,
+    // or sooner if the canvas is wanted.
+    if (!buffersDue)
+        QTimer::singleShot(0, this, &TForm1::CatchUpWithFirstPicture);
+    buffersDue = true;
+    return true;
+}
+
+void TForm1::CatchUpWithFirstPicture()
+{
+    // The window already shows the picture they get.
+    if (buffersDue && !resourcesReleased)
+        WithoutModals([this] { PaintTable(PaintSender::Window); });
 }
 
 void TForm1::SetDialogs(const MainDialogs &d)

@@ -143,6 +143,11 @@ private:
     void ShowDrawnOnWindow(const QRegion &area);
     // Paints the table; returns the part of the window it changed.
     QRegion PaintTable(PaintSender sender);
+    // The first picture straight on `picture`, before the buffers are made;
+    // false when the table needs them at once.
+    bool PaintFirstPicture(QImage &picture);
+    // Makes the buffers and the canvas the first picture went without.
+    void CatchUpWithFirstPicture();
     QRect CardArea(int x, int y) const;
     void ConnectCommands();
     void ShowReport(const StoreReport &report);
@@ -192,6 +197,9 @@ private:
     // A card is in the player's hand, as far as the pointer is concerned.
     bool holding = false;
     bool idleWorkPosted = false;
+    // The first picture went straight to the window: the buffers and the
+    // canvas are still to be made.
+    bool buffersDue = false;
     // The client area has changed size since the buffers were made.
     bool rescaleDue = false;
     bool resourcesReleased = false;

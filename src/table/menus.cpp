@@ -51,7 +51,7 @@ MainMenu BuildMainMenu(QMenuBar *bar)
                           {QKeySequence(Qt::Key_H)});
     m.MoveWinnable1 = AddItem(m.MoveMenu1, QStringLiteral("Si può ancora &vincere?"), QStringLiteral(" Dice se la partita si può ancora vincere"));
     m.MoveWhereLost1 = AddItem(m.MoveMenu1, QStringLiteral("&Dove ho sbagliato?"), QStringLiteral(" Trova la mossa che ha perso l'ultima partita"));
-    m.MoveShowWin1 = AddItem(m.MoveMenu1, QStringLiteral("Mostrami come si &vince"), QStringLiteral(" Il gioco finisce la partita, che conta come persa"));
+    m.MoveShowWin1 = AddItem(m.MoveMenu1, QStringLiteral("Mos&trami come si vince"), QStringLiteral(" Il gioco finisce la partita, che conta come persa"));
 
     m.HelpMenu1 = AddMenu(bar, QStringLiteral("&Aiuto"), QStringLiteral(" Menù di aiuto"));
     m.HelpAbout1 = AddItem(m.HelpMenu1, QStringLiteral("&Informazioni sul gioco"), QStringLiteral(" Mostra le informazioni sul gioco"));

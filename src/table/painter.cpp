@@ -87,12 +87,72 @@ QImage PartOf(QImage &image, const QRect &area)
     return part;
 }
 
+// A buffer's whole area, in the window's coordinates, which it shares.
+QRect Whole(Size size)
+{
+    return {0, 0, size.width, size.height};
+}
+
 QImage Buffer(Size size, qreal scale, const QColor &fill)
 {
     QImage image(qMax(1, qCeil(size.width * scale)), qMax(1, qCeil(size.height * scale)), QImage::Format_RGB32);
     image.setDevicePixelRatio(scale);
     image.fill(fill);
     return image;
+}
+
+void DrawRowFrame(const TableLayout &l, QImage &target, int left, int top)
+{
+    QPainter p(&target);
+    p.fillRect(left, top, l.grid.PileRowWidth, l.grid.CardHeight, ToColor(l.window.TableColour));
+    Line(p, FrameTopLeft, left, top, left + l.grid.PileRowWidth - 2, top);
+    Line(p, FrameTopLeft, left, top, left, top + l.grid.CardHeight + 1);
+    const int right = left + 4 * l.grid.CardWidth + 1;
+    Line(p, FrameRight, right, top, right, top + l.grid.CardHeight + 1);
+    Line(p, FrameBottom, left, top + l.grid.CardHeight + 1, left + l.grid.PileRowWidth - 2, top + l.grid.CardHeight + 1);
+}
+
+// What each slot looks like: a card, or when empty a blank card (a cell) or
+// the pile's picture, with a line on its left. The free cells come first.
+std::array<SlotRecord, CellCount + PileCount> SlotLooks(const GameState &state)
+{
+    std::array<SlotRecord, CellCount + PileCount> looks;
+    for (std::size_t i = 0; i < looks.size(); ++i) {
+        const bool cell = i < CellCount;
+        SlotRecord &look = looks[i];
+        look = cell ? state.table.Cells[i] : state.table.Foundations[i - CellCount];
+        if (!look.Occupied) {
+            look.Card = cell ? 0 : state.deal.EmptyPileImage[i - CellCount];
+            look.DrawMode = cell ? DrawBlank : DrawPicture;
+        }
+    }
+    return looks;
+}
+
+// A slot as it looks, on the table's ground. Returns the area drawn.
+QRect DrawSlot(const TableLayout &l, const SlotRecord &look, QImage &target, QImage &window, CardPainter &cards)
+{
+    const QRect card = QRect(look.X, look.Y, l.grid.CardWidth, l.grid.CardHeight);
+    // A face is laid on the table's ground, as on a row drawn anew.
+    QPainter(&target).fillRect(card, ToColor(l.window.TableColour));
+    cards.DrawCard(target, window, look.X, look.Y, look.Card, look.DrawMode, l.window.TableColour);
+    if (!look.Occupied) {
+        QPainter p(&target);
+        Line(p, EmptySlotLine, look.X - 1, look.Y, look.X - 1, look.Y + l.grid.CardHeight);
+    }
+    return card.adjusted(-1, 0, 0, 0);
+}
+
+// The picture beside the table, when the player wants it and it is not
+// on the window yet. Returns the area drawn.
+QRegion ShowSidePicture(GameState &state, QImage &window, const QImage &sidePicture)
+{
+    if (!state.Settings.ShowPicture || !state.Settings.PictureFileOk || state.paint.PictureShown || sidePicture.isNull())
+        return {};
+    const QRect side = ToQRect(state.Layout.window.SideArea);
+    QPainter(&window).drawImage(side, sidePicture);
+    state.paint.PictureShown = true;
+    return side;
 }
 
 } // namespace
@@ -112,30 +172,38 @@ void CopyRegion(QImage &window, const QImage &buffer, const QRegion &region, QPo
         p.drawImage(QRectF(r), buffer, QRectF(QPointF(r.topLeft() - origin) * scale, QSizeF(r.size()) * scale));
 }
 
-void TablePainter::ForgetLooks()
+void TablePainter::Forget(const TableLayout &l, OnBuffer buffer, const QRegion &area)
 {
-    shownSlots_.fill(std::nullopt);
-    shownColumns_.fill(std::nullopt);
+    if (buffer == OnBuffer::Top) {
+        // A slot with the line on its left, which an empty one has.
+        for (std::optional<SlotRecord> &shown : shownSlots_) {
+            if (shown && area.intersects(QRect(shown->X - 1, shown->Y, l.grid.CardWidth + 1, l.grid.CardHeight)))
+                shown.reset();
+        }
+    } else {
+        for (std::optional<TableColumn> &shown : shownColumns_) {
+            if (shown && area.intersects(ToQRect(ColumnStrip(l, shown->X[0]))))
+                shown.reset();
+        }
+    }
 }
 
-void TablePainter::ForgetColumnsUnder(const TableLayout &l, const QRegion &area)
+void TablePainter::ForgetAll(const TableLayout &l)
 {
-    for (std::optional<TableColumn> &shown : shownColumns_) {
-        if (shown && area.intersects(ToQRect(ColumnStrip(l, shown->X[0]))))
-            shown.reset();
-    }
+    Forget(l, OnBuffer::Top, Whole(l.buffers.TopBufferSize));
+    Forget(l, OnBuffer::Tableau, Whole(l.buffers.TableBufferSize));
 }
 
 void TablePainter::DrawnOver(const TableLayout &layout, const QRegion &area, Surface surface)
 {
     if (surface == Surface::TableauAndWindow)
-        ForgetColumnsUnder(layout, area);
+        Forget(layout, OnBuffer::Tableau, area);
     drawnOver_ += area;
 }
 
 void TablePainter::CreateBuffers(const TableLayout &l, qreal scale)
 {
-    ForgetLooks();
+    ForgetAll(l);
     const QColor table = ToColor(l.window.TableColour);
     topBuffer_ = Buffer(l.buffers.TopBufferSize, scale, table);
     tableBuffer_ = Buffer(l.buffers.TableBufferSize, scale, table);
@@ -149,50 +217,30 @@ void TablePainter::CreateInfoPanel(const TableLayout &l, qreal scale)
 
 void TablePainter::ReleaseBuffers()
 {
-    ForgetLooks();
+    // Whatever buffers come next are new: CreateBuffers forgets what these showed.
     topBuffer_ = QImage();
     tableBuffer_ = QImage();
     flightBuffer_ = QImage();
     infoPanel_ = QImage();
 }
 
-void TablePainter::DrawRowFrame(const TableLayout &l, int left, int top)
-{
-    QPainter p(&topBuffer_);
-    p.fillRect(left, top, l.grid.PileRowWidth, l.grid.CardHeight, ToColor(l.window.TableColour));
-    Line(p, FrameTopLeft, left, top, left + l.grid.PileRowWidth - 2, top);
-    Line(p, FrameTopLeft, left, top, left, top + l.grid.CardHeight + 1);
-    const int right = left + 4 * l.grid.CardWidth + 1;
-    Line(p, FrameRight, right, top, right, top + l.grid.CardHeight + 1);
-    Line(p, FrameBottom, left, top + l.grid.CardHeight + 1, left + l.grid.PileRowWidth - 2, top + l.grid.CardHeight + 1);
-}
-
 QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainter &cards)
 {
     const TableLayout &l = state.Layout;
-    // What each slot looks like: a card, or when empty a blank card (a
-    // cell) or the pile's picture, with a line on its left.
-    std::array<SlotRecord, CellCount + PileCount> looks;
+    const std::array<SlotRecord, CellCount + PileCount> looks = SlotLooks(state);
     for (std::size_t i = 0; i < looks.size(); ++i) {
-        const bool cell = i < CellCount;
-        SlotRecord &look = looks[i];
-        look = cell ? state.table.Cells[i] : state.table.Foundations[i - CellCount];
-        if (!look.Occupied) {
-            look.Card = cell ? 0 : state.deal.EmptyPileImage[i - CellCount];
-            look.DrawMode = cell ? DrawBlank : DrawPicture;
-        }
         // Only the row's frame, drawn anew, takes away the line of a slot
         // that was empty.
-        if (look.Occupied && shownSlots_[i] && !shownSlots_[i]->Occupied)
-            (cell ? state.paint.CellRowFrameDirty : state.paint.FoundationFrameDirty) = true;
+        if (looks[i].Occupied && shownSlots_[i] && !shownSlots_[i]->Occupied)
+            (i < CellCount ? state.paint.CellRowFrameDirty : state.paint.FoundationFrameDirty) = true;
     }
 
     QRegion drawn;
-    auto frameRow = [&](int left, std::size_t firstSlot) {
-        DrawRowFrame(l, left, l.grid.TableMargin);
-        for (std::size_t i = firstSlot; i < firstSlot + 4; ++i)
-            shownSlots_[i].reset();
-        drawn += QRect(left, l.grid.TableMargin, l.grid.PileRowWidth, l.grid.CardHeight + 2);
+    auto frameRow = [&](int left) {
+        DrawRowFrame(l, topBuffer_, left, l.grid.TableMargin);
+        const QRect row(left, l.grid.TableMargin, l.grid.PileRowWidth, l.grid.CardHeight + 2);
+        Forget(l, OnBuffer::Top, row);
+        drawn += row;
     };
     if (state.paint.FullRepaint) {
         topBuffer_.fill(ToColor(l.window.TableColour));
@@ -201,11 +249,11 @@ QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainte
         state.paint.FoundationFrameDirty = true;
     }
     if (state.paint.CellRowFrameDirty) {
-        frameRow(l.grid.TableMargin, 0);
+        frameRow(l.grid.TableMargin);
         state.paint.CellRowFrameDirty = false;
     }
     if (state.paint.FoundationFrameDirty) {
-        frameRow(l.grid.FoundationLeft, CellCount);
+        frameRow(l.grid.FoundationLeft);
         state.paint.FoundationFrameDirty = false;
     }
 
@@ -214,19 +262,10 @@ QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainte
         std::optional<SlotRecord> &shown = shownSlots_[i];
         if (shown == look)
             continue;
-        const QRect card = QRect(look.X, look.Y, l.grid.CardWidth, l.grid.CardHeight);
-        drawn += card.adjusted(-1, 0, 0, 0);
-        // A face is laid on the table's ground, as on a row drawn anew.
-        QPainter(&topBuffer_).fillRect(card, ToColor(l.window.TableColour));
-        cards.DrawCard(topBuffer_, window, look.X, look.Y, look.Card, look.DrawMode, l.window.TableColour);
-        if (!look.Occupied) {
-            QPainter p(&topBuffer_);
-            Line(p, EmptySlotLine, look.X - 1, look.Y, look.X - 1, look.Y + l.grid.CardHeight);
-        }
-        shown = look;
+        drawn += DrawSlot(l, look, topBuffer_, window, cards);
         // The next slot of the row has its line over this card's last column.
-        if ((i + 1) % 4 != 0)
-            shownSlots_[i + 1].reset();
+        Forget(l, OnBuffer::Top, QRect(look.X, look.Y, l.grid.CardWidth, l.grid.CardHeight));
+        shown = look;
     }
 
     drawn = (drawn + drawnOver_) & ToQRect(l.buffers.TopCopyRect);
@@ -319,14 +358,15 @@ QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter
     QRegion drawn;
     if (state.paint.FullRepaint) {
         tableBuffer_.fill(ToColor(l.window.TableColour));
-        shownColumns_.fill(std::nullopt);
+        Forget(l, OnBuffer::Tableau, Whole(l.buffers.TableBufferSize));
         drawn = ToQRect(l.buffers.TableCopyRect);
     }
     // With no card left the columns keep their marks for the next deal.
     if (state.table.CardsLeft != 0) {
         ClearDetailsPanel(state, window, false);
+        // A full repaint emptied every column of the buffer.
         for (int c = 0; c < ColumnCount; ++c) {
-            if (!state.paint.ColumnDirty[c])
+            if (!state.paint.ColumnDirty[c] && !state.paint.FullRepaint)
                 continue;
             drawn += PaintColumn(state, c, window, cards);
             state.paint.ColumnDirty[c] = false;
@@ -352,7 +392,7 @@ QRegion TablePainter::FormPaint(GameState &state, PaintSender sender, QImage &wi
     if (sender != PaintSender::BitBtn1)
         state.paint.PictureShown = false;
     if (shownWithFaces_ != cards.Library().Usable() || shownColour_ != l.window.TableColour) {
-        ForgetLooks();
+        ForgetAll(l);
         shownWithFaces_ = cards.Library().Usable();
         shownColour_ = l.window.TableColour;
     }
@@ -363,17 +403,31 @@ QRegion TablePainter::FormPaint(GameState &state, PaintSender sender, QImage &wi
     DrawOuterFrame(l, window);
     state.paint.FullRepaint = false;
 
-    if (state.Settings.ShowPicture && state.Settings.PictureFileOk && !state.paint.PictureShown &&
-        !sidePicture.isNull()) {
-        QPainter(&window).drawImage(ToQRect(l.window.SideArea), sidePicture);
-        state.paint.PictureShown = true;
-        changed += ToQRect(l.window.SideArea);
-    }
+    changed += ShowSidePicture(state, window, sidePicture);
     // Unless painting is suspended, the buffers' copies wiped what was drawn over.
     changed += drawnOver_;
     if (!state.paint.PaintSuspended)
         drawnOver_ = QRegion();
     return changed;
+}
+
+bool TablePainter::PaintStraight(GameState &state, QImage &window, CardPainter &cards, const QImage &sidePicture)
+{
+    // The columns and the panel are drawn through the buffers; an empty
+    // table without the panel, as at the start, has neither.
+    if (state.table.CardsLeft != 0 || state.flags.DetailsShown || state.flags.ShowMoves)
+        return false;
+    const TableLayout &l = state.Layout;
+    window.fill(ToColor(l.window.TableColour));
+    // In the order of a full repaint: the rows' frames, then the slots from
+    // the first, each of which may lay its line over the one before.
+    for (const int left : {l.grid.TableMargin, l.grid.FoundationLeft})
+        DrawRowFrame(l, window, left, l.grid.TableMargin);
+    for (const SlotRecord &look : SlotLooks(state))
+        DrawSlot(l, look, window, window, cards);
+    DrawOuterFrame(l, window);
+    ShowSidePicture(state, window, sidePicture);
+    return true;
 }
 
 void TablePainter::ShowInfoPanel(const GameState &state, QImage &window) const

@@ -32,6 +32,12 @@ public:
     QRegion FormPaint(GameState &state, PaintSender sender, QImage &window, CardPainter &cards,
                       const QImage &sidePicture);
 
+    // The whole picture of an empty table straight on `window`, with no
+    // buffer: the first picture, made before the buffers, which on a fine
+    // screen cost as much again. The same pixels a full repaint gives;
+    // false, with nothing drawn, when the table needs the buffers.
+    bool PaintStraight(GameState &state, QImage &window, CardPainter &cards, const QImage &sidePicture);
+
     // The one way to tell the painter that something was drawn outside it,
     // over `area` of the window, and with TableauAndWindow on the tableau's
     // buffer as well: the next paint copies the area back from the buffers
@@ -57,9 +63,12 @@ private:
     QRegion PaintTopStrip(GameState &state, QImage &window, CardPainter &cards);
     QRegion PaintTableau(GameState &state, QImage &window, CardPainter &cards);
     QRegion PaintColumn(const GameState &state, int c, QImage &window, CardPainter &cards);
-    void DrawRowFrame(const TableLayout &layout, int left, int top);
-    void ForgetLooks();
-    void ForgetColumnsUnder(const TableLayout &layout, const QRegion &area);
+    // The one way what the buffers show is forgotten: the slots (on the top
+    // buffer) or the columns (on the tableau's) that `area` touches were
+    // drawn over, and the next paint that looks at them draws them whole.
+    enum class OnBuffer { Top, Tableau };
+    void Forget(const TableLayout &layout, OnBuffer buffer, const QRegion &area);
+    void ForgetAll(const TableLayout &layout);
 
     QImage topBuffer_;
     QImage tableBuffer_;
@@ -67,7 +76,7 @@ private:
     QImage infoPanel_;
 
     // What the buffers show, as last drawn: the free cells then the piles,
-    // and the columns. Nothing is known after the buffers are filled anew.
+    // and the columns; set where they are drawn, cleared only by Forget.
     std::array<std::optional<SlotRecord>, CellCount + PileCount> shownSlots_;
     std::array<std::optional<TableColumn>, ColumnCount> shownColumns_;
     // What was drawn straight on the window since the last paint: the

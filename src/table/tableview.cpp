@@ -3,11 +3,13 @@
 #include "moves/placenames.h"
 
 #include <array>
+#include <cmath>
 
 #include <QAccessibleWidget>
 #include <QPointer>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QtMath>
 
@@ -107,6 +109,34 @@ private:
     std::array<QAccessible::Id, PlaceCount> places{};
 };
 
+// The pixels the window system shows of a widget of `size`, which `p` paints,
+// as an image in the canvas's format and scale with the widget's top left
+// corner at its origin; a null image where the painter does not paint on
+// such an image at whole pixels.
+QImage WindowPicture(QPainter &p, QSize size, qreal scale)
+{
+    QPaintEngine *engine = p.paintEngine();
+    QPaintDevice *device = engine ? engine->paintDevice() : nullptr;
+    if (!device || device->devType() != QInternal::Image || scale != std::floor(scale))
+        return {};
+    auto *image = static_cast<QImage *>(device);
+    const QTransform t = p.deviceTransform();
+    const QPoint origin(qRound(t.dx()), qRound(t.dy()));
+    const QRect pixels(origin, size * qRound(scale));
+    // On the table's opaque ground both formats take every drawing alike.
+    // Writing on pixels the image shares with another would change a copy.
+    const bool format = image->format() == QImage::Format_RGB32
+                        || image->format() == QImage::Format_ARGB32_Premultiplied;
+    if (!format || !image->isDetached() || t.type() > QTransform::TxScale
+        || t.m11() != scale || t.m22() != scale || QPointF(origin) != QPointF(t.dx(), t.dy())
+        || !image->rect().contains(pixels))
+        return {};
+    QImage picture(image->bits() + qsizetype(pixels.top()) * image->bytesPerLine() + qsizetype(pixels.left()) * 4,
+                   pixels.width(), pixels.height(), image->bytesPerLine(), image->format());
+    picture.setDevicePixelRatio(scale);
+    return picture;
+}
+
 QAccessibleInterface *TableAccessibleFactory(const QString &className, QObject *object)
 {
     if (className == QLatin1String(TableView::staticMetaObject.className()) && object->isWidgetType())
@@ -130,6 +160,13 @@ TableView::TableView(QWidget *parent) : QWidget(parent)
     setAccessibleName(QStringLiteral("Tavolo da gioco"));
 }
 
+QImage &TableView::canvas()
+{
+    if (canvas_.isNull() && onCanvasNeeded)
+        onCanvasNeeded();
+    return canvas_;
+}
+
 void TableView::resizeCanvas(int width, int height, QColor fill)
 {
     const qreal scale = devicePixelRatioF();
@@ -151,6 +188,16 @@ void TableView::paintEvent(QPaintEvent *event)
     // up to date first; one the game asks for (showNow) only shows it.
     if (onScaleChange && !canvas_.isNull() && canvas_.devicePixelRatio() != devicePixelRatioF())
         onScaleChange(devicePixelRatioF());
+    // The first picture may go straight to the window, without the canvas
+    // and the buffers behind it: on a fine screen making them costs as much
+    // again as the picture. Only a paint of the whole widget: one of part of
+    // it must leave the rest, and the buttons over it, alone.
+    if (canvas_.isNull() && onFirstPicture && !showOnly_ && (QRegion(rect()) - event->region()).isEmpty()) {
+        QPainter straight(this);
+        QImage picture = WindowPicture(straight, size(), devicePixelRatioF());
+        if (!picture.isNull() && onFirstPicture(picture))
+            return;
+    }
     if (onPaint && !showOnly_)
         onPaint();
     QPainter p(this);

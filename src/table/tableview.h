@@ -17,8 +17,9 @@ public:
     explicit TableView(QWidget *parent = nullptr);
 
     // The window's own canvas, sized to the whole client area, with as many
-    // pixels as the screen gives the widget.
-    QImage &canvas() { return canvas_; }
+    // pixels as the screen gives the widget. When the first picture went
+    // straight to the window, it is made at its first use (onCanvasNeeded).
+    QImage &canvas();
     void resizeCanvas(int width, int height, QColor fill);
     // Shows what was drawn on the canvas in `area` now, without waiting for
     // the event loop.
@@ -30,6 +31,14 @@ public:
     // A key pressed on the table; true when the game took it.
     std::function<bool(QKeyEvent *)> onKey;
     std::function<void()> onPaint;
+    // Asked at a paint of the whole widget while there is no canvas yet:
+    // may paint the whole picture straight on `picture`, the window system's
+    // own pixels of the widget, and return true; then the canvas is not
+    // needed for that paint.
+    std::function<bool(QImage &picture)> onFirstPicture;
+    // Asked for a canvas while there is none: makes it (resizeCanvas), with
+    // the picture the window shows.
+    std::function<void()> onCanvasNeeded;
     // The screen's scale changed (the window went to another screen, or the
     // compositor told its scale late): the canvas and buffers are made anew.
     std::function<void(qreal)> onScaleChange;

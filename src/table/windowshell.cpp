@@ -286,7 +286,9 @@ void TForm1::RefreshSidePicture()
     const PixelRect &r = state.Layout.window.SideArea;
     const QColor table = ToColor(state.Layout.window.TableColour);
     auto clearSide = [&] {
-        QPainter(&view->canvas()).fillRect(ToQRect(r), table);
+        // Before the first paint there is no canvas, and nothing beside the table yet.
+        if (QImage &canvas = view->canvas(); !canvas.isNull())
+            QPainter(&canvas).fillRect(ToQRect(r), table);
         state.paint.PictureShown = false;
         ShowDrawnOnWindow(ToQRect(r));
     };

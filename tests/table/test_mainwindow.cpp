@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QDir>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 
 #include <sys/stat.h>
@@ -116,6 +117,29 @@ private slots:
         QVERIFY(l.window.PlayAreaHeight > 400);
     }
 
+    // The first picture reaches the screen before the buffers and the canvas
+    // are made; made then, they must hold the very same picture.
+    void firstPictureIsTheCanvasPicture()
+    {
+        WindowFixture f(QStringLiteral("zozaro2.dll"), false);
+        f.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
+        QVERIFY(f.form->Painter().TableBuffer().isNull());
+        TableView *view = f.form->View();
+        const QPoint origin = view->mapTo(f.form.get(), QPoint(0, 0));
+        QImage shot = view->screen()
+                          ->grabWindow(f.form->winId(), origin.x(), origin.y(), view->width(), view->height())
+                          .toImage()
+                          .convertToFormat(QImage::Format_RGB32);
+        QImage canvas = view->canvas().copy(0, 0, shot.width(), shot.height());
+        QVERIFY(!f.form->Painter().TableBuffer().isNull());
+        for (QWidget *w : view->findChildren<QWidget *>()) {
+            for (QImage *image : {&shot, &canvas})
+                QPainter(image).fillRect(QRect(w->mapTo(view, QPoint(0, 0)), w->size()), Qt::black);
+        }
+        QCOMPARE(shot, canvas);
+    }
+
     void tableTakesTheClientAreaItReallyHas()
     {
         WindowFixture f;
@@ -148,10 +172,12 @@ private slots:
         WindowFixture f;
         QVERIFY(IdleUntil([&] { return f.form->Cards()->Library().Loaded(); }));
         bool checked = false;
+        QRect dealt;
         f.PlayGame(0, [&] {
             GameState &s = f.State();
             const TableLayout &l = s.Layout;
             CardPainter &cards = *f.form->Cards();
+            dealt = QRect(s.table.Columns[0].X[0], s.table.Columns[0].Y[0], l.grid.CardWidth, l.grid.CardHeight);
             QCOMPARE(f.form->StatusText(0), QStringLiteral(" Numero di carte rimaste:  52"));
             for (int c = 0; c < ColumnCount; ++c) {
                 const int top = c < 4 ? 6 : 5;
@@ -181,6 +207,11 @@ private slots:
         QVERIFY(checked);
         QCOMPARE(f.StoredStatistics().GamesLost, 1);
         QVERIFY(!f.form->Menu().FinishGame1->isEnabled());
+        // The table cleared, no card is left on the window.
+        QImage ground = f.Region(dealt.x(), dealt.y(), dealt.width(), dealt.height());
+        const Rgb &colour = f.State().Layout.window.TableColour;
+        ground.fill(QColor(colour.red, colour.green, colour.blue));
+        QCOMPARE(f.Region(dealt.x(), dealt.y(), dealt.width(), dealt.height()), ground);
     }
 
     void secondNewGameAndFinishAnsweredNo()
