@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -133,7 +134,11 @@ void TForm1::ConnectCommands()
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(state, *this); });
     connect(UndoBtn1, &QPushButton::clicked, this, [this] { UndoBtn1Click(state, *this); });
     connect(ShowBtn1, &QPushButton::clicked, this, [this] { ShowBtn1Click(state, *this); });
-    connect(&Timer1, &QTimer::timeout, this, [this] { Timer1Timer(state, *this); });
+    connect(&Timer1, &QTimer::timeout, this, [this] {
+        // The clock's tick is no news: a reader would hear it every second.
+        const QScopedValueRollback quiet(announceStatus, false);
+        Timer1Timer(state, *this);
+    });
     connect(&Timer2, &QTimer::timeout, this, [this] { Timer2Timer(state, *this); });
 
     view->onKey = [this](QKeyEvent *e) { return PlayKey(e); };

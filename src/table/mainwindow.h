@@ -182,6 +182,8 @@ private:
     // A card is in the player's hand, as far as the pointer is concerned.
     bool holding = false;
     bool idleWorkPosted = false;
+    // What the game writes in the status bar is told to a screen reader.
+    bool announceStatus = true;
     // The client area has changed size since the buffers were made.
     bool rescaleDue = false;
     bool resourcesReleased = false;

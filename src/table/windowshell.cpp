@@ -29,6 +29,8 @@ namespace quintara {
 void TForm1::SetStatusText(int panel, const QString &text)
 {
     panels->setText(panel, text);
+    if (announceStatus)
+        panels->announce(text);
 }
 
 void TForm1::ShowNotice(const QString &text, const QString &caption, NoticeIcon icon)

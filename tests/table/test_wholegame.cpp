@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include <QAccessible>
+#include <QStatusBar>
 
 #include "core/automove.h"
 #include "core/gameflow.h"
@@ -23,6 +24,12 @@ using namespace quintara;
 using namespace quintara::test;
 
 namespace {
+
+// What the status bar last told a screen reader.
+QString Announced(TForm1 &form)
+{
+    return QAccessible::queryAccessibleInterface(form.statusBar())->text(QAccessible::Name);
+}
 
 QPoint Centre(const PixelRect &r)
 {
@@ -74,13 +81,17 @@ private:
 
     // What a screen reader finds on the table: the sixteen places by name,
     // the one the keys chose as the focus, and the name of the place the
-    // first card left, which follows the move.
+    // first card left, which follows the move, and what the status bar
+    // wrote after that move, as a reader was told it.
     void HeardByAReader(const Move &m)
     {
         QAccessibleInterface *table = QAccessible::queryAccessibleInterface(form.View());
         const auto name = [table](int place) { return table->child(place)->text(QAccessible::Name); };
-        if (played == 2)
+        if (played == 2) {
             QVERIFY(name(firstSource) != heardBefore);
+            // Two aces went home: the count of the cards left is news.
+            QVERIFY(Announced(form).endsWith(form.StatusText(CardsPanel).trimmed()));
+        }
         if (played != 1)
             return;
         QCOMPARE(table->childCount(), PlaceCount);
@@ -168,6 +179,7 @@ private slots:
         QVERIFY(congratulated);
         QCOMPARE(answerer.dialogsClosed, 1);   // the statistics dialog came up
         QVERIFY(form.StatusText(1).startsWith(QStringLiteral("Gioco vinto alle ore ")));
+        QVERIFY(Announced(form).contains(QStringLiteral("Gioco vinto alle ore ")));
 
         GameSettings settings;
         GameStatistics stored;
