@@ -531,6 +531,8 @@ private slots:
         for (QRadioButton *button : {time, time, moves, moves, time}) {
             button->click();
             QVERIFY(button->isChecked());
+            // A screen reader hears a radio button, not a check box.
+            QCOMPARE(QAccessible::queryAccessibleInterface(button)->role(), QAccessible::RadioButton);
             QVERIFY(time->isChecked() != moves->isChecked());
             QCOMPARE(s.TimeDisplay, time->isChecked());
             QCOMPARE(s.TransferInfo, moves->isChecked());
@@ -833,6 +835,16 @@ private slots:
         Rig rig;
         QAccessibleInterface *named = QAccessible::queryAccessibleInterface(rig.Find<QWidget>(qPrintable(field)));
         QCOMPARE(named->text(QAccessible::Name).trimmed(), rig.Text(qPrintable(caption)).trimmed());
+    }
+
+    // Every button by name, those that show only a picture (a suit, an arrow) too.
+    void buttonsAreNamed()
+    {
+        Rig rig;
+        for (QAbstractButton *button : rig.dialog->findChildren<QAbstractButton *>()) {
+            const QString name = QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
+            QVERIFY2(name.size() > 1, qPrintable(button->objectName() + u'|' + name));
+        }
     }
 };
 
