@@ -33,6 +33,8 @@ struct GameSettings {
     PileSuitOrder PileSuit = DefaultPileSuit;
     std::int32_t ColumnSpacing = 12;
     QString SWBmpPath;
+    // While the mouse drags a card, the card is drawn under the pointer.
+    bool CardFollowsPointer = false;
 
     // Derived and run-time only, never stored.
     std::int32_t FlightDelay = FlightDelayFor(DefaultSpeed);

@@ -163,6 +163,8 @@ void TPrefDlg1::BuildDisplayTab()
     PlaceFrame(page, "GroupBox3", 9, 125, 440, 46);
     CheckBox2 = PlaceButton<QCheckBox>(page, "CheckBox2",
                                        QStringLiteral("Mostra l'immagine nella finestra a fianco"), 28, 141);
+    PlaceFrame(page, "GroupBox4", 9, 175, 440, 36);
+    CheckBox3 = PlaceButton<QCheckBox>(page, "CheckBox3", QStringLiteral("La carta segue il puntatore"), 28, 184);
 
     // Set by the program or clicked, a box runs its handler whenever its
     // state changes; a radio button only when it becomes checked.
@@ -176,6 +178,7 @@ void TPrefDlg1::BuildDisplayTab()
     });
     connect(CheckBox1, &QCheckBox::toggled, this, &TPrefDlg1::CheckBox1Click);
     connect(CheckBox2, &QCheckBox::toggled, this, &TPrefDlg1::CheckBox2Click);
+    connect(CheckBox3, &QCheckBox::toggled, this, [this](bool on) { State.Settings.CardFollowsPointer = on; });
 }
 
 void TPrefDlg1::BuildPictureTab()
@@ -318,6 +321,7 @@ void TPrefDlg1::OnPrefAct()
     DisplayRadio::Show(RadioButton2, s.TransferInfo);
     CheckBox1->setChecked(s.TransferDetails);
     CheckBox2->setChecked(s.ShowPicture);
+    CheckBox3->setChecked(s.CardFollowsPointer);
     SetStatus(DisplayStatus);
 }
 

@@ -145,12 +145,20 @@ void TForm1::ConnectCommands()
     view->onPress = [this](QMouseEvent *e) {
         HideFocusMark();
         FormMouseDown(state, *this, ButtonOf(e), int(e->position().x()), int(e->position().y()));
+        if (ButtonOf(e) == MouseButton::Left)
+            StartFollowing(e->position().toPoint());
     };
     view->onMove = [this](QMouseEvent *e) {
         FormMouseMove(state, *this, int(e->position().x()), int(e->position().y()), Narrator());
+        if (e->buttons() & Qt::LeftButton)
+            FollowPointer(e->position().toPoint());
     };
     view->onRelease = [this](QMouseEvent *e) {
+        const MoveSource held = state.held.Picked();
+        const std::optional<QRect> drawnAt = ButtonOf(e) == MouseButton::Left ? StopFollowing() : std::nullopt;
         FormMouseUp(state, *this, ButtonOf(e), int(e->position().x()), int(e->position().y()), Narrator());
+        if (drawnAt)
+            FlyBackIfRefused(held, drawnAt->topLeft());
     };
     view->onScaleChange = [this](qreal scale) { WithoutModals([&] { Rescale(scale); }); };
     view->onResize = [this] { WithoutModals([this] { FollowClientArea(); }); };

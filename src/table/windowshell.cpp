@@ -162,6 +162,7 @@ QRect TForm1::CardArea(int x, int y) const
 
 void TForm1::DrawHeldCard(int x, int y, CardCode card)
 {
+    heldAt = {x, y};
     // Drawn on the tableau's buffer even for a free-cell card: the copy to
     // the window that comes with the highlight makes it show at once.
     cards->DrawCard(painter.TableauBuffer(), view->canvas(), x, y, card, DrawHighlighted,

@@ -495,8 +495,12 @@ private slots:
         rig.dialog->OnPrefAct();
         rig.Find<QRadioButton>("RadioButton2")->click();
         rig.Find<QCheckBox>("CheckBox1")->click();
+        QCheckBox *follows = rig.Find<QCheckBox>("CheckBox3");
+        QCOMPARE(follows->text(), QStringLiteral("La carta segue il puntatore"));
+        QVERIFY(!follows->isChecked());
+        follows->click();
         const GameSettings &s = rig.state.Settings;
-        QVERIFY(s.TransferInfo && !s.TimeDisplay && s.TransferDetails);
+        QVERIFY(s.TransferInfo && !s.TimeDisplay && s.TransferDetails && s.CardFollowsPointer);
         QVERIFY(!rig.state.flags.DetailsShown);  // only OK applies it
         rig.Ok();
 
@@ -509,6 +513,7 @@ private slots:
         QVERIFY(stored.TransferInfo);
         QVERIFY(stored.TransferDetails);
         QVERIFY(!stored.ShowPicture);
+        QVERIFY(stored.CardFollowsPointer);
         QVERIFY(rig.dialog->PageDone);
         QVERIFY(rig.dialog->PageTimer().isActive());
         QCOMPARE(rig.dialog->PageTimer().interval(), 2000);

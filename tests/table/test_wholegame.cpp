@@ -40,8 +40,8 @@ QPoint Centre(const PixelRect &r)
 // moves that followed the last one has played out in the game loop.
 class Replayer : public QObject {
 public:
-    Replayer(TForm1 &form, std::vector<Move> moves, ModalAnswerer &answerer, bool keys)
-        : form(form), moves(std::move(moves)), answerer(answerer), keys(keys)
+    Replayer(TForm1 &form, std::vector<Move> moves, ModalAnswerer &answerer, bool keys, bool drag)
+        : form(form), moves(std::move(moves)), answerer(answerer), keys(keys), drag(drag)
     {
         connect(&timer, &QTimer::timeout, this, &Replayer::Step);
         timer.start(5);
@@ -61,6 +61,8 @@ private:
         const Move &m = moves[played++];
         if (m.question)
             answerer.answers = {m.answerYes ? QMessageBox::Yes : QMessageBox::No};
+        if (drag)
+            return Drag(PlacesOf(s, m));
         if (!keys) {
             const MovePlaces places = PlacesOf(s, m);
             Click(Centre(places.pick));
@@ -103,6 +105,32 @@ private:
         heardBefore = name(firstSource);
     }
 
+    // With the card following the pointer. The first card is let go on the
+    // bare table first: it flies back, still held, and leaves no trace.
+    void Drag(const MovePlaces &places)
+    {
+        const QPoint grab = Centre(places.pick) - QPoint(places.pick.left, places.pick.top);
+        const QSize card(places.pick.width(), places.pick.height());
+        const TableLayout &l = form.State().Layout;
+        if (played == 1) {
+            const QPoint bare(Centre(places.pick).x(), l.window.PlayAreaHeight - card.height());
+            DragTo(places.pick, bare);
+            QVERIFY(form.State().held.PickedFrom != FromNothing);
+            const QRect left(bare - grab, card);
+            QCOMPARE(form.View()->canvas().copy(left), form.Painter().TableBuffer().copy(left));
+        }
+        QTest::mousePress(form.View(), Qt::LeftButton, {}, Centre(places.pick));
+        QTest::mouseMove(form.View(), Centre(places.to));
+        if (played == 1)   // drawn whole under the pointer, at the screen's detail
+            QCOMPARE(form.View()->canvas().copy(QRect(Centre(places.to) - grab, card)), form.Painter().FlightBuffer());
+        QTest::mouseRelease(form.View(), Qt::LeftButton, {}, Centre(places.to));
+    }
+    void DragTo(const PixelRect &from, QPoint to)
+    {
+        QTest::mousePress(form.View(), Qt::LeftButton, {}, Centre(from));
+        QTest::mouseMove(form.View(), to);
+        QTest::mouseRelease(form.View(), Qt::LeftButton, {}, to);
+    }
     void Click(QPoint p) { QTest::mouseClick(form.View(), Qt::LeftButton, {}, p); }
     void Press(int key) { QTest::keyClick(form.View(), Qt::Key(key)); }
     // A column by its digit; a free cell or pile from the last column, up
@@ -121,6 +149,7 @@ private:
     std::vector<Move> moves;
     ModalAnswerer &answerer;
     bool keys;
+    bool drag;
     QTimer timer;
     int firstSource = 0;
     QString heardBefore;
@@ -134,13 +163,16 @@ private slots:
     void aWonGame_data()
     {
         QTest::addColumn<bool>("keys");
-        QTest::newRow("mouse") << false;
-        QTest::newRow("keys") << true;
+        QTest::addColumn<bool>("drag");
+        QTest::newRow("mouse") << false << false;
+        QTest::newRow("keys") << true << false;
+        QTest::newRow("mouse, the card following the pointer") << false << true;
     }
 
     void aWonGame()
     {
         QFETCH(bool, keys);
+        QFETCH(bool, drag);
         WindowFixture f(QStringLiteral("zozaro2.dll"), false);
         TForm1 &form = *f.form;
         ModalAnswerer &answerer = f.answerer;
@@ -150,6 +182,7 @@ private slots:
         form.SaveStatistics();
         TStats1Dlg stats(state.Statistics, [&state] { return state.flags.GameInProgress; }, [&form] { form.SaveStatistics(); });
         form.SetDialogs({nullptr, &stats, nullptr, nullptr});
+        state.Settings.CardFollowsPointer = drag;
         QVERIFY(f.Show());
         QVERIFY(IdleUntil([&] { return form.Cards()->Library().Loaded(); }));
 
@@ -158,7 +191,7 @@ private slots:
         QTimer::singleShot(0, &form, [&] {
             const SolveResult line = Solve(state.table, state.deal.GamePileSuit, true);
             QCOMPARE(line.verdict, Verdict::Solved);
-            replayer = std::make_unique<Replayer>(form, line.moves, answerer, keys);
+            replayer = std::make_unique<Replayer>(form, line.moves, answerer, keys, drag);
         });
         // A guard: should the line go wrong, the test ends instead of hanging.
         QTimer::singleShot(60000, &form, [&] {
