@@ -163,8 +163,8 @@ void TPrefDlg1::BuildDisplayTab()
     PlaceFrame(page, "GroupBox3", 9, 125, 440, 46);
     CheckBox2 = PlaceButton<QCheckBox>(page, "CheckBox2",
                                        QStringLiteral("Mostra l'immagine nella finestra a fianco"), 28, 141);
-    PlaceFrame(page, "GroupBox4", 9, 175, 440, 36);
-    CheckBox3 = PlaceButton<QCheckBox>(page, "CheckBox3", QStringLiteral("La carta segue il puntatore"), 28, 184);
+    // Below the frames, left of the OK button: the tab has no room for a frame more.
+    CheckBox3 = PlaceButton<QCheckBox>(page, "CheckBox3", QStringLiteral("La carta segue il puntatore"), 12, 196);
 
     // Set by the program or clicked, a box runs its handler whenever its
     // state changes; a radio button only when it becomes checked.
