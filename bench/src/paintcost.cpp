@@ -2,13 +2,15 @@
 // one process at the scale given as the first argument (1 unless told): the
 // time from creating the main window to its first painted picture, a full
 // repaint and its floor (one colour laid over the whole table and shown), the
-// repaint after one move, and one count of the moves left. On
+// repaint after one move, one step of the mouse dragging a card (with the
+// card following the pointer and without), and one count of the moves left. On
 // the X server named by DISPLAY, scaled by Qt; without one, on an offscreen
 // 1024 x 768 screen of that scale.
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -74,6 +76,34 @@ struct FirstPaintWatch : QObject {
     double milliseconds = -1;
 };
 
+// One step of the mouse dragging a held card, each to a place a few pixels
+// from the last, as a hand moves it.
+double DragStep(TForm1 &form, bool following)
+{
+    GameState &state = form.State();
+    TableView *view = form.View();
+    state.Settings.CardFollowsPointer = following;
+    const TableColumn &column = state.table.Columns[2];
+    const PixelRect card = CardRect(state.Layout, column.X[*TopSlot(column)], column.Y[*TopSlot(column)]);
+    const QPointF press((card.left + card.right) / 2, (card.top + card.bottom) / 2);
+    const auto send = [view](QEvent::Type type, QPointF at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, view->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          buttons, Qt::NoModifier);
+        QApplication::sendEvent(view, &event);
+    };
+    send(QEvent::MouseButtonPress, press, Qt::LeftButton);
+    int step = 0;
+    const double median = MedianMicroseconds(200, [&] {
+        ++step;
+        send(QEvent::MouseMove, press + QPointF(100 + 3 * (step % 20), 80 + 2 * (step % 20)), Qt::LeftButton);
+    });
+    // Let go where the card came from: it is put back.
+    send(QEvent::MouseButtonRelease, press, Qt::NoButton);
+    send(QEvent::MouseButtonPress, press, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, press, Qt::NoButton);
+    return median;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -125,6 +155,9 @@ int main(int argc, char **argv)
         form.Repaint(PaintSender::BitBtn1);
         moved = !moved;
     });
+    state.flags.GameInProgress = true;
+    const double dragFollowing = DragStep(form, true);
+    const double dragPlain = DragStep(form, false);
     state.flags.AnalysisOn = true;
     state.flags.MovesLeft = true;
     const double analysis = MedianMicroseconds(2000, [&] { AnalyseMoves(state, form); });
@@ -142,6 +175,9 @@ int main(int argc, char **argv)
     std::printf("scale %g: full repaint of a dealt table: %.0f us (median of 200)\n", scale, full);
     std::printf("scale %g: one colour over the whole table, shown: %.0f us (median of 200)\n", scale, floor);
     std::printf("scale %g: repaint after one move (two columns): %.0f us (median of 200)\n", scale, oneMove);
+    std::printf("scale %g: one drag step, the card following the pointer: %.0f us (median of 200)\n", scale,
+                dragFollowing);
+    std::printf("scale %g: one drag step, the card left in its place: %.0f us (median of 200)\n", scale, dragPlain);
     std::printf("scale %g: AnalyseMoves, panel hidden: %.2f us (median of 2000)\n", scale, analysis);
     std::printf("scale %g: AnalyseMoves, panel shown: %.0f us (median of 200)\n", scale, analysisShown);
     std::printf("scale %g: resident memory of the open window: %.1f MB\n", scale, ResidentMegabytes());

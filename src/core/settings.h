@@ -35,6 +35,8 @@ struct GameSettings {
     QString SWBmpPath;
     // "Cancella più mosse": undo goes back move after move to the deal.
     bool UndoToDeal = false;
+    // While the mouse drags a card, the card is drawn under the pointer.
+    bool CardFollowsPointer = false;
 
     // Derived and run-time only, never stored.
     std::int32_t FlightDelay = FlightDelayFor(DefaultSpeed);

@@ -32,18 +32,20 @@ enum Page { DisplayPage, PicturePage, SuitPage, SpeedPage };
 
 constexpr int SideAreaLabelWidth = 276;
 
-// The two status-bar choices exclude each other through their handlers, not
-// through Qt's grouping: a stored state may leave both unchecked, and a
-// click only ever checks a button, as a radio button's click does.
+// The two status-bar choices exclude each other, but a stored state may leave
+// both unchecked, which Qt's grouping refuses. The grouping stays on, so a
+// screen reader hears radio buttons (without it Qt calls them check boxes),
+// and is lifted only for the moment a button is cleared.
 class DisplayRadio : public QRadioButton {
 public:
-    DisplayRadio(const QString &text, QWidget *parent) : QRadioButton(text, parent)
-    {
-        setAutoExclusive(false);
-    }
+    using QRadioButton::QRadioButton;
 
-protected:
-    void nextCheckState() override { setChecked(true); }
+    static void Show(QRadioButton *button, bool checked)
+    {
+        button->setAutoExclusive(checked);
+        button->setChecked(checked);
+        button->setAutoExclusive(true);
+    }
 };
 
 void PlaceFrame(QWidget *page, const char *name, int left, int top, int width, int height)
@@ -161,6 +163,8 @@ void TPrefDlg1::BuildDisplayTab()
     PlaceFrame(page, "GroupBox3", 9, 125, 440, 46);
     CheckBox2 = PlaceButton<QCheckBox>(page, "CheckBox2",
                                        QStringLiteral("Mostra l'immagine nella finestra a fianco"), 28, 141);
+    // Below the frames, left of the OK button: the tab has no room for a frame more.
+    CheckBox3 = PlaceButton<QCheckBox>(page, "CheckBox3", QStringLiteral("La carta segue il puntatore"), 12, 196);
 
     // Set by the program or clicked, a box runs its handler whenever its
     // state changes; a radio button only when it becomes checked.
@@ -174,6 +178,7 @@ void TPrefDlg1::BuildDisplayTab()
     });
     connect(CheckBox1, &QCheckBox::toggled, this, &TPrefDlg1::CheckBox1Click);
     connect(CheckBox2, &QCheckBox::toggled, this, &TPrefDlg1::CheckBox2Click);
+    connect(CheckBox3, &QCheckBox::toggled, this, [this](bool on) { State.Settings.CardFollowsPointer = on; });
 }
 
 void TPrefDlg1::BuildPictureTab()
@@ -310,12 +315,13 @@ void TPrefDlg1::OnPrefAct()
     GameSettings &s = State.Settings;
     ActivationDue = false;
     PageControl1->setCurrentIndex(DisplayPage);
-    RadioButton1->setChecked(s.TimeDisplay);
+    DisplayRadio::Show(RadioButton1, s.TimeDisplay);
     if (s.TimeDisplay)
         s.TransferInfo = false;
-    RadioButton2->setChecked(s.TransferInfo);
+    DisplayRadio::Show(RadioButton2, s.TransferInfo);
     CheckBox1->setChecked(s.TransferDetails);
     CheckBox2->setChecked(s.ShowPicture);
+    CheckBox3->setChecked(s.CardFollowsPointer);
     SetStatus(DisplayStatus);
 }
 
@@ -351,18 +357,18 @@ void TPrefDlg1::RadioButton1Click()
 {
     GameSettings &s = State.Settings;
     s.TimeDisplay = true;
-    RadioButton1->setChecked(true);
+    DisplayRadio::Show(RadioButton1, true);
     s.TransferInfo = false;
-    RadioButton2->setChecked(false);
+    DisplayRadio::Show(RadioButton2, false);
 }
 
 void TPrefDlg1::RadioButton2Click()
 {
     GameSettings &s = State.Settings;
     s.TransferInfo = true;
-    RadioButton2->setChecked(true);
+    DisplayRadio::Show(RadioButton2, true);
     s.TimeDisplay = false;
-    RadioButton1->setChecked(false);
+    DisplayRadio::Show(RadioButton1, false);
 }
 
 void TPrefDlg1::CheckBox1Click()

@@ -118,6 +118,7 @@ private:
     QRadioButton *RadioButton2 = nullptr;
     QCheckBox *CheckBox1 = nullptr;
     QCheckBox *CheckBox2 = nullptr;
+    QCheckBox *CheckBox3 = nullptr;
     QLineEdit *Edit1 = nullptr;
     QLabel *Label4 = nullptr;
     QLabel *Label6 = nullptr;

@@ -45,6 +45,8 @@ void TPrefDlg1::BuildSuitTab()
         auto *button = new QPushButton(SuitGlyph(k - 1), QString::number(k), TabSheet3);
         button->setObjectName(QStringLiteral("BitBtn%1").arg(k));
         button->setIconSize(QSize(SuitGlyphWidth, SuitGlyphHeight));
+        // The suit is only a picture on the button: a screen reader needs it in words.
+        button->setAccessibleName(QStringLiteral("%1, %2").arg(k).arg(SuitName(k - 1)));
         button->setGeometry(lefts[k - 1], 48, 44, 33);
         // Return always means OK, wherever the focus is.
         button->setAutoDefault(false);

@@ -13,16 +13,18 @@ UpDown::UpDown(QLineEdit *buddy, int low, int high, QWidget *parent)
     const QRect field = buddy->geometry();
     setGeometry(field.right() + 1, field.top(), 16, field.height());
     const int half = field.height() / 2;
-    const auto arrow = [this](Qt::ArrowType type, int by, int top, int height) {
+    // An arrow is a picture: a screen reader needs its name in words.
+    const auto arrow = [this](Qt::ArrowType type, const QString &name, int by, int top, int height) {
         auto *button = new QToolButton(this);
         button->setArrowType(type);
+        button->setAccessibleName(name);
         button->setFocusPolicy(Qt::NoFocus);
         button->setAutoRepeat(true);
         button->setGeometry(0, top, width(), height);
         connect(button, &QToolButton::clicked, this, [this, by] { Step(by); });
     };
-    arrow(Qt::UpArrow, 1, 0, half);
-    arrow(Qt::DownArrow, -1, half, field.height() - half);
+    arrow(Qt::UpArrow, QStringLiteral("Aumenta"), 1, 0, half);
+    arrow(Qt::DownArrow, QStringLiteral("Diminuisci"), -1, half, field.height() - half);
 }
 
 void UpDown::Step(int by)

@@ -17,11 +17,11 @@ namespace {
 
 const QString KeyPath = QStringLiteral("HKEY_CURRENT_USER\\Software\\Dadivira\\Vazavodo_ru 2.1R2");
 
-constexpr std::array<const char *, 17> ValueNames = {
+constexpr std::array<const char *, 18> ValueNames = {
     "OrigCardSize", "TimeDisplay",   "TransferInfo", "TransferDetails", "ShowPicture",
     "SpeedSlider",  "PileSuit 0",    "PileSuit 1",   "PileSuit 2",      "PileSuit 3",
     "Games Won",    "Games Lost",    "Streak Type",  "Streak Wins",     "Streak Losses",
-    "Column Spacing", "SWBmpPath",
+    "Column Spacing", "SWBmpPath",   "CardFollowsPointer",
 };
 
 QString Quoted(const QStringList &names)
@@ -99,6 +99,7 @@ std::int32_t SettingsStore::IntValue(ValueId id) const
     case StreakWinsValue: return t.StreakWins;
     case StreakLossesValue: return t.StreakLosses;
     case ColumnSpacingValue: return s.ColumnSpacing;
+    case CardFollowsPointerValue: return s.CardFollowsPointer;
     case SWBmpPathValue:
     case ValueCount: break;
     }
@@ -126,6 +127,7 @@ void SettingsStore::SetIntValue(ValueId id, std::int32_t value)
     case StreakWinsValue: t.StreakWins = value; return;
     case StreakLossesValue: t.StreakLosses = value; return;
     case ColumnSpacingValue: s.ColumnSpacing = value; return;
+    case CardFollowsPointerValue: s.CardFollowsPointer = value != 0; return;
     case SWBmpPathValue:
     case ValueCount: break;
     }
@@ -200,6 +202,11 @@ SettingsStore::Opening SettingsStore::Open(RegistryFile &file, StoreReport &repo
     return opening;
 }
 
+bool SettingsStore::AddedLater(int id)
+{
+    return id >= CardFollowsPointerValue;
+}
+
 bool SettingsStore::Readable(ValueId id, const RegistryValue &value)
 {
     return id == SWBmpPathValue ? value.ValueKind == RegistryValue::Kind::String : value.Number().has_value();
@@ -213,9 +220,12 @@ bool SettingsStore::Write(RegistryFile &file, Opening &opening, ValueIds ids, co
     if (why.isEmpty()) {
         // A key deleted or put aside meanwhile comes back whole, from what this copy knows.
         if (!document.HasKey(KeyPath)) {
-            ids.clear();
-            for (int i = 0; i < ValueCount; ++i)
-                ids.push_back(ValueId(i));
+            ValueIds all;
+            for (int i = 0; i < ValueCount; ++i) {
+                if (!AddedLater(i) || std::find(ids.begin(), ids.end(), ValueId(i)) != ids.end())
+                    all.push_back(ValueId(i));
+            }
+            ids = std::move(all);
         }
         for (const ValueId id : ids) {
             const std::optional<RegistryValue> old = document.Value(KeyPath, QString::fromLatin1(ValueNames[id]));
@@ -258,8 +268,9 @@ SettingsStore::ValueIds SettingsStore::ReadValues(const RegistryDocument &docume
         const QString name = QString::fromLatin1(ValueNames[id]);
         const std::optional<RegistryValue> value = document.Value(KeyPath, name);
         if (!value) {
-            // No picture chosen yet is an ordinary state, not a fault.
-            if (id != SWBmpPathValue) {
+            // No picture chosen yet is an ordinary state, not a fault; nor
+            // is a file written before a value was added.
+            if (id != SWBmpPathValue && !AddedLater(id)) {
                 missing << name;
                 mended.push_back(id);
             }
@@ -476,8 +487,13 @@ StoreReport SettingsStore::StoreDisplayOptions(const GameSettings &settings)
     KnownSettings.TransferInfo = settings.TransferInfo;
     KnownSettings.TransferDetails = settings.TransferDetails;
     KnownSettings.ShowPicture = settings.ShowPicture;
+    ValueIds ids = {TimeDisplayValue, TransferInfoValue, TransferDetailsValue, ShowPictureValue};
+    if (KnownSettings.CardFollowsPointer != settings.CardFollowsPointer) {
+        KnownSettings.CardFollowsPointer = settings.CardFollowsPointer;
+        ids.push_back(CardFollowsPointerValue);
+    }
     StoreReport report;
-    Store({TimeDisplayValue, TransferInfoValue, TransferDetailsValue, ShowPictureValue}, report);
+    Store(ids, report);
     return report;
 }
 

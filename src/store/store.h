@@ -70,7 +70,7 @@ private:
         OrigCardSizeValue, TimeDisplayValue, TransferInfoValue, TransferDetailsValue,
         ShowPictureValue, SpeedSliderValue, PileSuit0Value, PileSuit1Value, PileSuit2Value,
         PileSuit3Value, GamesWonValue, GamesLostValue, StreakTypeValue, StreakWinsValue,
-        StreakLossesValue, ColumnSpacingValue, SWBmpPathValue, ValueCount
+        StreakLossesValue, ColumnSpacingValue, SWBmpPathValue, CardFollowsPointerValue, ValueCount
     };
     using ValueIds = std::vector<ValueId>;
     struct Opening;
@@ -80,6 +80,10 @@ private:
     bool Traces(const RegistryDocument &document) const;
     Opening Open(RegistryFile &file, StoreReport &report) const;
     static bool Readable(ValueId id, const RegistryValue &value);
+    // Values this game added to the key later: a file may lack them without
+    // fault, and only the player's choice writes them, so a first file stays
+    // the same for every build, older ones included.
+    static bool AddedLater(int id);
     bool Write(RegistryFile &file, Opening &opening, ValueIds ids, const QString &what,
                StoreReport &report) const;
     bool Store(const ValueIds &ids, StoreReport &report) const;

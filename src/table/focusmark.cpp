@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "table/drawingtools.h"
+#include "table/painter.h"
 
 namespace quintara {
 
@@ -29,9 +30,8 @@ QRegion DrawFocusMark(QImage &window, const TableLayout &layout, const PixelRect
 {
     const int out = Gap + 2 * EdgeWidth + GoldWidth;
     const QRect outer = ToQRect(place).adjusted(-out, -out, out, out);
-    const QRegion covered =
-        QRegion(ToQRect(layout.buffers.TopCopyRect)) + QRegion(ToQRect(layout.buffers.TableCopyRect));
-    const QRegion drawn = (QRegion(outer) - QRegion(outer.adjusted(out - Gap, out - Gap, Gap - out, Gap - out))) & covered;
+    const QRegion drawn = (QRegion(outer) - QRegion(outer.adjusted(out - Gap, out - Gap, Gap - out, Gap - out)))
+                          & TablePainter::BufferedArea(layout);
     QPainter p(&window);
     p.setClipRegion(drawn);
     Ring(p, outer, EdgeWidth, Qt::black);

@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -141,19 +142,31 @@ void TForm1::ConnectCommands()
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(state, *this); });
     connect(UndoBtn1, &QPushButton::clicked, this, [this] { UndoBtn1Click(state, *this); });
     connect(ShowBtn1, &QPushButton::clicked, this, [this] { ShowBtn1Click(state, *this); });
-    connect(&Timer1, &QTimer::timeout, this, [this] { Timer1Timer(state, *this); });
+    connect(&Timer1, &QTimer::timeout, this, [this] {
+        // The clock's tick is no news: a reader would hear it every second.
+        const QScopedValueRollback quiet(announceStatus, false);
+        Timer1Timer(state, *this);
+    });
     connect(&Timer2, &QTimer::timeout, this, [this] { Timer2Timer(state, *this); });
 
     view->onKey = [this](QKeyEvent *e) { return PlayKey(e); };
     view->onPress = [this](QMouseEvent *e) {
         HideFocusMark();
         FormMouseDown(state, *this, ButtonOf(e), int(e->position().x()), int(e->position().y()));
+        if (ButtonOf(e) == MouseButton::Left)
+            StartFollowing(e->position().toPoint());
     };
     view->onMove = [this](QMouseEvent *e) {
         FormMouseMove(state, *this, int(e->position().x()), int(e->position().y()), Narrator());
+        if (e->buttons() & Qt::LeftButton)
+            FollowPointer(e->position().toPoint());
     };
     view->onRelease = [this](QMouseEvent *e) {
+        const MoveSource held = state.held.Picked();
+        const std::optional<QRect> drawnAt = ButtonOf(e) == MouseButton::Left ? StopFollowing() : std::nullopt;
         FormMouseUp(state, *this, ButtonOf(e), int(e->position().x()), int(e->position().y()), Narrator());
+        if (drawnAt)
+            FlyBackIfRefused(held, drawnAt->topLeft());
     };
     view->onScaleChange = [this](qreal scale) { WithoutModals([&] { Rescale(scale); }); };
     view->onResize = [this] { WithoutModals([this] { FollowClientArea(); }); };

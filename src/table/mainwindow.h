@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <QCursor>
@@ -160,6 +161,15 @@ private:
     void HideFocusMark();
     // Tells a screen reader of the places whose names a paint changed.
     void TellChangedPlaces();
+    // With the preference "La carta segue il puntatore": a left press that
+    // holds a card starts to follow the pointer, each motion with the button
+    // down draws the card under it, and the release takes the card away.
+    void StartFollowing(QPoint press);
+    void FollowPointer(QPoint pointer);
+    // Where the card was last drawn, if it was.
+    std::optional<QRect> StopFollowing();
+    // A card let go under the pointer that stayed where it was flies back.
+    void FlyBackIfRefused(const MoveSource &held, QPoint from);
 
     GameState state;
     KeyFocus keyFocus;
@@ -200,6 +210,16 @@ private:
     // The first picture went straight to the window: the buffers and the
     // canvas are still to be made.
     bool buffersDue = false;
+    // What the game writes in the status bar is told to a screen reader.
+    bool announceStatus = true;
+    // Where the held card lies on the table, as drawn when it was picked up.
+    QPoint heldAt;
+    struct Following {
+        bool on = false;
+        bool drawn = false;
+        QPoint grab;   // the pointer's place on the card
+        QRect at;      // where the card is drawn
+    } following;
     // The client area has changed size since the buffers were made.
     bool rescaleDue = false;
     bool resourcesReleased = false;

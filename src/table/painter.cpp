@@ -442,6 +442,20 @@ void TablePainter::ShowInfoPanel(const GameState &state, QImage &window, const Q
         CopyRegion(window, infoPanel_, area & panel, panel.topLeft());
 }
 
+void TablePainter::Restore(const GameState &state, QImage &window, const QRegion &area) const
+{
+    const BufferPlan &b = state.Layout.buffers;
+    CopyRegion(window, topBuffer_, area & ToQRect(b.TopCopyRect));
+    CopyRegion(window, tableBuffer_, area & ToQRect(b.TableCopyRect));
+    if (state.flags.DetailsShown || state.flags.ShowMoves)
+        ShowInfoPanel(state, window, area);
+}
+
+QRegion TablePainter::BufferedArea(const TableLayout &layout)
+{
+    return QRegion(ToQRect(layout.buffers.TopCopyRect)) + QRegion(ToQRect(layout.buffers.TableCopyRect));
+}
+
 void TablePainter::ResetInfoPanel(GameState &state, QImage &window)
 {
     if (!infoPanel_.isNull() && !tableBuffer_.isNull()) {

@@ -50,6 +50,12 @@ public:
     // coordinates), to its place on the window.
     void ShowInfoPanel(const GameState &state, QImage &window) const;
     void ShowInfoPanel(const GameState &state, QImage &window, const QRegion &area) const;
+    // Puts `area` of the window back as the buffers and the panel hold it,
+    // drawing nothing afresh: the cheap way to wipe a small picture drawn
+    // over the table, such as a dragged card.
+    void Restore(const GameState &state, QImage &window, const QRegion &area) const;
+    // The part of the window the buffers cover, and so what Restore puts right.
+    static QRegion BufferedArea(const TableLayout &layout);
 
     QImage &InfoPanel() { return infoPanel_; }
     QImage &FlightBuffer() { return flightBuffer_; }

@@ -1,7 +1,9 @@
 #include "table/statuspanels.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QStatusBar>
+#include <QTimer>
 
 #include "core/clock.h"
 #include "core/gamestate.h"
@@ -22,6 +24,7 @@ QString TableSummary(const GameState &state, const QDateTime &now)
 }
 
 StatusPanels::StatusPanels(QStatusBar *bar)
+    : bar_(bar)
 {
     QFont font = bar->font();
     font.setBold(false);
@@ -48,6 +51,30 @@ void StatusPanels::setText(int panel, const QString &text)
 QString StatusPanels::text(int panel) const
 {
     return panels_[panel]->text();
+}
+
+
+void StatusPanels::announce(const QString &text)
+{
+    const QString said = text.trimmed();
+    if (said.isEmpty())
+        return;
+    if (heard_.isEmpty())
+        QTimer::singleShot(0, bar_, [this] { sayHeard(); });
+    heard_ << said;
+}
+
+void StatusPanels::sayHeard()
+{
+    const QString said = heard_.join(QStringLiteral("; "));
+    heard_.clear();
+    // A new name is told by Qt itself; the same news again needs telling.
+    if (bar_->accessibleName() != said) {
+        bar_->setAccessibleName(said);
+        return;
+    }
+    QAccessibleEvent event(bar_, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 } // namespace quintara

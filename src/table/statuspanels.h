@@ -5,6 +5,7 @@
 #include <array>
 
 #include <QString>
+#include <QStringList>
 
 class QDateTime;
 class QLabel;
@@ -23,9 +24,19 @@ public:
     explicit StatusPanels(QStatusBar *bar);
     void setText(int panel, const QString &text);
     QString text(int panel) const;
+    // Tells a screen reader what the game has just written: the status bar
+    // takes the text as its accessible name and says so. The texts one
+    // action writes (a move, the automatic moves after it, the count) are
+    // heard as one sentence, once control is back in the event loop.
+    void announce(const QString &text);
 
 private:
+    void sayHeard();
+
+    QStatusBar *bar_;
     std::array<QLabel *, 4> panels_{};
+    // What the game wrote since control was last in the event loop.
+    QStringList heard_;
 };
 
 } // namespace quintara

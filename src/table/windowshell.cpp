@@ -32,6 +32,8 @@ namespace quintara {
 void TForm1::SetStatusText(int panel, const QString &text)
 {
     panels->setText(panel, text);
+    if (announceStatus)
+        panels->announce(text);
 }
 
 void TForm1::ShowNotice(const QString &text, const QString &caption, NoticeIcon icon)
@@ -236,6 +238,7 @@ QRect TForm1::CardArea(int x, int y) const
 
 void TForm1::DrawHeldCard(int x, int y, CardCode card)
 {
+    heldAt = {x, y};
     // Drawn on the tableau's buffer even for a free-cell card: the copy to
     // the window that comes with the highlight makes it show at once.
     cards->DrawCard(painter.TableauBuffer(), view->canvas(), x, y, card, DrawHighlighted,

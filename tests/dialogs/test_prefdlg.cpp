@@ -495,8 +495,12 @@ private slots:
         rig.dialog->OnPrefAct();
         rig.Find<QRadioButton>("RadioButton2")->click();
         rig.Find<QCheckBox>("CheckBox1")->click();
+        QCheckBox *follows = rig.Find<QCheckBox>("CheckBox3");
+        QCOMPARE(follows->text(), QStringLiteral("La carta segue il puntatore"));
+        QVERIFY(!follows->isChecked());
+        follows->click();
         const GameSettings &s = rig.state.Settings;
-        QVERIFY(s.TransferInfo && !s.TimeDisplay && s.TransferDetails);
+        QVERIFY(s.TransferInfo && !s.TimeDisplay && s.TransferDetails && s.CardFollowsPointer);
         QVERIFY(!rig.state.flags.DetailsShown);  // only OK applies it
         rig.Ok();
 
@@ -509,6 +513,7 @@ private slots:
         QVERIFY(stored.TransferInfo);
         QVERIFY(stored.TransferDetails);
         QVERIFY(!stored.ShowPicture);
+        QVERIFY(stored.CardFollowsPointer);
         QVERIFY(rig.dialog->PageDone);
         QVERIFY(rig.dialog->PageTimer().isActive());
         QCOMPARE(rig.dialog->PageTimer().interval(), 2000);
@@ -531,6 +536,8 @@ private slots:
         for (QRadioButton *button : {time, time, moves, moves, time}) {
             button->click();
             QVERIFY(button->isChecked());
+            // A screen reader hears a radio button, not a check box.
+            QCOMPARE(QAccessible::queryAccessibleInterface(button)->role(), QAccessible::RadioButton);
             QVERIFY(time->isChecked() != moves->isChecked());
             QCOMPARE(s.TimeDisplay, time->isChecked());
             QCOMPARE(s.TransferInfo, moves->isChecked());
@@ -833,6 +840,16 @@ private slots:
         Rig rig;
         QAccessibleInterface *named = QAccessible::queryAccessibleInterface(rig.Find<QWidget>(qPrintable(field)));
         QCOMPARE(named->text(QAccessible::Name).trimmed(), rig.Text(qPrintable(caption)).trimmed());
+    }
+
+    // Every button by name, those that show only a picture (a suit, an arrow) too.
+    void buttonsAreNamed()
+    {
+        Rig rig;
+        for (QAbstractButton *button : rig.dialog->findChildren<QAbstractButton *>()) {
+            const QString name = QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
+            QVERIFY2(name.size() > 1, qPrintable(button->objectName() + u'|' + name));
+        }
     }
 };
 

@@ -211,6 +211,7 @@ private slots:
         s.TransferInfo = true;
         s.TransferDetails = true;
         s.ShowPicture = true;
+        s.CardFollowsPointer = true;
         s.SWBmpPath = QStringLiteral("/home/gianni/immagini/mare.bmp");
         s.PileSuit = {3, 2, 1, 0};
         s.ColumnSpacing = 7;
@@ -230,6 +231,7 @@ private slots:
         QCOMPARE(loaded.Settings.TransferInfo, true);
         QCOMPARE(loaded.Settings.TransferDetails, true);
         QCOMPARE(loaded.Settings.ShowPicture, true);
+        QCOMPARE(loaded.Settings.CardFollowsPointer, true);
         QCOMPARE(loaded.Settings.SWBmpPath, s.SWBmpPath);
         QCOMPARE(loaded.Settings.PileSuit, s.PileSuit);
         QCOMPARE(loaded.Settings.ColumnSpacing, 7);

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include <QAccessible>
+#include <QStatusBar>
 
 #include "core/automove.h"
 #include "core/gameflow.h"
@@ -27,6 +28,12 @@ using namespace quintara::test;
 
 namespace {
 
+// What the status bar last told a screen reader.
+QString Announced(TForm1 &form)
+{
+    return QAccessible::queryAccessibleInterface(form.statusBar())->text(QAccessible::Name);
+}
+
 QPoint Centre(const PixelRect &r)
 {
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
@@ -36,8 +43,8 @@ QPoint Centre(const PixelRect &r)
 // moves that followed the last one has played out in the game loop.
 class Replayer : public QObject {
 public:
-    Replayer(TForm1 &form, std::vector<Move> moves, ModalAnswerer &answerer, bool keys)
-        : form(form), moves(std::move(moves)), answerer(answerer), keys(keys)
+    Replayer(TForm1 &form, std::vector<Move> moves, ModalAnswerer &answerer, bool keys, bool drag)
+        : form(form), moves(std::move(moves)), answerer(answerer), keys(keys), drag(drag)
     {
         connect(&timer, &QTimer::timeout, this, &Replayer::Step);
         timer.start(5);
@@ -66,6 +73,8 @@ private:
         const Move &m = moves[played++];
         if (m.question)
             answerer.answers = {m.answerYes ? QMessageBox::Yes : QMessageBox::No};
+        if (drag)
+            return Drag(PlacesOf(s, m));
         if (!keys) {
             const MovePlaces places = PlacesOf(s, m);
             Click(Centre(places.pick));
@@ -105,13 +114,17 @@ private:
 
     // What a screen reader finds on the table: the sixteen places by name,
     // the one the keys chose as the focus, and the name of the place the
-    // first card left, which follows the move.
+    // first card left, which follows the move, and what the status bar
+    // wrote after that move, as a reader was told it.
     void HeardByAReader(const Move &m)
     {
         QAccessibleInterface *table = QAccessible::queryAccessibleInterface(form.View());
         const auto name = [table](int place) { return table->child(place)->text(QAccessible::Name); };
-        if (played == 2)
+        if (played == 2) {
             QVERIFY(name(firstSource) != heardBefore);
+            // Two aces went home: the count of the cards left is news.
+            QVERIFY(Announced(form).endsWith(form.StatusText(CardsPanel).trimmed()));
+        }
         if (played != 1)
             return;
         QCOMPARE(table->childCount(), PlaceCount);
@@ -123,6 +136,32 @@ private:
         heardBefore = name(firstSource);
     }
 
+    // With the card following the pointer. The first card is let go on the
+    // bare table first: it flies back, still held, and leaves no trace.
+    void Drag(const MovePlaces &places)
+    {
+        const QPoint grab = Centre(places.pick) - QPoint(places.pick.left, places.pick.top);
+        const QSize card(places.pick.width(), places.pick.height());
+        const TableLayout &l = form.State().Layout;
+        if (played == 1) {
+            const QPoint bare(Centre(places.pick).x(), l.window.PlayAreaHeight - card.height());
+            DragTo(places.pick, bare);
+            QVERIFY(form.State().held.PickedFrom != FromNothing);
+            const QRect left(bare - grab, card);
+            QCOMPARE(form.View()->canvas().copy(left), form.Painter().TableBuffer().copy(left));
+        }
+        QTest::mousePress(form.View(), Qt::LeftButton, {}, Centre(places.pick));
+        QTest::mouseMove(form.View(), Centre(places.to));
+        if (played == 1)   // drawn whole under the pointer, at the screen's detail
+            QCOMPARE(form.View()->canvas().copy(QRect(Centre(places.to) - grab, card)), form.Painter().FlightBuffer());
+        QTest::mouseRelease(form.View(), Qt::LeftButton, {}, Centre(places.to));
+    }
+    void DragTo(const PixelRect &from, QPoint to)
+    {
+        QTest::mousePress(form.View(), Qt::LeftButton, {}, Centre(from));
+        QTest::mouseMove(form.View(), to);
+        QTest::mouseRelease(form.View(), Qt::LeftButton, {}, to);
+    }
     void Click(QPoint p) { QTest::mouseClick(form.View(), Qt::LeftButton, {}, p); }
     void Press(int key) { QTest::keyClick(form.View(), Qt::Key(key)); }
     // A column by its digit; a free cell or pile from the last column, up
@@ -141,6 +180,7 @@ private:
     std::vector<Move> moves;
     ModalAnswerer &answerer;
     bool keys;
+    bool drag;
     bool undone = false;
     QTimer timer;
     int firstSource = 0;
@@ -155,13 +195,16 @@ private slots:
     void aWonGame_data()
     {
         QTest::addColumn<bool>("keys");
-        QTest::newRow("mouse") << false;
-        QTest::newRow("keys") << true;
+        QTest::addColumn<bool>("drag");
+        QTest::newRow("mouse") << false << false;
+        QTest::newRow("keys") << true << false;
+        QTest::newRow("mouse, the card following the pointer") << false << true;
     }
 
     void aWonGame()
     {
         QFETCH(bool, keys);
+        QFETCH(bool, drag);
         WindowFixture f(QStringLiteral("zozaro2.dll"), false);
         TForm1 &form = *f.form;
         ModalAnswerer &answerer = f.answerer;
@@ -172,6 +215,7 @@ private slots:
         form.SaveStatistics();
         TStats1Dlg stats(state.Statistics, [&state] { return state.flags.GameInProgress; }, [&form] { form.SaveStatistics(); });
         form.SetDialogs({nullptr, &stats, nullptr, nullptr});
+        state.Settings.CardFollowsPointer = drag;
         QVERIFY(f.Show());
         QVERIFY(IdleUntil([&] { return form.Cards()->Library().Loaded(); }));
 
@@ -180,7 +224,7 @@ private slots:
         QTimer::singleShot(0, &form, [&] {
             const SolveResult line = Solve(state.table, state.deal.GamePileSuit, true);
             QCOMPARE(line.verdict, Verdict::Solved);
-            replayer = std::make_unique<Replayer>(form, line.moves, answerer, keys);
+            replayer = std::make_unique<Replayer>(form, line.moves, answerer, keys, drag);
         });
         // A guard: should the line go wrong, the test ends instead of hanging.
         QTimer::singleShot(60000, &form, [&] {
@@ -201,6 +245,7 @@ private slots:
         QVERIFY(congratulated);
         QCOMPARE(answerer.dialogsClosed, 1);   // the statistics dialog came up
         QVERIFY(form.StatusText(1).startsWith(QStringLiteral("Gioco vinto alle ore ")));
+        QVERIFY(Announced(form).contains(QStringLiteral("Gioco vinto alle ore ")));
 
         GameSettings settings;
         GameStatistics stored;
