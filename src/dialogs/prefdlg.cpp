@@ -223,6 +223,9 @@ void TPrefDlg1::BuildSpeedTab()
     label8->setBuddy(TrackBar1);
     PlaceLabel(TabSheet4, "Label11",
                QStringLiteral("Sposta il cursore nella posizione desiderata, poi premi OK. "), 40, 120);
+    // The undo's reach goes with the moves' pace: both are how the game plays for you.
+    CheckBox4 = PlaceButton<QCheckBox>(TabSheet4, "CheckBox4",
+                                       QStringLiteral("Cancella più mosse ( fino alla distribuzione )"), 40, 150);
 }
 
 bool TPrefDlg1::event(QEvent *event)
@@ -446,6 +449,7 @@ void TPrefDlg1::TabSheet4Enter()
 {
     SetStatus(QStringLiteral(" Visualizza l'assegnazione attuale."));
     TrackBar1->setValue(State.Settings.SpeedSlider);
+    CheckBox4->setChecked(State.Settings.UndoToDeal);
     PageDone = false;
 }
 
@@ -471,9 +475,16 @@ TPrefDlg1::Outcome TPrefDlg1::StoreSpeed()
 {
     GameSettings &s = State.Settings;
     PageDelay = 1000;
+    const bool undoChanged = CheckBox4->isChecked() != s.UndoToDeal;
+    if (undoChanged) {
+        s.UndoToDeal = CheckBox4->isChecked();
+        if (!Written(Store.StoreUndoToDeal(s)))
+            return Outcome::WriteFailed;
+    }
     const int position = TrackBar1->value();
     if (position == s.SpeedSlider) {
-        SetStatus(QStringLiteral(" Valore lasciato invariato"));
+        SetStatus(undoChanged ? QStringLiteral(" Nuovo valore memorizzato nel registro")
+                              : QStringLiteral(" Valore lasciato invariato"));
         return Outcome::Done;
     }
     s.SpeedSlider = position;

@@ -125,6 +125,7 @@ private:
     QLabel *Label7 = nullptr;
     QLineEdit *Edit2 = nullptr;
     QSlider *TrackBar1 = nullptr;
+    QCheckBox *CheckBox4 = nullptr;
     QPushButton *Button1;
     QStatusBar *StatusBar1;
     QLabel *StatusPanel;

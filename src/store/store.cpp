@@ -17,11 +17,11 @@ namespace {
 
 const QString KeyPath = QStringLiteral("HKEY_CURRENT_USER\\Software\\Dadivira\\Vazavodo_ru 2.1R2");
 
-constexpr std::array<const char *, 18> ValueNames = {
+constexpr std::array<const char *, 19> ValueNames = {
     "OrigCardSize", "TimeDisplay",   "TransferInfo", "TransferDetails", "ShowPicture",
     "SpeedSlider",  "PileSuit 0",    "PileSuit 1",   "PileSuit 2",      "PileSuit 3",
     "Games Won",    "Games Lost",    "Streak Type",  "Streak Wins",     "Streak Losses",
-    "Column Spacing", "SWBmpPath",   "CardFollowsPointer",
+    "Column Spacing", "SWBmpPath",   "CardFollowsPointer", "UndoToDeal",
 };
 
 QString Quoted(const QStringList &names)
@@ -100,6 +100,7 @@ std::int32_t SettingsStore::IntValue(ValueId id) const
     case StreakLossesValue: return t.StreakLosses;
     case ColumnSpacingValue: return s.ColumnSpacing;
     case CardFollowsPointerValue: return s.CardFollowsPointer;
+    case UndoToDealValue: return s.UndoToDeal;
     case SWBmpPathValue:
     case ValueCount: break;
     }
@@ -128,6 +129,7 @@ void SettingsStore::SetIntValue(ValueId id, std::int32_t value)
     case StreakLossesValue: t.StreakLosses = value; return;
     case ColumnSpacingValue: s.ColumnSpacing = value; return;
     case CardFollowsPointerValue: s.CardFollowsPointer = value != 0; return;
+    case UndoToDealValue: s.UndoToDeal = value != 0; return;
     case SWBmpPathValue:
     case ValueCount: break;
     }
@@ -531,6 +533,14 @@ StoreReport SettingsStore::StoreSpeed(const GameSettings &settings)
     KnownSettings.SpeedSlider = settings.SpeedSlider;
     StoreReport report;
     Store({SpeedSliderValue}, report);
+    return report;
+}
+
+StoreReport SettingsStore::StoreUndoToDeal(const GameSettings &settings)
+{
+    KnownSettings.UndoToDeal = settings.UndoToDeal;
+    StoreReport report;
+    Store({UndoToDealValue}, report);
     return report;
 }
 

@@ -63,6 +63,8 @@ public:
     StoreReport StoreSuitOrderAndSpacing(const GameSettings &settings, bool orderChanged,
                                          bool spacingChanged);
     StoreReport StoreSpeed(const GameSettings &settings);
+    // "Cancella più mosse".
+    StoreReport StoreUndoToDeal(const GameSettings &settings);
 
 private:
     // The stored values, in the order they are read and first written.
@@ -70,7 +72,8 @@ private:
         OrigCardSizeValue, TimeDisplayValue, TransferInfoValue, TransferDetailsValue,
         ShowPictureValue, SpeedSliderValue, PileSuit0Value, PileSuit1Value, PileSuit2Value,
         PileSuit3Value, GamesWonValue, GamesLostValue, StreakTypeValue, StreakWinsValue,
-        StreakLossesValue, ColumnSpacingValue, SWBmpPathValue, CardFollowsPointerValue, ValueCount
+        StreakLossesValue, ColumnSpacingValue, SWBmpPathValue, CardFollowsPointerValue, UndoToDealValue,
+        ValueCount
     };
     using ValueIds = std::vector<ValueId>;
     struct Opening;

@@ -563,9 +563,11 @@ private slots:
         QTest::addColumn<int>("stored");
         QTest::addColumn<QString>("status");
         QTest::addColumn<int>("delay");
-        QTest::newRow("unchanged") << 8 << 3 << " Valore lasciato invariato" << 1000;
-        QTest::newRow("fastest") << 10 << 10 << " Nuovo valore memorizzato nel registro" << 2000;
-        QTest::newRow("slowest") << 1 << 1 << " Nuovo valore memorizzato nel registro" << 2000;
+        QTest::addColumn<bool>("undoToDeal");   // "Cancella più mosse" ticked
+        QTest::newRow("unchanged") << 8 << 3 << " Valore lasciato invariato" << 1000 << false;
+        QTest::newRow("fastest") << 10 << 10 << " Nuovo valore memorizzato nel registro" << 2000 << false;
+        QTest::newRow("slowest") << 1 << 1 << " Nuovo valore memorizzato nel registro" << 2000 << false;
+        QTest::newRow("undo to the deal") << 8 << 3 << " Nuovo valore memorizzato nel registro" << 1000 << true;
     }
 
     void speed()
@@ -574,6 +576,7 @@ private slots:
         QFETCH(int, stored);
         QFETCH(QString, status);
         QFETCH(int, delay);
+        QFETCH(bool, undoToDeal);
 
         Rig rig;
         QCOMPARE(rig.state.Settings.SpeedSlider, 8);
@@ -585,9 +588,12 @@ private slots:
         rig.GoTo(SpeedTab);
         QCOMPARE(rig.dialog->StatusText(), QStringLiteral(" Visualizza l'assegnazione attuale."));
         rig.Find<QSlider>("TrackBar1")->setValue(position);
+        rig.Find<QCheckBox>("CheckBox4")->setChecked(undoToDeal);
         rig.Ok();
         QCOMPARE(rig.dialog->StatusText(), status);
         QCOMPARE(rig.Stored().SpeedSlider, stored);
+        QCOMPARE(rig.Stored().UndoToDeal, undoToDeal);
+        QCOMPARE(rig.state.Settings.UndoToDeal, undoToDeal);
         const GameSettings &s = rig.state.Settings;
         QCOMPARE(s.SpeedSlider, position);
         QCOMPARE(s.FlightDelay, 11 - position);

@@ -212,6 +212,7 @@ private slots:
         s.TransferDetails = true;
         s.ShowPicture = true;
         s.CardFollowsPointer = true;
+        s.UndoToDeal = true;
         s.SWBmpPath = QStringLiteral("/home/gianni/immagini/mare.bmp");
         s.PileSuit = {3, 2, 1, 0};
         s.ColumnSpacing = 7;
@@ -222,6 +223,7 @@ private slots:
         QVERIFY(store.StorePicturePath(s).Ok());
         QVERIFY(store.StoreSuitOrderAndSpacing(s, true, true).Ok());
         QVERIFY(store.StoreSpeed(s).Ok());
+        QVERIFY(store.StoreUndoToDeal(s).Ok());
         QVERIFY(store.SaveStatistics(t).Ok());
         QVERIFY(Contents(Path).contains("\"Games Lost\"=dword:00000002\n"));
 
@@ -232,6 +234,7 @@ private slots:
         QCOMPARE(loaded.Settings.TransferDetails, true);
         QCOMPARE(loaded.Settings.ShowPicture, true);
         QCOMPARE(loaded.Settings.CardFollowsPointer, true);
+        QCOMPARE(loaded.Settings.UndoToDeal, true);
         QCOMPARE(loaded.Settings.SWBmpPath, s.SWBmpPath);
         QCOMPARE(loaded.Settings.PileSuit, s.PileSuit);
         QCOMPARE(loaded.Settings.ColumnSpacing, 7);
