@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QThread>
 
 #include "core/gameflow.h"
@@ -80,6 +81,12 @@ int TForm1::AskChoice(const QString &text, const QString &caption, const QString
         const auto role = i == 0 ? QMessageBox::YesRole : i == 1 ? QMessageBox::NoRole : QMessageBox::ActionRole;
         QPushButton *button = box.addButton(choices[i], role);
         button->setProperty("choice", int(i));
+        // The desktop's own pictures for the answers it knows, as on its own boxes.
+        const QString bare = QString(choices[i]).remove(u'&');
+        if (bare == QStringLiteral("Sì") || bare == QStringLiteral("No") || bare == QStringLiteral("OK"))
+            button->setIcon(style()->standardIcon(bare == QStringLiteral("Sì")   ? QStyle::SP_DialogYesButton
+                                                  : bare == QStringLiteral("No") ? QStyle::SP_DialogNoButton
+                                                                                 : QStyle::SP_DialogOkButton));
         buttons << button;
     }
     if (!buttons.isEmpty())
