@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include <QRandomGenerator>
+
 #include "core/automove.h"
 #include "core/clock.h"
 #include "core/deal.h"
@@ -146,6 +148,9 @@ void CountEnd(GameState &state, Shell &shell, bool won)
 {
     if (!state.record.counted) {
         CountGame(state.Statistics, won);
+        // Stored with the count in one write: a record the program had no
+        // time to drop is known as counted at the next start.
+        state.Statistics.LastCounted = state.record.stamp;
         shell.SaveStatistics();
         state.record.counted = true;
     }
@@ -221,6 +226,7 @@ void PlayPendingDeals(GameState &state, Shell &shell)
         state.record = {};
         state.flags.LastGameLost = false;
         state.record.deal = *deal;
+        state.record.stamp = QRandomGenerator::global()->generate() | 1u;
         state.record.pileSuit = state.deal.GamePileSuit;
         if (state.flags.GameInProgress)
             RunGame(state, shell);
@@ -248,6 +254,11 @@ void OfferKeptGame(GameState &state, Shell &shell, const GameRecord &record, con
     if (state.flags.DeckDealt || !record.deal)
         return;
     state.record = record;
+    // Ended and counted, but killed before the record went: nothing to offer.
+    if (!record.counted && record.stamp != 0 && record.stamp == state.Statistics.LastCounted) {
+        shell.DropKeptGame();
+        return;
+    }
     if (!shell.AskYesNo(QStringLiteral("Riprendere la partita n. %1?").arg(*record.deal), ResumeCaption)) {
         CountEnd(state, shell, false);
         return;
@@ -276,6 +287,7 @@ bool AgreeToShowWin(GameState &state, Shell &shell)
                                            "Vuoi vederlo?"), ControlCaption))
             return false;
         CountGame(state.Statistics, false);
+        state.Statistics.LastCounted = state.record.stamp;
         shell.SaveStatistics();
         // Kept as counted at once: however the program ends now, it counts no more.
         state.record.counted = true;

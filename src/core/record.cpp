@@ -186,6 +186,7 @@ GameRecord RecordUpTo(const GameRecord &record, std::size_t end)
 // The text of a record:
 //   quintara-partita 1
 //   partita 1765200000
+//   segno 2718281828
 //   file 0 1 2 3
 //   tempo 83000
 //   contata no
@@ -296,6 +297,7 @@ QByteArray WriteRecord(const GameRecord &record)
 {
     QByteArray text = Magic + QByteArray(" ") + QByteArray::number(Version) + '\n';
     text += "partita " + QByteArray::number(record.deal.value_or(0)) + '\n';
+    text += "segno " + QByteArray::number(record.stamp) + '\n';
     text += "file";
     for (int suit : record.pileSuit)
         text += ' ' + QByteArray::number(suit);
@@ -317,8 +319,8 @@ std::optional<GameRecord> ReadRecord(QByteArrayView text, QString &why)
         return std::nullopt;
     };
     const QList<QByteArray> lines = text.toByteArray().split('\n');
-    // Six lines of heading, the moves, "fine" and the empty piece after the last line end.
-    if (lines.size() < 8 || lines[0] != Magic + QByteArray(" ") + QByteArray::number(Version))
+    // Seven lines of heading, the moves, "fine" and the empty piece after the last line end.
+    if (lines.size() < 9 || lines[0] != Magic + QByteArray(" ") + QByteArray::number(Version))
         return fail(QStringLiteral("non è una partita di questo gioco"));
     if (lines.back() != "" || lines[lines.size() - 2] != "fine")
         return fail(QStringLiteral("è troncata"));
@@ -330,8 +332,12 @@ std::optional<GameRecord> ReadRecord(QByteArrayView text, QString &why)
     if (!ok || number > LastDealNumber)
         return fail(QStringLiteral("il numero della partita non si legge"));
     record.deal = static_cast<std::uint32_t>(number);
+    const auto stamp = Value(lines[2], "segno");
+    record.stamp = stamp ? stamp->toUInt(&ok) : 0;
+    if (!ok)
+        return fail(QStringLiteral("il segno della partita non si legge"));
 
-    const auto piles = Value(lines[2], "file");
+    const auto piles = Value(lines[3], "file");
     const QList<QByteArray> suits = piles ? piles->toByteArray().split(' ') : QList<QByteArray>{};
     if (suits.size() != PileCount)
         return fail(QStringLiteral("l'ordine delle file non si legge"));
@@ -341,21 +347,21 @@ std::optional<GameRecord> ReadRecord(QByteArrayView text, QString &why)
             return fail(QStringLiteral("l'ordine delle file non si legge"));
     }
 
-    const auto time = Value(lines[3], "tempo");
+    const auto time = Value(lines[4], "tempo");
     record.elapsedMs = time ? time->toLongLong(&ok) : -1;
     if (!ok || record.elapsedMs < 0)
         return fail(QStringLiteral("il tempo di gioco non si legge"));
-    const auto counted = Value(lines[4], "contata");
+    const auto counted = Value(lines[5], "contata");
     if (!counted || (*counted != QByteArrayView("sì") && *counted != QByteArrayView("no")))
         return fail(QStringLiteral("non dice se la partita è già contata"));
     record.counted = *counted == QByteArrayView("sì");
 
-    const auto moves = Value(lines[5], "mosse");
+    const auto moves = Value(lines[6], "mosse");
     const qsizetype count = moves ? moves->toLongLong(&ok) : -1;
     if (!ok || count < 0 || count > MaxEntries)
         return fail(QStringLiteral("il numero delle mosse non si legge"));
     record.entries.reserve(static_cast<std::size_t>(count));
-    for (qsizetype l = 6; l < lines.size() - 2; ++l) {
+    for (qsizetype l = 7; l < lines.size() - 2; ++l) {
         for (const QByteArray &token : lines[l].split(' ')) {
             const std::optional<RecordEntry> entry = ReadEntry(token);
             if (!entry || qsizetype(record.entries.size()) == count)

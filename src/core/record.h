@@ -37,6 +37,9 @@ RecordEntry Recorded(RecordStep step, const Move &move = {});
 
 struct GameRecord {
     std::optional<std::uint32_t> deal;   // no deal: a table given otherwise, not kept
+    // Drawn at the deal, never 0: the statistics keep the stamp of the last
+    // game they counted, so a record that outlived its count is known.
+    std::uint32_t stamp = 0;
     PileSuitOrder pileSuit = DefaultPileSuit;
     std::int64_t elapsedMs = 0;          // time played when it was last kept
     bool counted = false;                // already in the statistics: its end counts nothing

@@ -53,6 +53,9 @@ struct GameStatistics {
     // Since this program start; never stored.
     std::int32_t RunWon = 0;
     std::int32_t RunLost = 0;
+    // The stamp of the last game counted (see GameRecord::stamp), stored
+    // with the counts.
+    std::uint32_t LastCounted = 0;
 
     bool operator==(const GameStatistics &) const = default;
 };

@@ -17,11 +17,12 @@ namespace {
 
 const QString KeyPath = QStringLiteral("HKEY_CURRENT_USER\\Software\\Dadivira\\Vazavodo_ru 2.1R2");
 
-constexpr std::array<const char *, 19> ValueNames = {
+constexpr std::array<const char *, 20> ValueNames = {
     "OrigCardSize", "TimeDisplay",   "TransferInfo", "TransferDetails", "ShowPicture",
     "SpeedSlider",  "PileSuit 0",    "PileSuit 1",   "PileSuit 2",      "PileSuit 3",
     "Games Won",    "Games Lost",    "Streak Type",  "Streak Wins",     "Streak Losses",
     "Column Spacing", "SWBmpPath",   "CardFollowsPointer", "UndoToDeal",
+    "Last Counted",
 };
 
 QString Quoted(const QStringList &names)
@@ -101,6 +102,7 @@ std::int32_t SettingsStore::IntValue(ValueId id) const
     case ColumnSpacingValue: return s.ColumnSpacing;
     case CardFollowsPointerValue: return s.CardFollowsPointer;
     case UndoToDealValue: return s.UndoToDeal;
+    case LastCountedValue: return static_cast<std::int32_t>(t.LastCounted);
     case SWBmpPathValue:
     case ValueCount: break;
     }
@@ -130,6 +132,7 @@ void SettingsStore::SetIntValue(ValueId id, std::int32_t value)
     case ColumnSpacingValue: s.ColumnSpacing = value; return;
     case CardFollowsPointerValue: s.CardFollowsPointer = value != 0; return;
     case UndoToDealValue: s.UndoToDeal = value != 0; return;
+    case LastCountedValue: t.LastCounted = static_cast<std::uint32_t>(value); return;
     case SWBmpPathValue:
     case ValueCount: break;
     }
@@ -442,6 +445,9 @@ GameStatistics SettingsStore::Merged(const RegistryDocument &document, const Gam
     GameStatistics merged = stored;
     merged.RunWon = statistics.RunWon;
     merged.RunLost = statistics.RunLost;
+    // The last game this copy counted: the one whose count this write stores.
+    if (statistics.LastCounted != 0)
+        merged.LastCounted = statistics.LastCounted;
     merged.GamesWon = Saturated(std::int64_t(stored.GamesWon) + won);
     merged.GamesLost = Saturated(std::int64_t(stored.GamesLost) + lost);
     const bool winning = statistics.StreakType == 1;
@@ -472,9 +478,10 @@ StoreReport SettingsStore::SaveStatistics(GameStatistics &statistics)
     Opening opening = Open(file, report);
     KnownStatistics = reset ? GameStatistics() : Merged(opening.Document, statistics);
     statistics = KnownStatistics;
-    const bool stored = Write(file, opening,
-                              {GamesWonValue, GamesLostValue, StreakTypeValue, StreakWinsValue, StreakLossesValue},
-                              QStringLiteral("le statistiche"), report);
+    ValueIds ids = {GamesWonValue, GamesLostValue, StreakTypeValue, StreakWinsValue, StreakLossesValue};
+    if (KnownStatistics.LastCounted != 0)
+        ids.push_back(LastCountedValue);
+    const bool stored = Write(file, opening, ids, QStringLiteral("le statistiche"), report);
     if (stored || reset) {
         StoredRunWon = statistics.RunWon;
         StoredRunLost = statistics.RunLost;

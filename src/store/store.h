@@ -73,7 +73,7 @@ private:
         ShowPictureValue, SpeedSliderValue, PileSuit0Value, PileSuit1Value, PileSuit2Value,
         PileSuit3Value, GamesWonValue, GamesLostValue, StreakTypeValue, StreakWinsValue,
         StreakLossesValue, ColumnSpacingValue, SWBmpPathValue, CardFollowsPointerValue, UndoToDealValue,
-        ValueCount
+        LastCountedValue, ValueCount
     };
     using ValueIds = std::vector<ValueId>;
     struct Opening;

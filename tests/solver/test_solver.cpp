@@ -220,7 +220,7 @@ private slots:
     {
         QFETCH(QByteArray, moves);
         QFETCH(bool, cramped);
-        const QByteArray text = "quintara-partita 1\npartita 1\nfile 0 1 2 3\ntempo 0\ncontata no\nmosse "
+        const QByteArray text = "quintara-partita 1\npartita 1\nsegno 7\nfile 0 1 2 3\ntempo 0\ncontata no\nmosse "
                                 + QByteArray::number(moves.count(' ') + 1) + '\n' + moves + "\nfine\n";
         QString why;
         const std::optional<GameRecord> record = ReadRecord(text, why);

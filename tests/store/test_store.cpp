@@ -219,6 +219,7 @@ private slots:
         s.SpeedSlider = 10;
         for (const bool won : {true, false, false})
             CountGame(t, won);
+        t.LastCounted = 0xfedcba98;
         QVERIFY(store.StoreDisplayOptions(s).Ok());
         QVERIFY(store.StorePicturePath(s).Ok());
         QVERIFY(store.StoreSuitOrderAndSpacing(s, true, true).Ok());
@@ -241,6 +242,7 @@ private slots:
         QCOMPARE(loaded.Settings.SpeedSlider, 10);
         QCOMPARE(loaded.Settings.FlightDelay, 1);
         QCOMPARE(loaded.Statistics.GamesWon, 1);
+        QCOMPARE(loaded.Statistics.LastCounted, 0xfedcba98u);
         QCOMPARE(loaded.Statistics.GamesLost, 2);
         QCOMPARE(loaded.Statistics.StreakType, 2);
         QCOMPARE(loaded.Statistics.StreakLosses, 2);

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "core/gameflow.h"
+#include "core/record.h"
 #include "moves/legalmoves.h"
 #include "moves/playermove.h"
 #include "store/keptgame.h"
@@ -264,10 +265,12 @@ private slots:
         QTest::addColumn<QByteArray>("spoil");   // written over the kept game's moves
         QTest::addColumn<bool>("resume");
         QTest::addColumn<int>("lost");
-        QTest::newRow("resumed, then finished") << QByteArray() << true << 1;
-        QTest::newRow("declined") << QByteArray() << false << 1;
-        QTest::newRow("an impossible move") << QByteArray("c1c1") << true << 0;
-        QTest::newRow("a word that is no move") << QByteArray("zz") << true << 0;
+        QTest::addColumn<bool>("countedBefore");   // ended and counted, killed before the record went
+        QTest::newRow("resumed, then finished") << QByteArray() << true << 1 << false;
+        QTest::newRow("declined") << QByteArray() << false << 1 << false;
+        QTest::newRow("an impossible move") << QByteArray("c1c1") << true << 0 << false;
+        QTest::newRow("a word that is no move") << QByteArray("zz") << true << 0 << false;
+        QTest::newRow("counted already") << QByteArray() << true << 1 << true;
     }
 
     void aKeptGameComesBack()
@@ -275,6 +278,7 @@ private slots:
         QFETCH(QByteArray, spoil);
         QFETCH(bool, resume);
         QFETCH(int, lost);
+        QFETCH(bool, countedBefore);
         WindowFixture f;
         Table left;
         f.PlayGame(5, [&] {
@@ -296,6 +300,15 @@ private slots:
             text.replace(text.indexOf("\nfine"), 0, " " + spoil);
             QVERIFY(file.seek(0) && file.write(text) == text.size());
         }
+        if (countedBefore) {
+            QFile file(kept);
+            QString why;
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            GameStatistics counted = f.StoredStatistics();
+            CountGame(counted, false);
+            counted.LastCounted = ReadRecord(file.readAll(), why)->stamp;
+            QVERIFY(SettingsStore(f.StorePath()).SaveStatistics(counted).Ok());
+        }
 
         TForm1 again{SettingsStore(f.StorePath())};
         QVERIFY(!KeptGame(QFileInfo(kept).absolutePath()).Found());   // this copy holds it
@@ -316,7 +329,9 @@ private slots:
         QCOMPARE(again.State().Statistics.GamesLost, lost);
         again.Kept()->Flush();
         QVERIFY(!QFile::exists(kept));
-        if (lost == 0) {
+        if (countedBefore) {
+            QCOMPARE(asked, QStringLiteral("Finisci il gioco ed esci?"));   // nothing offered, nothing counted
+        } else if (lost == 0) {
             QVERIFY(asked.startsWith(QStringLiteral("La partita lasciata in sospeso è danneggiata (")));
             QVERIFY(QFile::exists(QFileInfo(kept).absolutePath() + QStringLiteral("/partita-danneggiato.rec")));
         } else {
