@@ -19,15 +19,29 @@ HintLimits LimitsFor(HintQuestion question)
     return {std::chrono::milliseconds(10000), 8'000'000};
 }
 
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The searches of one question: within its budget, until its time is up or
+// the player cancels.
+SolveOptions Within(const HintLimits &limits, Clock::time_point began, const std::atomic<bool> &cancel)
+{
+    SolveOptions options;
+    options.budget = limits.budget;
+    options.stop = [deadline = began + limits.time, &cancel] {
+        return cancel.load(std::memory_order_relaxed) || Clock::now() >= deadline;
+    };
+    return options;
+}
+
+} // namespace
+
 HintAnswer SearchFrom(const HintPosition &position, const HintLimits &limits,
                       const std::atomic<bool> &cancel)
 {
-    using Clock = std::chrono::steady_clock;
     const Clock::time_point began = Clock::now();
-    const Clock::time_point deadline = began + limits.time;
-    SolveOptions options;
-    options.budget = limits.budget;
-    options.stop = [&] { return cancel.load(std::memory_order_relaxed) || Clock::now() >= deadline; };
+    const SolveOptions options = Within(limits, began, cancel);
 
     const SolveResult result = Solve(position.table, position.pileSuit, position.autoMoveHold, options);
     HintAnswer answer;
@@ -114,15 +128,11 @@ QString WinnableText(const HintAnswer &answer, const HintLimits &limits)
 
 LossAnswer FindLosingMove(const GameRecord &record, const HintLimits &limits, const std::atomic<bool> &cancel)
 {
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point deadline = Clock::now() + limits.time;
+    const SolveOptions options = Within(limits, Clock::now(), cancel);
     const KeptLine line = LineOf(record);
     LossAnswer answer;
     if (line.tables.empty())
         return answer;
-    SolveOptions options;
-    options.budget = limits.budget;
-    options.stop = [&] { return cancel.load(std::memory_order_relaxed) || Clock::now() >= deadline; };
     const auto verdictAt = [&](std::size_t i) { return Solve(line.tables[i], record.pileSuit, true, options).verdict; };
 
     // Whatever can be won from stays winnable up to the move that loses it,
