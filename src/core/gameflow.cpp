@@ -209,7 +209,10 @@ void NewGame1Click(GameState &state, Shell &shell, std::uint32_t seed)
         return;
     }
     state.deal.NextDeal = seed;
-    PlayPendingDeals(state, shell);
+    // A game that is still being ended (its boxes, its pause) deals it once
+    // its loop has returned, instead of running a game inside its own end.
+    if (!state.flags.LoopRunning)
+        PlayPendingDeals(state, shell);
 }
 
 void PlayPendingDeals(GameState &state, Shell &shell)
@@ -330,6 +333,7 @@ namespace {
 
 void RunFrom(GameState &state, Shell &shell, const ReplayedGame &start)
 {
+    state.flags.LoopRunning = true;
     StartGameLoop(state, shell, start);
     std::size_t kept = SIZE_MAX;
     KeepRecord(state, shell, kept);
@@ -374,6 +378,7 @@ void RunFrom(GameState &state, Shell &shell, const ReplayedGame &start)
         GameWon(state, shell);
     else if (state.flags.GameInProgress && !state.flags.MovesLeft)
         EndForLackOfMoves(state, shell);
+    state.flags.LoopRunning = false;
     shell.ApplyCommandStates();
 }
 

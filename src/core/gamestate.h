@@ -38,6 +38,8 @@ struct GameFlags {
     bool ResizePending = false;
     // The last game ended lost, and its record is there to be explained.
     bool LastGameLost = false;
+    // A game's loop is on the stack, perhaps only ending its game.
+    bool LoopRunning = false;
     std::int32_t ShownCardsLeft = 0;
     std::int32_t DeepestTop = 0;
     QDateTime GameStartTime;

@@ -361,7 +361,16 @@ private slots:
         FakeShell shell;
         DeadPosition(state);
         state.flags.GameInProgress = state.flags.DeckDealt = true;
+        // A new deal asked for while the game is being ended comes after that end.
+        int nested = 0;
+        shell.onProcessEvents = [&](bool) {
+            nested += state.flags.DeckDealt && state.deal.LastDeal == 77u ? 1 : 0;
+            if (!state.flags.GameInProgress && !state.deal.LastDeal)
+                NewGame1Click(state, shell, 77);
+        };
         RunGame(state, shell);
+        QCOMPARE(nested, 0);
+        QCOMPARE(state.deal.NextDeal, std::optional<std::uint32_t>(77));
         QVERIFY(!state.flags.GameInProgress);
         QCOMPARE(shell.notices.back().text, QStringLiteral(" Nessuna mossa rimasta. Il gioco è finito."));
         QCOMPARE(shell.notices.back().caption, QStringLiteral(" Controllo del gioco"));
