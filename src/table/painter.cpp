@@ -355,11 +355,22 @@ QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter
     const TableLayout &l = state.Layout;
     // The window needs only what is drawn anew here: the rest of it already
     // shows the buffer, but for what was drawn over it since.
+    const QRect whole = ToQRect(l.buffers.TableCopyRect);
     QRegion drawn;
+    // A full repaint lays the bare table on the window as on the buffer, by
+    // a fill, and copies only what is drawn on it: on a fine screen a copy of
+    // the whole buffer is most of the repaint, and a busy machine's memory
+    // makes it slower still. At a fractional scale the two could disagree
+    // at an edge by a pixel, so there the whole buffer is copied.
+    const qreal scale = tableBuffer_.devicePixelRatio();
+    const bool filled = state.paint.FullRepaint && scale == std::floor(scale) && window.devicePixelRatio() == scale;
     if (state.paint.FullRepaint) {
         tableBuffer_.fill(ToColor(l.window.TableColour));
         Forget(l, OnBuffer::Tableau, Whole(l.buffers.TableBufferSize));
-        drawn = ToQRect(l.buffers.TableCopyRect);
+        if (filled)
+            QPainter(&window).fillRect(whole, ToColor(l.window.TableColour));
+        else
+            drawn = whole;
     }
     // With no card left the columns keep their marks for the next deal.
     if (state.table.CardsLeft != 0) {
@@ -368,7 +379,13 @@ QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter
         for (int c = 0; c < ColumnCount; ++c) {
             if (!state.paint.ColumnDirty[c] && !state.paint.FullRepaint)
                 continue;
-            drawn += PaintColumn(state, c, window, cards);
+            QRegion column = PaintColumn(state, c, window, cards);
+            // On the filled window, a column needs its cards only.
+            const std::optional<int> top = TopSlot(state.table.Columns[c]);
+            if (filled)
+                column &= top ? QRect(0, 0, whole.right() + 1, state.table.Columns[c].Y[*top] + l.grid.CardHeight)
+                              : QRect();
+            drawn += column;
             state.paint.ColumnDirty[c] = false;
         }
     }
@@ -377,9 +394,9 @@ QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter
         drawn += InfoPanelArea(l);
     }
     // What the buffer holds anew, and what was drawn over it on the window.
-    drawn = (drawn + drawnOver_) & ToQRect(l.buffers.TableCopyRect);
+    drawn = (drawn + drawnOver_) & whole;
     CopyRegion(window, tableBuffer_, drawn);
-    return drawn;
+    return filled ? QRegion(whole) : drawn;
 }
 
 QRegion TablePainter::FormPaint(GameState &state, PaintSender sender, QImage &window, CardPainter &cards,
