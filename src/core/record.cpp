@@ -1,5 +1,7 @@
 #include "core/record.h"
 
+#include <deque>
+
 #include <QList>
 
 #include "core/automove.h"
@@ -9,6 +11,11 @@
 namespace quintara {
 
 namespace {
+
+// The player moves kept with the table before each: past this many the
+// oldest are let go, so that no record, however long or however made, takes
+// more than some tens of megabytes to replay. A game never comes near it.
+constexpr std::size_t MaxKeptMoves = 10000;
 
 // The game as the record leads it, entry by entry, keeping the table before
 // each player move that no undo has taken back.
@@ -36,12 +43,10 @@ public:
             return true;
         }
         case RecordStep::Undo:
-            if (line.before.empty())
+            if (kept.empty())
                 return false;
-            table = line.before.back();
-            line.before.pop_back();
-            line.moves.pop_back();
-            line.entryOf.pop_back();
+            table = kept.back().before;
+            kept.pop_back();
             autoMoveHold = true;
             undoEnabled = false;
             return true;
@@ -58,14 +63,17 @@ public:
             UpdateFoundationLevel(table);
     }
 
+    struct KeptMove {
+        Table before;
+        Move move;
+        std::size_t entry;
+    };
+
     Table table;
     bool autoMoveHold = true;
     bool undoEnabled = false;
-    struct {
-        std::vector<Table> before;
-        std::vector<Move> moves;
-        std::vector<std::size_t> entryOf;
-    } line;
+    std::deque<KeptMove> kept;
+    std::size_t letGo = 0;
 
 private:
     bool Played(Move move, std::size_t index)
@@ -81,9 +89,11 @@ private:
         move.question = ruling.move.question;
         if (!IsLegal(table, pileSuit, move))
             return false;
-        line.before.push_back(table);
-        line.moves.push_back(move);
-        line.entryOf.push_back(index);
+        if (kept.size() == MaxKeptMoves) {
+            kept.pop_front();
+            ++letGo;
+        }
+        kept.push_back({table, move, index});
         ApplyAndRelease(table, autoMoveHold, move);
         undoEnabled = true;
         return true;
@@ -144,10 +154,10 @@ std::optional<ReplayedGame> ReplayRecord(const GameRecord &record, std::size_t *
         return std::nullopt;
     ReplayedGame game;
     game.table = walk->table;
-    if (!walk->line.before.empty())
-        game.undo = walk->line.before.back();
+    if (!walk->kept.empty())
+        game.undo = walk->kept.back().before;
     game.undoEnabled = walk->undoEnabled;
-    game.undoDepth = static_cast<int>(walk->line.before.size());
+    game.undoDepth = static_cast<int>(walk->kept.size());
     game.autoMoveHold = walk->autoMoveHold;
     game.elapsedMs = record.elapsedMs;
     return game;
@@ -155,11 +165,17 @@ std::optional<ReplayedGame> ReplayRecord(const GameRecord &record, std::size_t *
 
 KeptLine LineOf(const GameRecord &record)
 {
-    std::optional<Walk> walk = Walked(record, nullptr);
+    const std::optional<Walk> walk = Walked(record, nullptr);
     if (!walk)
         return {};
-    KeptLine line{std::move(walk->line.before), std::move(walk->line.moves), std::move(walk->line.entryOf)};
+    KeptLine line;
+    line.firstMove = walk->letGo;
     // The table before each move of the line, then the table now.
+    for (const Walk::KeptMove &kept : walk->kept) {
+        line.tables.push_back(kept.before);
+        line.moves.push_back(kept.move);
+        line.entryOf.push_back(kept.entry);
+    }
     line.tables.push_back(walk->table);
     return line;
 }
@@ -200,6 +216,8 @@ constexpr int Version = 1;
 constexpr int TokensPerLine = 16;
 // More entries than hours of play make: a file past this is not a record.
 constexpr qsizetype MaxEntries = 200000;
+// A year of play: past it the clock of a resumed game could not be shown.
+constexpr std::int64_t MaxElapsedMs = 366LL * 24 * 3600 * 1000;
 
 QByteArray PlaceToken(Place kind, int index)
 {
@@ -349,7 +367,7 @@ std::optional<GameRecord> ReadRecord(QByteArrayView text, QString &why)
 
     const auto time = Value(lines[4], "tempo");
     record.elapsedMs = time ? time->toLongLong(&ok) : -1;
-    if (!ok || record.elapsedMs < 0)
+    if (!ok || record.elapsedMs < 0 || record.elapsedMs > MaxElapsedMs)
         return fail(QStringLiteral("il tempo di gioco non si legge"));
     const auto counted = Value(lines[5], "contata");
     if (!counted || (*counted != QByteArrayView("sì") && *counted != QByteArrayView("no")))

@@ -66,11 +66,14 @@ std::optional<ReplayedGame> ReplayRecord(const GameRecord &record, std::size_t *
 // The tables along the line the player kept: the deal, then the table after
 // each player move that no undo took back, with its automatic moves played;
 // `moves[i]` led from `tables[i]` to `tables[i + 1]`, and `entryOf[i]` is its
-// index in the record. Assumes a record ReplayRecord accepts.
+// index in the record. Only the last ten thousand moves are kept: a line
+// longer than that starts after its first `firstMove` moves. Empty for a
+// record ReplayRecord refuses.
 struct KeptLine {
     std::vector<Table> tables;
     std::vector<Move> moves;
     std::vector<std::size_t> entryOf;
+    std::size_t firstMove = 0;
 };
 KeptLine LineOf(const GameRecord &record);
 

@@ -150,7 +150,9 @@ LossAnswer FindLosingMove(const GameRecord &record, const HintLimits &limits, co
     }
     switch (lost == 0 ? Verdict::Impossible : verdictAt(0)) {
     case Verdict::Impossible:
-        answer.finding = LossAnswer::Finding::NeverWinnable;
+        // A line that starts past the deal cannot tell whether the deal ever could be won.
+        if (line.firstMove == 0)
+            answer.finding = LossAnswer::Finding::NeverWinnable;
         return answer;
     case Verdict::Solved:
         break;
@@ -168,7 +170,7 @@ LossAnswer FindLosingMove(const GameRecord &record, const HintLimits &limits, co
             return answer;
     }
     answer.finding = LossAnswer::Finding::LosingMove;
-    answer.moveNumber = won;
+    answer.moveNumber = line.firstMove + won;
     answer.move = line.moves[won];
     answer.entry = line.entryOf[won];
     return answer;

@@ -56,7 +56,7 @@ HintAnswer SearchFrom(const HintPosition &position, const HintLimits &limits,
 struct LossAnswer {
     enum class Finding { LosingMove, NeverWinnable, StillWinnable, Undecided };
     Finding finding = Finding::Undecided;
-    std::size_t moveNumber = 0;   // LosingMove: the move's place in the line, from 0
+    std::size_t moveNumber = 0;   // LosingMove: the move's place among the player's kept moves, from 0
     Move move;                    // ... the move, its cards filled
     std::size_t entry = 0;        // ... its entry in the record
 };
