@@ -131,6 +131,13 @@ void StartGameLoop(GameState &state, Shell &shell, const ReplayedGame &start)
     shell.SetButtonVisible(Button::UndoBtn1, true);
 }
 
+// The record on the disk as it is now, with the time played so far.
+void KeepNow(GameState &state, Shell &shell)
+{
+    state.record.elapsedMs = state.flags.GameStartTime.msecsTo(shell.Now());
+    shell.KeepGame(state.record);
+}
+
 // Keeps the record on the disk whenever it has grown, so that the game
 // outlives any end of the program. `kept` is the length last kept.
 void KeepRecord(GameState &state, Shell &shell, std::size_t &kept)
@@ -138,22 +145,27 @@ void KeepRecord(GameState &state, Shell &shell, std::size_t &kept)
     if (!state.record.deal || state.record.entries.size() == kept)
         return;
     kept = state.record.entries.size();
-    state.record.elapsedMs = state.flags.GameStartTime.msecsTo(shell.Now());
-    shell.KeepGame(state.record);
+    KeepNow(state, shell);
 }
 
-// The end of a game in the statistics, once: a game already counted (one
-// the player had the game finish for them) counts nothing more.
+// The game in the statistics, once: a game already counted (one the
+// player had the game finish for them) counts nothing more.
+void CountOnce(GameState &state, Shell &shell, bool won)
+{
+    if (state.record.counted)
+        return;
+    CountGame(state.Statistics, won);
+    // Stored with the count in one write: a record the program had no
+    // time to drop is known as counted at the next start.
+    state.Statistics.LastCounted = state.record.stamp;
+    shell.SaveStatistics();
+    state.record.counted = true;
+}
+
+// The end of a game: counted once, and kept no more.
 void CountEnd(GameState &state, Shell &shell, bool won)
 {
-    if (!state.record.counted) {
-        CountGame(state.Statistics, won);
-        // Stored with the count in one write: a record the program had no
-        // time to drop is known as counted at the next start.
-        state.Statistics.LastCounted = state.record.stamp;
-        shell.SaveStatistics();
-        state.record.counted = true;
-    }
+    CountOnce(state, shell, won);
     shell.DropKeptGame();
 }
 
@@ -239,12 +251,8 @@ void PlayPendingDeals(GameState &state, Shell &shell)
 void PlayTable(GameState &state, Shell &shell, const ReplayedGame &start, const PileSuitOrder &pileSuit)
 {
     state.held.PickedFrom = FromNothing;
-    state.table = start.table;
-    state.undo = start.undo;
     state.deal.ColumnGap = state.Settings.ColumnSpacing;
-    PlaceSlots(state.table, state.Layout, state.deal.ColumnGap);
-    PlaceSlots(state.undo, state.Layout, state.deal.ColumnGap);
-    state.paint.TableReplaced();
+    TakeReplayedTables(state, start);
     TakePileOrder(state, pileSuit);
     state.flags.DeepestTop = 0;
     state.flags.DeckDealt = true;
@@ -289,12 +297,9 @@ bool AgreeToShowWin(GameState &state, Shell &shell)
         if (!shell.AskYesNo(QStringLiteral("Se il gioco ti mostra come si vince, la partita conta come persa. "
                                            "Vuoi vederlo?"), ControlCaption))
             return false;
-        CountGame(state.Statistics, false);
-        state.Statistics.LastCounted = state.record.stamp;
-        shell.SaveStatistics();
+        CountOnce(state, shell, false);
         // Kept as counted at once: however the program ends now, it counts no more.
-        state.record.counted = true;
-        shell.KeepGame(state.record);
+        KeepNow(state, shell);
     }
     return true;
 }
@@ -429,8 +434,7 @@ void PutOffGame(GameState &state, Shell &shell)
 {
     if (!state.flags.GameInProgress || !state.record.deal)
         return;
-    state.record.elapsedMs = state.flags.GameStartTime.msecsTo(shell.Now());
-    shell.KeepGame(state.record);
+    KeepNow(state, shell);
     shell.SetTimerEnabled(GameTimer::Timer1, false);
     shell.SetTimerEnabled(GameTimer::Timer2, false);
     CloseGameFlags(state);

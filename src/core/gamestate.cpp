@@ -50,4 +50,13 @@ void TakeSnapshot(GameState &state)
     state.flags.UndoAvailable = true;
 }
 
+void TakeReplayedTables(GameState &state, const ReplayedGame &game)
+{
+    state.table = game.table;
+    state.undo = game.undo;
+    PlaceSlots(state.table, state.Layout, state.deal.ColumnGap);
+    PlaceSlots(state.undo, state.Layout, state.deal.ColumnGap);
+    state.paint.TableReplaced();
+}
+
 } // namespace quintara

@@ -135,4 +135,8 @@ void PlaceSlots(Table &table, const TableLayout &layout, int columnGap);
 // The undo copy taken when the player picks up a card.
 void TakeSnapshot(GameState &state);
 
+// The table and undo copy of a replayed game, their slots laid out with the
+// deal's column gap, for the painter to draw afresh.
+void TakeReplayedTables(GameState &state, const ReplayedGame &game);
+
 } // namespace quintara

@@ -16,10 +16,7 @@ bool UndoFromRecord(GameState &state)
         state.record.entries.pop_back();
         return false;
     }
-    state.table = game->table;
-    state.undo = game->undo;
-    PlaceSlots(state.table, state.Layout, state.deal.ColumnGap);
-    PlaceSlots(state.undo, state.Layout, state.deal.ColumnGap);
+    TakeReplayedTables(state, *game);
     state.flags.UndoAvailable = game->undoDepth > 0;
     return true;
 }

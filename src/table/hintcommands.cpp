@@ -85,12 +85,19 @@ void HintCommands::Begin()
         return;
     }
     position = {state.table, state.deal.GamePileSuit, state.flags.AutoMoveHold};
+    Launch([this, limits = LimitsFor(*question)] { return SearchFrom(position, limits, cancel); },
+           &HintCommands::Answered);
+}
+
+template <typename Find, typename Answer>
+void HintCommands::Launch(Find find, void (HintCommands::*answered)(std::uint64_t, const Answer &))
+{
     cancel = false;
     const std::uint64_t search = ++searchNumber;
-    const HintLimits limits = LimitsFor(*question);
-    worker = std::thread([this, search, limits] {
-        const HintAnswer answer = SearchFrom(position, limits, cancel);
-        QMetaObject::invokeMethod(this, [this, search, answer] { Answered(search, answer); }, Qt::QueuedConnection);
+    worker = std::thread([this, search, find, answered] {
+        const Answer answer = find();
+        QMetaObject::invokeMethod(
+            this, [this, search, answer, answered] { (this->*answered)(search, answer); }, Qt::QueuedConnection);
     });
 }
 
@@ -137,13 +144,9 @@ void HintCommands::MoveWhereLost1Click()
         return;
     question = HintQuestion::WhereLost;
     shell.SetStatusText(0, SearchingText(*question));
-    cancel = false;
-    const std::uint64_t search = ++searchNumber;
-    const HintLimits limits = LimitsFor(*question);
-    worker = std::thread([this, search, limits, record = state.record] {
-        const LossAnswer answer = FindLosingMove(record, limits, cancel);
-        QMetaObject::invokeMethod(this, [this, search, answer] { Explained(search, answer); }, Qt::QueuedConnection);
-    });
+    Launch([this, limits = LimitsFor(*question), record = state.record] {
+        return FindLosingMove(record, limits, cancel);
+    }, &HintCommands::Explained);
 }
 
 void HintCommands::Explained(std::uint64_t search, const LossAnswer &answer)

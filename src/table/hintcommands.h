@@ -46,6 +46,10 @@ private:
     // Starts once the automatic moves have played out, so the hint is for
     // the position the player will see.
     void Begin();
+    // Runs `find` on the search thread and hands its answer to `answered`
+    // here, unless a stop or a newer search has come in between.
+    template <typename Find, typename Answer>
+    void Launch(Find find, void (HintCommands::*answered)(std::uint64_t, const Answer &));
     void Answered(std::uint64_t search, const HintAnswer &answer);
     void Explained(std::uint64_t search, const LossAnswer &answer);
     // The explanation's words and frame, once the loop has drawn the table.
