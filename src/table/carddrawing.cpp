@@ -59,7 +59,7 @@ void PaintRoundedFace(QPainter &painter, const QImage &picture, qreal ratio, con
 {
     QPainterPath rounded;
     rounded.addRoundedRect(QRectF(card), CornerRadius, CornerRadius);
-    painter.setClipPath(rounded);
+    painter.setClipPath(rounded, Qt::IntersectClip);
     painter.setCompositionMode(mode);
     if (ownSize)
         DrawPictureOn(painter, picture, ratio, card.topLeft());
@@ -148,7 +148,7 @@ void CardPainter::DrawCard(QImage &canvas, QImage &window, int x, int y, std::in
     const QRect card(x, y, cardSize.width, cardSize.height);
     const bool face = CardBitmapNumber(value) <= LastFaceNumber;
     if ((mode == DrawNormal || mode == DrawHighlighted) && face) {
-        DrawFace(canvas, window, card, value, mode == DrawHighlighted);
+        DrawFace(canvas, window, card, value, mode == DrawHighlighted, card.height());
     } else if (mode == DrawPicture) {
         DrawPictureByNumber(canvas, x, y, value);
     } else if (mode == DrawBlank) {
@@ -157,8 +157,15 @@ void CardPainter::DrawCard(QImage &canvas, QImage &window, int x, int y, std::in
     }
 }
 
+void CardPainter::DrawCardTop(QImage &canvas, int x, int y, CardCode card, int rows)
+{
+    if (library.Usable() && CardBitmapNumber(card) <= LastFaceNumber && rows > 0)
+        DrawFace(canvas, canvas, QRect(x, y, cardSize.width, cardSize.height), card, false,
+                 std::min(rows, cardSize.height));
+}
+
 void CardPainter::DrawFace(QImage &canvas, QImage &window, const QRect &card, CardCode value,
-                           bool highlighted)
+                           bool highlighted, int rows)
 {
     const qreal ratio = canvas.devicePixelRatio();
     const int number = CardBitmapNumber(value);
@@ -175,15 +182,26 @@ void CardPainter::DrawFace(QImage &canvas, QImage &window, const QRect &card, Ca
         if (ownPixels && !highlighted) {
             const FinishedFace &f = Finished(number, picture, card);
             const int scale = qRound(ratio);
-            painter.drawImage(card.topLeft(), f.top);
-            painter.drawImage(QPoint(card.left(), card.top() + f.opaqueTo / scale), f.bottom);
+            const int end = rows * scale;
+            // Rows `from` to `to` of the face (in pixels), out of `part`,
+            // which begins at the face's row `first`.
+            const auto lay = [&](const QImage &part, int first, int from, int to) {
+                to = std::min(to, end);
+                if (to > from)
+                    painter.drawImage(QPoint(card.left(), card.top() + from / scale), part,
+                                      QRect(0, from - first, part.width(), to - from));
+            };
+            lay(f.top, 0, 0, f.opaqueFrom);
+            lay(f.bottom, f.opaqueTo, f.opaqueTo, f.opaque.height());
             painter.setCompositionMode(QPainter::CompositionMode_Source);
-            painter.drawImage(QPoint(card.left(), card.top() + f.opaqueFrom / scale), f.opaque,
-                              QRect(0, f.opaqueFrom, f.opaque.width(), f.opaqueTo - f.opaqueFrom));
-        } else
+            lay(f.opaque, 0, f.opaqueFrom, f.opaqueTo);
+        } else {
+            if (rows < card.height())
+                painter.setClipRect(QRect(card.topLeft(), QSize(card.width(), rows)));
             PaintRoundedFace(painter, picture, ratio, card, origCardSize,
                              highlighted ? QPainter::RasterOp_NotSource
                                          : QPainter::CompositionMode_Source);
+        }
     }
     if (!highlighted)
         return;

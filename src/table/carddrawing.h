@@ -40,6 +40,9 @@ public:
     // not loaded or has failed.
     void DrawCard(QImage &canvas, QImage &window, int x, int y, std::int32_t value,
                   std::int32_t mode, Rgb colour);
+    // Draws only the top `rows` of a plain face, in the canvas's units: all
+    // that shows of a card under another, which is most cards of a column.
+    void DrawCardTop(QImage &canvas, int x, int y, CardCode card, int rows);
 
 private:
     QImage Picture(int number, qreal ratio);
@@ -55,8 +58,9 @@ private:
         int opaqueTo = 0;     // one past the last such row
     };
     const FinishedFace &Finished(int number, const QImage &picture, const QRect &card);
+    // Draws the face's top `rows`, in the canvas's units.
     void DrawFace(QImage &canvas, QImage &window, const QRect &card, CardCode value,
-                  bool highlighted);
+                  bool highlighted, int rows);
     void DrawPictureByNumber(QImage &canvas, int x, int y, int number);
 
     CardImageLibrary library;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "core/gamestate.h"
@@ -101,6 +102,30 @@ QImage Buffer(Size size, qreal scale, const QColor &fill)
     return image;
 }
 
+// The buffer's pixels and the window's are the same whole pixels: a fill of
+// one and a copy of the other give the same edges.
+bool SamePixels(const QImage &buffer, const QImage &window)
+{
+    const qreal scale = buffer.devicePixelRatio();
+    return scale == std::floor(scale) && window.devicePixelRatio() == scale;
+}
+
+void FillArea(QImage &image, const QRegion &area, const QColor &colour)
+{
+    QPainter p(&image);
+    for (const QRect &r : area)
+        p.fillRect(r, colour);
+}
+
+// Where the cards of a column lie.
+QRect CardsArea(const TableLayout &l, const std::vector<ShownCard> &cards)
+{
+    QRect area;
+    for (const ShownCard &card : cards)
+        area |= QRect(card.x, card.y, l.grid.CardWidth, l.grid.CardHeight);
+    return area;
+}
+
 void DrawRowFrame(const TableLayout &l, QImage &target, int left, int top)
 {
     QPainter p(&target);
@@ -155,6 +180,36 @@ QRegion ShowSidePicture(GameState &state, QImage &window, const QImage &sidePict
     return side;
 }
 
+// For a full repaint: lays the bare table on `buffer` where it may show
+// anything else (`covered`, then emptied), and returns that area, where the
+// window may show anything else too. Only there: on a fine screen a fill of
+// the whole table costs as much as all the cards on it.
+QRegion LayGround(QImage &buffer, QRegion &covered, const QImage &window, const QColor &colour)
+{
+    const QRegion ground = std::exchange(covered, QRegion());
+    if (!SamePixels(buffer, window)) {
+        buffer.fill(colour);
+        return QRect(QPoint(0, 0), buffer.deviceIndependentSize().toSize());
+    }
+    FillArea(buffer, ground, colour);
+    return ground;
+}
+
+// Brings the window up to the buffer: what was `drawn` on the buffer is
+// copied, the rest of `ground` filled with the bare table.
+void BringUp(QImage &window, const QImage &buffer, const QRegion &drawn, const QRegion &ground,
+             const QColor &colour)
+{
+    // At a fractional scale a fill and a copy could disagree at an edge by
+    // a pixel: there the ground is copied too.
+    if (SamePixels(buffer, window)) {
+        FillArea(window, ground - drawn, colour);
+        CopyRegion(window, buffer, drawn);
+    } else {
+        CopyRegion(window, buffer, drawn + ground);
+    }
+}
+
 } // namespace
 
 QRect InfoPanelArea(const TableLayout &layout)
@@ -196,14 +251,17 @@ void TablePainter::ForgetAll(const TableLayout &l)
 
 void TablePainter::DrawnOver(const TableLayout &layout, const QRegion &area, Surface surface)
 {
-    if (surface == Surface::TableauAndWindow)
+    if (surface == Surface::TableauAndWindow) {
         Forget(layout, OnBuffer::Tableau, area);
+        tableauCovered_ += area;
+    }
     drawnOver_ += area;
 }
 
 void TablePainter::CreateBuffers(const TableLayout &l, qreal scale)
 {
     ForgetAll(l);
+    topCovered_ = tableauCovered_ = QRegion();
     const QColor table = ToColor(l.window.TableColour);
     topBuffer_ = Buffer(l.buffers.TopBufferSize, scale, table);
     tableBuffer_ = Buffer(l.buffers.TableBufferSize, scale, table);
@@ -241,10 +299,12 @@ QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainte
         const QRect row(left, l.grid.TableMargin, l.grid.PileRowWidth, l.grid.CardHeight + 2);
         Forget(l, OnBuffer::Top, row);
         drawn += row;
+        topCovered_ += row;
     };
+    const QRect copied = ToQRect(l.buffers.TopCopyRect);
+    QRegion ground;
     if (state.paint.FullRepaint) {
-        topBuffer_.fill(ToColor(l.window.TableColour));
-        drawn = ToQRect(l.buffers.TopCopyRect);
+        ground = LayGround(topBuffer_, topCovered_, window, ToColor(l.window.TableColour)) & copied;
         state.paint.CellRowFrameDirty = true;
         state.paint.FoundationFrameDirty = true;
     }
@@ -262,15 +322,17 @@ QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainte
         std::optional<SlotRecord> &shown = shownSlots_[i];
         if (shown == look)
             continue;
-        drawn += DrawSlot(l, look, topBuffer_, window, cards);
+        const QRect slot = DrawSlot(l, look, topBuffer_, window, cards);
+        drawn += slot;
+        topCovered_ += slot;
         // The next slot of the row has its line over this card's last column.
         Forget(l, OnBuffer::Top, QRect(look.X, look.Y, l.grid.CardWidth, l.grid.CardHeight));
         shown = look;
     }
 
-    drawn = (drawn + drawnOver_) & ToQRect(l.buffers.TopCopyRect);
-    CopyRegion(window, topBuffer_, drawn);
-    return drawn;
+    drawn = (drawn + drawnOver_) & copied;
+    BringUp(window, topBuffer_, drawn, ground, ToColor(l.window.TableColour));
+    return drawn + ground;
 }
 
 QRegion TablePainter::PaintColumn(const GameState &state, int c, QImage &window, CardPainter &cards)
@@ -306,6 +368,7 @@ QRegion TablePainter::PaintColumn(const GameState &state, int c, QImage &window,
     shown = column;
     if (area.isEmpty())
         return {};
+    tableauCovered_ += CardsArea(l, now) & area;
 
     // Every card that reaches into the area is laid again, in order, on a
     // part of the buffers that ends at its edges: the pixels come out as a
@@ -326,18 +389,10 @@ QRegion TablePainter::PaintColumn(const GameState &state, int c, QImage &window,
             const int shown = over && wholePixels && card.mode == DrawNormal && over->x == card.x && over->y > card.y
                                   ? std::min(l.grid.CardHeight, over->y - card.y + RoundedCornerRows)
                                   : l.grid.CardHeight;
-            if (shown < l.grid.CardHeight) {
-                // The part may begin above a buffer that is itself a part.
-                const QRect inside = QRect(at, QSize(l.grid.CardWidth, shown))
-                                     & QRect(QPoint(0, 0), buffer.deviceIndependentSize().toSize());
-                if (!inside.isEmpty()) {
-                    QImage top = PartOf(buffer, inside);
-                    cards.DrawCard(top, onWindow, at.x() - inside.x(), at.y() - inside.y(), card.card, card.mode,
-                                   l.window.TableColour);
-                }
-            } else {
+            if (shown < l.grid.CardHeight)
+                cards.DrawCardTop(buffer, at.x(), at.y(), card.card, shown);
+            else
                 cards.DrawCard(buffer, onWindow, at.x(), at.y(), card.card, card.mode, l.window.TableColour);
-            }
         }
     };
     if (area == ToQRect(strip)) {
@@ -357,20 +412,10 @@ QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter
     // shows the buffer, but for what was drawn over it since.
     const QRect whole = ToQRect(l.buffers.TableCopyRect);
     QRegion drawn;
-    // A full repaint lays the bare table on the window as on the buffer, by
-    // a fill, and copies only what is drawn on it: on a fine screen a copy of
-    // the whole buffer is most of the repaint, and a busy machine's memory
-    // makes it slower still. At a fractional scale the two could disagree
-    // at an edge by a pixel, so there the whole buffer is copied.
-    const qreal scale = tableBuffer_.devicePixelRatio();
-    const bool filled = state.paint.FullRepaint && scale == std::floor(scale) && window.devicePixelRatio() == scale;
+    QRegion ground;
     if (state.paint.FullRepaint) {
-        tableBuffer_.fill(ToColor(l.window.TableColour));
+        ground = LayGround(tableBuffer_, tableauCovered_, window, ToColor(l.window.TableColour)) & whole;
         Forget(l, OnBuffer::Tableau, Whole(l.buffers.TableBufferSize));
-        if (filled)
-            QPainter(&window).fillRect(whole, ToColor(l.window.TableColour));
-        else
-            drawn = whole;
     }
     // With no card left the columns keep their marks for the next deal.
     if (state.table.CardsLeft != 0) {
@@ -379,24 +424,21 @@ QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter
         for (int c = 0; c < ColumnCount; ++c) {
             if (!state.paint.ColumnDirty[c] && !state.paint.FullRepaint)
                 continue;
-            QRegion column = PaintColumn(state, c, window, cards);
-            // On the filled window, a column needs its cards only.
-            const std::optional<int> top = TopSlot(state.table.Columns[c]);
-            if (filled)
-                column &= top ? QRect(0, 0, whole.right() + 1, state.table.Columns[c].Y[*top] + l.grid.CardHeight)
-                              : QRect();
-            drawn += column;
+            // Of a column drawn on the bare table, its cards only.
+            const QRegion column = PaintColumn(state, c, window, cards);
+            drawn += state.paint.FullRepaint ? column & tableauCovered_ : column;
             state.paint.ColumnDirty[c] = false;
         }
     }
     if (state.flags.DetailsShown || state.flags.ShowMoves) {
         QPainter(&tableBuffer_).drawImage(l.panel.InfoPanelLeft, l.panel.InfoPanelTop, infoPanel_);
         drawn += InfoPanelArea(l);
+        tableauCovered_ += InfoPanelArea(l);
     }
     // What the buffer holds anew, and what was drawn over it on the window.
     drawn = (drawn + drawnOver_) & whole;
-    CopyRegion(window, tableBuffer_, drawn);
-    return filled ? QRegion(whole) : drawn;
+    BringUp(window, tableBuffer_, drawn, ground, ToColor(l.window.TableColour));
+    return drawn + ground;
 }
 
 QRegion TablePainter::FormPaint(GameState &state, PaintSender sender, QImage &window, CardPainter &cards,
@@ -410,6 +452,9 @@ QRegion TablePainter::FormPaint(GameState &state, PaintSender sender, QImage &wi
         state.paint.PictureShown = false;
     if (shownWithFaces_ != cards.Library().Usable() || shownColour_ != l.window.TableColour) {
         ForgetAll(l);
+        // Even the bare table may look different.
+        topCovered_ = Whole(l.buffers.TopBufferSize);
+        tableauCovered_ = Whole(l.buffers.TableBufferSize);
         shownWithFaces_ = cards.Library().Usable();
         shownColour_ = l.window.TableColour;
     }

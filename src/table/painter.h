@@ -88,6 +88,10 @@ private:
     // What was drawn straight on the window since the last paint: the
     // buffers' copies put it right.
     QRegion drawnOver_;
+    // Where each buffer may show more than the bare table. Outside what was
+    // drawn over, the window shows what the buffers do, so there it may too.
+    QRegion topCovered_;
+    QRegion tableauCovered_;
     // The faces and the table's colour the looks were drawn with.
     bool shownWithFaces_ = false;
     Rgb shownColour_;
