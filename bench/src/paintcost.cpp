@@ -62,19 +62,32 @@ double ThreadMicroseconds()
     return now.tv_sec * 1e6 + now.tv_nsec / 1e3;
 }
 
-// Wall and processor times of each kind of work, done in turns.
+// The time this thread has waited, ready, for a processor, in microseconds.
+double WaitedMicroseconds()
+{
+    QFile stat(QStringLiteral("/proc/thread-self/schedstat"));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    return stat.readAll().split(' ').value(1).toDouble() / 1e3;
+}
+
+// Wall and processor times of each kind of work, done in turns, and the
+// time it waited for a processor.
 struct Timed {
     std::vector<double> wall;
     std::vector<double> processor;
+    std::vector<double> waited;
     template <typename Work>
     void Add(Work work)
     {
         QElapsedTimer clock;
+        const double ready = WaitedMicroseconds();
         const double before = ThreadMicroseconds();
         clock.start();
         work();
         wall.push_back(clock.nsecsElapsed() / 1000.0);
         processor.push_back(ThreadMicroseconds() - before);
+        waited.push_back(WaitedMicroseconds() - ready);
     }
 };
 
@@ -211,11 +224,12 @@ int main(int argc, char **argv)
     const double analysisShown = MedianMicroseconds(200, [&] { AnalyseMoves(state, form); });
 
     std::printf("scale %g: window created to first paint: %.1f ms\n", scale, firstPaintMs);
-    std::printf("scale %g: full repaint of a dealt table: %.0f us (median of 200; on the processor %.0f us)\n",
-                scale, Median(full.wall), Median(full.processor));
+    std::printf("scale %g: full repaint of a dealt table: %.0f us (median of 200; on the processor %.0f us, "
+                "waiting for it %.0f us)\n",
+                scale, Median(full.wall), Median(full.processor), Median(full.waited));
     std::printf("scale %g: one colour over the whole table, shown: %.0f us (median of 200, in turns with the "
-                "repaint; on the processor %.0f us)\n",
-                scale, Median(floor.wall), Median(floor.processor));
+                "repaint; on the processor %.0f us, waiting for it %.0f us)\n",
+                scale, Median(floor.wall), Median(floor.processor), Median(floor.waited));
     std::printf("scale %g: full repaint / its floor: %.2f (on the processor %.2f)\n", scale,
                 Median(full.wall) / Median(floor.wall), Median(full.processor) / Median(floor.processor));
     std::printf("scale %g: repaint after one move (two columns): %.0f us (median of 200)\n", scale, oneMove);

@@ -1,5 +1,7 @@
 #include "carddrawing.h"
 
+#include "table/drawingtools.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -193,8 +195,14 @@ void CardPainter::DrawFace(QImage &canvas, QImage &window, const QRect &card, Ca
             };
             lay(f.top, 0, 0, f.opaqueFrom);
             lay(f.bottom, f.opaqueTo, f.opaqueTo, f.opaque.height());
-            painter.setCompositionMode(QPainter::CompositionMode_Source);
-            lay(f.opaque, 0, f.opaqueFrom, f.opaqueTo);
+            if (canvas.format() == f.opaque.format()) {
+                painter.end();
+                CopyPixels(canvas, card.topLeft() * scale + QPoint(0, f.opaqueFrom), f.opaque,
+                           QRect(0, f.opaqueFrom, f.opaque.width(), std::min(f.opaqueTo, end) - f.opaqueFrom));
+            } else {
+                painter.setCompositionMode(QPainter::CompositionMode_Source);
+                lay(f.opaque, 0, f.opaqueFrom, f.opaqueTo);
+            }
         } else {
             if (rows < card.height())
                 painter.setClipRect(QRect(card.topLeft(), QSize(card.width(), rows)));

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QRect>
 #include <QString>
 
@@ -22,6 +23,13 @@ inline QRect ToQRect(const PixelRect &r)
 {
     return {r.left, r.top, r.width(), r.height()};
 }
+
+// Copies the pixels `source` of `from` to `to`, with their top left at `at`
+// (both in pixels, not in the images' units), cut at the edges of both. The
+// two are different images of one format: the copy is a plain copy of
+// memory. Qt shares a large drawing out among threads and waits for them,
+// which on a busy machine costs more than the copy itself.
+void CopyPixels(QImage &to, QPoint at, const QImage &from, QRect source);
 
 // The panels' font: the family named, 8 points.
 QFont PanelFont(const QString &family, bool underline = false);

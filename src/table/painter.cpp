@@ -158,9 +158,11 @@ std::array<SlotRecord, CellCount + PileCount> SlotLooks(const GameState &state)
 QRect DrawSlot(const TableLayout &l, const SlotRecord &look, QImage &target, QImage &window, CardPainter &cards)
 {
     const QRect card = QRect(look.X, look.Y, l.grid.CardWidth, l.grid.CardHeight);
-    // A face is laid on the table's ground, as on a row drawn anew.
+    // A face is laid on the table's ground, as on a row drawn anew; a blank
+    // slot is that ground.
     QPainter(&target).fillRect(card, ToColor(l.window.TableColour));
-    cards.DrawCard(target, window, look.X, look.Y, look.Card, look.DrawMode, l.window.TableColour);
+    if (look.DrawMode != DrawBlank)
+        cards.DrawCard(target, window, look.X, look.Y, look.Card, look.DrawMode, l.window.TableColour);
     if (!look.Occupied) {
         QPainter p(&target);
         Line(p, EmptySlotLine, look.X - 1, look.Y, look.X - 1, look.Y + l.grid.CardHeight);
@@ -221,8 +223,14 @@ void CopyRegion(QImage &window, const QImage &buffer, const QRegion &region, QPo
 {
     // Both share the window's scale: each rectangle moves the screen's
     // pixels one to one, at any scale.
-    QPainter p(&window);
     const qreal scale = buffer.devicePixelRatio();
+    if (SamePixels(buffer, window) && window.format() == buffer.format()) {
+        const int pixels = qRound(scale);
+        for (const QRect &r : region)
+            CopyPixels(window, r.topLeft() * pixels, buffer, QRect((r.topLeft() - origin) * pixels, r.size() * pixels));
+        return;
+    }
+    QPainter p(&window);
     for (const QRect &r : region)
         p.drawImage(QRectF(r), buffer, QRectF(QPointF(r.topLeft() - origin) * scale, QSizeF(r.size()) * scale));
 }
