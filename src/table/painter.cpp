@@ -182,18 +182,18 @@ QRegion ShowSidePicture(GameState &state, QImage &window, const QImage &sidePict
     return side;
 }
 
-// For a full repaint: lays the bare table on `buffer` where it may show
-// anything else (`covered`, then emptied), and returns that area, where the
-// window may show anything else too. Only there: on a fine screen a fill of
-// the whole table costs as much as all the cards on it.
-QRegion LayGround(QImage &buffer, QRegion &covered, const QImage &window, const QColor &colour)
+// Lays the bare table over `area` of `buffer`, which lies on the window
+// with its top left corner at `origin`, and takes the area out of `covered`,
+// where the buffer may show anything else. Only there is the table laid, but
+// at a fractional scale, where a drawing may spill a part of a pixel past its
+// area: on a fine screen a fill of the whole table costs as much as all the
+// cards on it. Returns what it laid, where the window may show anything else
+// too.
+QRegion LayBare(QImage &buffer, QPoint origin, QRegion &covered, const QRect &area, bool exact, const QColor &colour)
 {
-    const QRegion ground = std::exchange(covered, QRegion());
-    if (!SamePixels(buffer, window)) {
-        buffer.fill(colour);
-        return QRect(QPoint(0, 0), buffer.deviceIndependentSize().toSize());
-    }
-    FillArea(buffer, ground, colour);
+    const QRegion ground = exact ? covered & area : QRegion(area);
+    covered -= area;
+    FillArea(buffer, ground.translated(-origin), colour);
     return ground;
 }
 
@@ -312,7 +312,9 @@ QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainte
     const QRect copied = ToQRect(l.buffers.TopCopyRect);
     QRegion ground;
     if (state.paint.FullRepaint) {
-        ground = LayGround(topBuffer_, topCovered_, window, ToColor(l.window.TableColour)) & copied;
+        ground = LayBare(topBuffer_, QPoint(), topCovered_, Whole(l.buffers.TopBufferSize), SamePixels(topBuffer_, window),
+                         ToColor(l.window.TableColour))
+                 & copied;
         state.paint.CellRowFrameDirty = true;
         state.paint.FoundationFrameDirty = true;
     }
@@ -343,7 +345,7 @@ QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainte
     return drawn + ground;
 }
 
-QRegion TablePainter::PaintColumn(const GameState &state, int c, QImage &window, CardPainter &cards)
+TablePainter::Redrawn TablePainter::PaintColumn(const GameState &state, int c, QImage &window, CardPainter &cards)
 {
     const TableLayout &l = state.Layout;
     const TableColumn &column = state.table.Columns[c];
@@ -358,11 +360,11 @@ QRegion TablePainter::PaintColumn(const GameState &state, int c, QImage &window,
     const PixelRect strip = ColumnStrip(l, column.X[0]);
     QRect area = ToQRect(strip);
     const qreal scale = tableBuffer_.devicePixelRatio();
+    const bool exact = SamePixels(tableBuffer_, window);
     // Past the cards both drawings share, the area runs down to the lower of
     // the two ends. Cut out only where the buffer's pixels are whole table
     // pixels and the cards go down the column.
-    if (shown && same > 0 && scale == std::floor(scale) && window.devicePixelRatio() == scale && GoesDown(now)
-        && GoesDown(before)) {
+    if (shown && same > 0 && exact && GoesDown(now) && GoesDown(before)) {
         int top = strip.bottom;
         int bottom = strip.top;
         for (const std::vector<ShownCard> *cardsOf : {&now, &before}) {
@@ -376,15 +378,15 @@ QRegion TablePainter::PaintColumn(const GameState &state, int c, QImage &window,
     shown = column;
     if (area.isEmpty())
         return {};
-    tableauCovered_ += CardsArea(l, now) & area;
 
     // Every card that reaches into the area is laid again, in order, on a
     // part of the buffers that ends at its edges: the pixels come out as a
     // drawing of the whole column would leave them.
     const bool wholePixels = scale == std::floor(scale);
+    QRegion ground;
     auto lay = [&](QImage &buffer, QImage &onWindow, QPoint origin) {
-        if (!state.paint.FullRepaint)   // else the whole buffer was just filled
-            QPainter(&buffer).fillRect(area.translated(-origin), ToColor(l.window.TableColour));
+        if (!state.paint.FullRepaint)   // else the whole buffer was just laid bare
+            ground = LayBare(buffer, origin, tableauCovered_, area, exact, ToColor(l.window.TableColour));
         for (std::size_t i = 0; i < now.size(); ++i) {
             const ShownCard &card = now[i];
             if (card.y + l.grid.CardHeight <= area.top() || card.y > area.bottom())
@@ -410,7 +412,8 @@ QRegion TablePainter::PaintColumn(const GameState &state, int c, QImage &window,
         QImage onWindow = PartOf(window, area);
         lay(buffer, onWindow, area.topLeft());
     }
-    return area;
+    tableauCovered_ += CardsArea(l, now) & area;
+    return {area, ground};
 }
 
 QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter &cards)
@@ -419,10 +422,13 @@ QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter
     // The window needs only what is drawn anew here: the rest of it already
     // shows the buffer, but for what was drawn over it since.
     const QRect whole = ToQRect(l.buffers.TableCopyRect);
+    // The window copies the cards drawn anew, and lays bare what the
+    // buffer's areas drawn anew hold besides them.
     QRegion drawn;
     QRegion ground;
     if (state.paint.FullRepaint) {
-        ground = LayGround(tableBuffer_, tableauCovered_, window, ToColor(l.window.TableColour)) & whole;
+        ground = LayBare(tableBuffer_, QPoint(), tableauCovered_, Whole(l.buffers.TableBufferSize),
+                         SamePixels(tableBuffer_, window), ToColor(l.window.TableColour));
         Forget(l, OnBuffer::Tableau, Whole(l.buffers.TableBufferSize));
     }
     // With no card left the columns keep their marks for the next deal.
@@ -432,9 +438,9 @@ QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter
         for (int c = 0; c < ColumnCount; ++c) {
             if (!state.paint.ColumnDirty[c] && !state.paint.FullRepaint)
                 continue;
-            // Of a column drawn on the bare table, its cards only.
-            const QRegion column = PaintColumn(state, c, window, cards);
-            drawn += state.paint.FullRepaint ? column & tableauCovered_ : column;
+            const Redrawn column = PaintColumn(state, c, window, cards);
+            drawn += tableauCovered_ & column.area;
+            ground += column.ground;
             state.paint.ColumnDirty[c] = false;
         }
     }
@@ -445,6 +451,7 @@ QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter
     }
     // What the buffer holds anew, and what was drawn over it on the window.
     drawn = (drawn + drawnOver_) & whole;
+    ground &= whole;
     BringUp(window, tableBuffer_, drawn, ground, ToColor(l.window.TableColour));
     return drawn + ground;
 }

@@ -68,7 +68,13 @@ public:
 private:
     QRegion PaintTopStrip(GameState &state, QImage &window, CardPainter &cards);
     QRegion PaintTableau(GameState &state, QImage &window, CardPainter &cards);
-    QRegion PaintColumn(const GameState &state, int c, QImage &window, CardPainter &cards);
+    // An area of the tableau drawn anew on the buffer, and the part of it
+    // laid bare where the window may show anything else.
+    struct Redrawn {
+        QRect area;
+        QRegion ground;
+    };
+    Redrawn PaintColumn(const GameState &state, int c, QImage &window, CardPainter &cards);
     // The one way what the buffers show is forgotten: the slots (on the top
     // buffer) or the columns (on the tableau's) that `area` touches were
     // drawn over, and the next paint that looks at them draws them whole.
