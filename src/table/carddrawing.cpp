@@ -235,6 +235,11 @@ void CardPainter::DrawPictureByNumber(QImage &canvas, int x, int y, int number)
     const QImage picture = Picture(number, ratio);
     if (picture.isNull())
         return;
+    // A picture with the canvas's own pixels is copied as it is.
+    if (picture.devicePixelRatio() == ratio && picture.format() == canvas.format()) {
+        CopyPixels(canvas, QPoint(x, y) * qRound(ratio), picture, picture.rect());
+        return;
+    }
     QPainter painter(&canvas);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     DrawPictureOn(painter, picture, ratio, QPointF(x, y));

@@ -302,9 +302,12 @@ QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainte
     }
 
     QRegion drawn;
+    const auto rowArea = [&l](int left) {
+        return QRect(left, l.grid.TableMargin, l.grid.PileRowWidth, l.grid.CardHeight + 2);
+    };
     auto frameRow = [&](int left) {
         DrawRowFrame(l, topBuffer_, left, l.grid.TableMargin);
-        const QRect row(left, l.grid.TableMargin, l.grid.PileRowWidth, l.grid.CardHeight + 2);
+        const QRect row = rowArea(left);
         Forget(l, OnBuffer::Top, row);
         drawn += row;
         topCovered_ += row;
@@ -312,6 +315,8 @@ QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainte
     const QRect copied = ToQRect(l.buffers.TopCopyRect);
     QRegion ground;
     if (state.paint.FullRepaint) {
+        // Each row's frame lays its own ground.
+        topCovered_ -= QRegion(rowArea(l.grid.TableMargin)) + rowArea(l.grid.FoundationLeft);
         ground = LayBare(topBuffer_, QPoint(), topCovered_, Whole(l.buffers.TopBufferSize), SamePixels(topBuffer_, window),
                          ToColor(l.window.TableColour))
                  & copied;
