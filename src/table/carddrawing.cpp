@@ -77,6 +77,13 @@ void PaintRoundedFace(QPainter &painter, const QImage &picture, qreal ratio, con
     painter.fillPath(outline, Qt::black);
 }
 
+// The picture's pixels are the canvas's own, at the card's size: a face is
+// then finished once and laid down as a copy.
+bool OwnPixels(const QImage &picture, qreal ratio, const QRect &card)
+{
+    return picture.devicePixelRatio() == ratio && picture.deviceIndependentSize() == QSizeF(card.size());
+}
+
 } // namespace
 
 CardPainter::CardPainter(Shell &shell, Size cardSize, bool origCardSize, QString libraryFile)
@@ -166,6 +173,31 @@ void CardPainter::DrawCardTop(QImage &canvas, int x, int y, CardCode card, int r
                  std::min(rows, cardSize.height));
 }
 
+QRect CardPainter::OpaquePart(const QImage &canvas, int x, int y, std::int32_t value, std::int32_t mode, int rows)
+{
+    if (!library.Usable())
+        return {};
+    const qreal ratio = canvas.devicePixelRatio();
+    const QRect card(x, y, cardSize.width, cardSize.height);
+    if (mode == DrawNormal && CardBitmapNumber(value) <= LastFaceNumber) {
+        const int number = CardBitmapNumber(value);
+        const QImage picture = Picture(number, ratio);
+        if (picture.isNull() || !OwnPixels(picture, ratio, card))
+            return {};
+        // The rows copied whole, between the rounded corners.
+        const FinishedFace &f = Finished(number, picture, card);
+        const int scale = qRound(ratio);
+        const int top = f.opaqueFrom / scale;
+        return QRect(x, y + top, card.width(), std::min({f.opaqueTo / scale, rows, card.height()}) - top);
+    }
+    if (mode == DrawPicture) {
+        const QImage picture = Picture(value, ratio);
+        if (!picture.isNull() && picture.devicePixelRatio() == ratio && picture.format() == canvas.format())
+            return QRect(QPoint(x, y), picture.deviceIndependentSize().toSize());
+    }
+    return {};
+}
+
 void CardPainter::DrawFace(QImage &canvas, QImage &window, const QRect &card, CardCode value,
                            bool highlighted, int rows)
 {
@@ -179,9 +211,7 @@ void CardPainter::DrawFace(QImage &canvas, QImage &window, const QRect &card, Ca
         // A face whose pixels are the canvas's own is rounded and outlined
         // once, then laid down whole: a plain copy instead of a clipped
         // drawing for each card, which on a fine screen costs many times more.
-        const bool ownPixels = picture.devicePixelRatio() == ratio
-            && picture.deviceIndependentSize() == QSizeF(card.size());
-        if (ownPixels && !highlighted) {
+        if (OwnPixels(picture, ratio, card) && !highlighted) {
             const FinishedFace &f = Finished(number, picture, card);
             const int scale = qRound(ratio);
             const int end = rows * scale;

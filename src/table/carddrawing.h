@@ -43,6 +43,10 @@ public:
     // Draws only the top `rows` of a plain face, in the canvas's units: all
     // that shows of a card under another, which is most cards of a column.
     void DrawCardTop(QImage &canvas, int x, int y, CardCode card, int rows);
+    // The part of what DrawCard, or DrawCardTop with `rows`, would draw on
+    // `canvas` that covers every pixel under it whatever was there: nothing
+    // need be laid under it first. Empty when that is not known.
+    QRect OpaquePart(const QImage &canvas, int x, int y, std::int32_t value, std::int32_t mode, int rows);
 
 private:
     QImage Picture(int number, qreal ratio);

@@ -160,7 +160,8 @@ QRect DrawSlot(const TableLayout &l, const SlotRecord &look, QImage &target, QIm
     const QRect card = QRect(look.X, look.Y, l.grid.CardWidth, l.grid.CardHeight);
     // A face is laid on the table's ground, as on a row drawn anew; a blank
     // slot is that ground.
-    QPainter(&target).fillRect(card, ToColor(l.window.TableColour));
+    FillArea(target, QRegion(card) - cards.OpaquePart(target, look.X, look.Y, look.Card, look.DrawMode, card.height()),
+             ToColor(l.window.TableColour));
     if (look.DrawMode != DrawBlank)
         cards.DrawCard(target, window, look.X, look.Y, look.Card, look.DrawMode, l.window.TableColour);
     if (!look.Occupied) {
@@ -184,16 +185,18 @@ QRegion ShowSidePicture(GameState &state, QImage &window, const QImage &sidePict
 
 // Lays the bare table over `area` of `buffer`, which lies on the window
 // with its top left corner at `origin`, and takes the area out of `covered`,
-// where the buffer may show anything else. Only there is the table laid, but
+// where the buffer may show anything else. Only there is the table laid, and
+// not under `kept`, which what comes next covers whatever lies under it; but
 // at a fractional scale, where a drawing may spill a part of a pixel past its
-// area: on a fine screen a fill of the whole table costs as much as all the
-// cards on it. Returns what it laid, where the window may show anything else
-// too.
-QRegion LayBare(QImage &buffer, QPoint origin, QRegion &covered, const QRect &area, bool exact, const QColor &colour)
+// area, all of it is. On a fine screen a fill of the whole table costs as
+// much as all the cards on it. Returns where the window may show anything
+// else there.
+QRegion LayBare(QImage &buffer, QPoint origin, QRegion &covered, const QRegion &area, bool exact, const QColor &colour,
+                const QRegion &kept = {})
 {
-    const QRegion ground = exact ? covered & area : QRegion(area);
+    const QRegion ground = exact ? covered & area : area;
     covered -= area;
-    FillArea(buffer, ground.translated(-origin), colour);
+    FillArea(buffer, (exact ? ground - kept : ground).translated(-origin), colour);
     return ground;
 }
 
@@ -390,22 +393,28 @@ TablePainter::Redrawn TablePainter::PaintColumn(const GameState &state, int c, Q
     const bool wholePixels = scale == std::floor(scale);
     QRegion ground;
     auto lay = [&](QImage &buffer, QImage &onWindow, QPoint origin) {
-        if (!state.paint.FullRepaint)   // else the whole buffer was just laid bare
-            ground = LayBare(buffer, origin, tableauCovered_, area, exact, ToColor(l.window.TableColour));
+        // The cards that reach into the area, each with the rows of it that
+        // show: a card under another shows only its top and what the corners
+        // of the one on it leave open; the rest would be drawn over at once,
+        // which on a fine screen costs most of a repaint.
+        std::vector<std::pair<ShownCard, int>> laid;
+        QRegion kept;
         for (std::size_t i = 0; i < now.size(); ++i) {
             const ShownCard &card = now[i];
             if (card.y + l.grid.CardHeight <= area.top() || card.y > area.bottom())
                 continue;
-            const QPoint at(card.x - origin.x(), card.y - origin.y());
-            // A card under another shows only its top and what the corners
-            // of the one on it leave open; the rest would be drawn over at
-            // once, which on a fine screen costs most of a repaint.
             const ShownCard *over = i + 1 < now.size() ? &now[i + 1] : nullptr;
-            const int shown = over && wholePixels && card.mode == DrawNormal && over->x == card.x && over->y > card.y
-                                  ? std::min(l.grid.CardHeight, over->y - card.y + RoundedCornerRows)
-                                  : l.grid.CardHeight;
-            if (shown < l.grid.CardHeight)
-                cards.DrawCardTop(buffer, at.x(), at.y(), card.card, shown);
+            const int rows = over && wholePixels && card.mode == DrawNormal && over->x == card.x && over->y > card.y
+                                 ? std::min(l.grid.CardHeight, over->y - card.y + RoundedCornerRows)
+                                 : l.grid.CardHeight;
+            laid.emplace_back(card, rows);
+            kept += cards.OpaquePart(buffer, card.x, card.y, card.card, card.mode, rows);
+        }
+        ground = LayBare(buffer, origin, tableauCovered_, area, exact, ToColor(l.window.TableColour), kept);
+        for (const auto &[card, rows] : laid) {
+            const QPoint at(card.x - origin.x(), card.y - origin.y());
+            if (rows < l.grid.CardHeight)
+                cards.DrawCardTop(buffer, at.x(), at.y(), card.card, rows);
             else
                 cards.DrawCard(buffer, onWindow, at.x(), at.y(), card.card, card.mode, l.window.TableColour);
         }
@@ -431,15 +440,20 @@ QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter
     // buffer's areas drawn anew hold besides them.
     QRegion drawn;
     QRegion ground;
+    // With no card left the columns keep their marks for the next deal.
+    const bool columns = state.table.CardsLeft != 0;
     if (state.paint.FullRepaint) {
-        ground = LayBare(tableBuffer_, QPoint(), tableauCovered_, Whole(l.buffers.TableBufferSize),
-                         SamePixels(tableBuffer_, window), ToColor(l.window.TableColour));
+        // Each column lays its own strip, under its cards.
+        QRegion rest = Whole(l.buffers.TableBufferSize);
+        for (const TableColumn &column : state.table.Columns)
+            rest -= columns ? ToQRect(ColumnStrip(l, column.X[0])) : QRect();
+        ground = LayBare(tableBuffer_, QPoint(), tableauCovered_, rest, SamePixels(tableBuffer_, window),
+                         ToColor(l.window.TableColour));
         Forget(l, OnBuffer::Tableau, Whole(l.buffers.TableBufferSize));
     }
-    // With no card left the columns keep their marks for the next deal.
-    if (state.table.CardsLeft != 0) {
+    if (columns) {
         ClearDetailsPanel(state, window, false);
-        // A full repaint emptied every column of the buffer.
+        // A full repaint forgot every column: each is drawn whole.
         for (int c = 0; c < ColumnCount; ++c) {
             if (!state.paint.ColumnDirty[c] && !state.paint.FullRepaint)
                 continue;

@@ -62,6 +62,8 @@ private:
         if (s.held.PickedFrom != FromNothing || CascadePending(s.table, s.deal.GamePileSuit, s.flags.AutoMoveHold))
             return;
         RecordMatchesTable(s);
+        if (played % 8 == 0)
+            ShowsWhatANewWindowShows();
         if (played == 5 && !undone) {   // moves taken back (two with the keys), then made again
             undone = true;
             const std::size_t back = keys ? 2 : 1;
@@ -91,6 +93,15 @@ private:
         Press(Qt::Key_Space);
         Choose(m.toKind, m.to);
         Press(Qt::Key_Return);
+    }
+
+    // The window shows what one whose buffers and canvas are made just now
+    // would: nothing the painting kept from the moves before shows through.
+    void ShowsWhatANewWindowShows()
+    {
+        const QImage shown = form.View()->canvas().copy();
+        form.View()->onScaleChange(form.View()->devicePixelRatioF());
+        QVERIFY(form.View()->canvas() == shown);
     }
 
     // The record, through its text, leads to the table, its undo copy and
