@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
+#include <numeric>
 #include <cstdio>
 #include <vector>
 
@@ -39,6 +40,11 @@ double Median(std::vector<double> times)
 {
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+double Mean(const std::vector<double> &times)
+{
+    return std::accumulate(times.begin(), times.end(), 0.0) / times.size();
 }
 
 template <typename Work>
@@ -253,8 +259,9 @@ int main(int argc, char **argv)
     std::printf("scale %g: one colour over the whole table, shown: %.0f us (median of 200, in turns with the "
                 "repaint; on the processor %.0f us, waiting for it %.0f us)\n",
                 scale, Median(floor.wall), Median(floor.processor), Median(floor.waited));
-    std::printf("scale %g: full repaint / its floor: %.2f (on the processor %.2f)\n", scale,
-                Median(full.wall) / Median(floor.wall), Median(full.processor) / Median(floor.processor));
+    std::printf("scale %g: full repaint / its floor: %.2f (of the means %.2f; on the processor %.2f)\n", scale,
+                Median(full.wall) / Median(floor.wall), Mean(full.wall) / Mean(floor.wall),
+                Median(full.processor) / Median(floor.processor));
     std::printf("scale %g: repaint of a new deal (every column): %.0f us (median of 200)\n", scale, Median(deals));
     std::printf("scale %g: repaint after one move (two columns): %.0f us (median of 200)\n", scale, oneMove);
     std::printf("scale %g: one drag step, the card following the pointer: %.0f us (median of 200)\n", scale,
