@@ -1,13 +1,13 @@
 #include "carddrawing.h"
 
-#include "table/drawingtools.h"
-
 #include <algorithm>
 #include <utility>
 
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
+
+#include "table/drawingtools.h"
 
 namespace quintara {
 
