@@ -40,11 +40,10 @@ void TForm1::FollowPointer(QPoint pointer)
     // copy would wipe the card again.
     const QRegion drawn = TablePainter::BufferedArea(state.Layout) & following.at;
     {
-        QPainter p(&window);
+        QPainter p(&DrawOnWindow(drawn));
         p.setClipRegion(drawn);
         p.drawImage(following.at.topLeft(), card);
     }
-    painter.DrawnOver(state.Layout, drawn);
     following.drawn = true;
     view->showNow(shown + drawn);
 }

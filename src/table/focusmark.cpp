@@ -15,6 +15,12 @@ namespace {
 constexpr int EdgeWidth = 1;
 constexpr int GoldWidth = 3;
 constexpr int Gap = 1;
+constexpr int Out = Gap + 2 * EdgeWidth + GoldWidth;
+
+QRect Outer(const PixelRect &place)
+{
+    return ToQRect(place).adjusted(-Out, -Out, Out, Out);
+}
 
 void Ring(QPainter &p, const QRect &outer, int width, const QColor &colour)
 {
@@ -26,19 +32,22 @@ void Ring(QPainter &p, const QRect &outer, int width, const QColor &colour)
 
 } // namespace
 
-QRegion DrawFocusMark(QImage &window, const TableLayout &layout, const PixelRect &place)
+QRegion FocusMarkArea(const TableLayout &layout, const PixelRect &place)
 {
-    const int out = Gap + 2 * EdgeWidth + GoldWidth;
-    const QRect outer = ToQRect(place).adjusted(-out, -out, out, out);
-    const QRegion drawn = (QRegion(outer) - QRegion(outer.adjusted(out - Gap, out - Gap, Gap - out, Gap - out)))
-                          & TablePainter::BufferedArea(layout);
+    const QRect outer = Outer(place);
+    return (QRegion(outer) - QRegion(outer.adjusted(Out - Gap, Out - Gap, Gap - Out, Gap - Out)))
+           & TablePainter::BufferedArea(layout);
+}
+
+void DrawFocusMark(QImage &window, const TableLayout &layout, const PixelRect &place)
+{
+    const QRect outer = Outer(place);
     QPainter p(&window);
-    p.setClipRegion(drawn);
+    p.setClipRegion(FocusMarkArea(layout, place));
     Ring(p, outer, EdgeWidth, Qt::black);
     Ring(p, outer.adjusted(EdgeWidth, EdgeWidth, -EdgeWidth, -EdgeWidth), GoldWidth, QColor(255, 200, 0));
     Ring(p, outer.adjusted(EdgeWidth + GoldWidth, EdgeWidth + GoldWidth, -EdgeWidth - GoldWidth, -EdgeWidth - GoldWidth),
          EdgeWidth, Qt::black);
-    return drawn;
 }
 
 } // namespace quintara

@@ -10,7 +10,9 @@
 
 namespace quintara {
 
-// Draws the frame around `place` and returns the part of the window drawn on.
-QRegion DrawFocusMark(QImage &window, const TableLayout &layout, const PixelRect &place);
+// The part of the window the frame around `place` covers.
+QRegion FocusMarkArea(const TableLayout &layout, const PixelRect &place);
+// Draws the frame around `place`.
+void DrawFocusMark(QImage &window, const TableLayout &layout, const PixelRect &place);
 
 } // namespace quintara

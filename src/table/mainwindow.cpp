@@ -351,10 +351,7 @@ void TForm1::FormShow()
     painter.CreateInfoPanel(l, view->devicePixelRatioF());
     details = std::make_unique<DetailsPanel>(
         state, painter.InfoPanel(), [this] { painter.ClearDetailsPanel(state, view->canvas(), false); },
-        [this] {
-            painter.ShowInfoPanel(state, view->canvas());
-            ShowDrawnOnWindow(InfoPanelArea(state.Layout));
-        });
+        [this] { ShowInfoPanel(InfoPanelArea(state.Layout)); });
     ResetInfoPanel();
     if (state.flags.GameInProgress || state.Settings.PrefsChanged)
         RefreshSidePicture();

@@ -139,9 +139,11 @@ private:
     // middle of it would run the window's events on a half-made change.
     void WithoutModals(const std::function<void()> &work);
     void ShowHeldNotices();
-    // Shows `area` of the window drawn outside the buffers; the next repaint
-    // shows it again once the buffers' copies have put it right.
-    void ShowDrawnOnWindow(const QRegion &area);
+    // The window to draw on over `area`, outside the buffers: show the area
+    // when drawn. The next repaint puts it right with the buffers' copies.
+    QImage &DrawOnWindow(const QRegion &area);
+    // Shows `area` of the panel under the tableau on the window.
+    void ShowInfoPanel(const QRegion &area);
     // Paints the table; returns the part of the window it changed.
     QRegion PaintTable(PaintSender sender);
     // The first picture straight on `picture`, before the buffers are made;

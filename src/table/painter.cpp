@@ -222,20 +222,20 @@ QRect InfoPanelArea(const TableLayout &layout)
     return {layout.panel.InfoPanelLeft, layout.panel.InfoPanelTop, layout.panel.InfoPanelSize.width, layout.panel.InfoPanelSize.height};
 }
 
-void CopyRegion(QImage &window, const QImage &buffer, const QRegion &region, QPoint origin)
+void CopyRegion(QImage &to, const QImage &from, const QRegion &region, QPoint origin)
 {
     // Both share the window's scale: each rectangle moves the screen's
     // pixels one to one, at any scale.
-    const qreal scale = buffer.devicePixelRatio();
-    if (SamePixels(buffer, window) && window.format() == buffer.format()) {
+    const qreal scale = from.devicePixelRatio();
+    if (SamePixels(from, to) && to.format() == from.format()) {
         const int pixels = qRound(scale);
         for (const QRect &r : region)
-            CopyPixels(window, r.topLeft() * pixels, buffer, QRect((r.topLeft() - origin) * pixels, r.size() * pixels));
+            CopyPixels(to, r.topLeft() * pixels, from, QRect((r.topLeft() - origin) * pixels, r.size() * pixels));
         return;
     }
-    QPainter p(&window);
+    QPainter p(&to);
     for (const QRect &r : region)
-        p.drawImage(QRectF(r), buffer, QRectF(QPointF(r.topLeft() - origin) * scale, QSizeF(r.size()) * scale));
+        p.drawImage(QRectF(r), from, QRectF(QPointF(r.topLeft() - origin) * scale, QSizeF(r.size()) * scale));
 }
 
 void TablePainter::Forget(const TableLayout &l, OnBuffer buffer, const QRegion &area)
@@ -260,8 +260,18 @@ void TablePainter::ForgetAll(const TableLayout &l)
     Forget(l, OnBuffer::Tableau, Whole(l.buffers.TableBufferSize));
 }
 
-void TablePainter::DrawnOver(const TableLayout &layout, const QRegion &area, Surface surface)
+void TablePainter::CatchUp(const QImage &window, const QRegion &area)
 {
+    const QRegion due = behind_ & area;
+    if (due.isEmpty())
+        return;
+    CopyRegion(tableBuffer_, window, due);
+    behind_ -= due;
+}
+
+void TablePainter::DrawOver(const TableLayout &layout, const QImage &window, const QRegion &area, Surface surface)
+{
+    CatchUp(window, area);
     if (surface == Surface::TableauAndWindow) {
         Forget(layout, OnBuffer::Tableau, area);
         tableauCovered_ += area;
@@ -272,7 +282,7 @@ void TablePainter::DrawnOver(const TableLayout &layout, const QRegion &area, Sur
 void TablePainter::CreateBuffers(const TableLayout &l, qreal scale)
 {
     ForgetAll(l);
-    topCovered_ = tableauCovered_ = QRegion();
+    topCovered_ = tableauCovered_ = behind_ = QRegion();
     const QColor table = ToColor(l.window.TableColour);
     topBuffer_ = Buffer(l.buffers.TopBufferSize, scale, table);
     tableBuffer_ = Buffer(l.buffers.TableBufferSize, scale, table);
@@ -291,6 +301,7 @@ void TablePainter::ReleaseBuffers()
     tableBuffer_ = QImage();
     flightBuffer_ = QImage();
     infoPanel_ = QImage();
+    behind_ = QRegion();
 }
 
 QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainter &cards)
@@ -384,11 +395,14 @@ TablePainter::Redrawn TablePainter::PaintColumn(const GameState &state, int c, Q
         area = QRect(strip.left, top, strip.width(), qMin(bottom, strip.bottom) - top);
     }
     shown = column;
+    // Only what the window shows of the buffer: a column of a cleared table
+    // lies at its left edge.
+    area &= ToQRect(l.buffers.TableCopyRect);
     if (area.isEmpty())
         return {};
 
     // Every card that reaches into the area is laid again, in order, on a
-    // part of the buffers that ends at its edges: the pixels come out as a
+    // part of the picture that ends at its edges: the pixels come out as a
     // drawing of the whole column would leave them.
     const bool wholePixels = scale == std::floor(scale);
     QRegion ground;
@@ -419,12 +433,13 @@ TablePainter::Redrawn TablePainter::PaintColumn(const GameState &state, int c, Q
                 cards.DrawCard(buffer, onWindow, at.x(), at.y(), card.card, card.mode, l.window.TableColour);
         }
     };
-    if (area == ToQRect(strip)) {
-        lay(tableBuffer_, window, QPoint());
+    // Where the window's pixels are the buffer's, straight on the window,
+    // within the area as on the buffer; elsewhere the whole strip on the buffer.
+    if (exact) {
+        QImage part = PartOf(window, area);
+        lay(part, part, area.topLeft());
     } else {
-        QImage buffer = PartOf(tableBuffer_, area);
-        QImage onWindow = PartOf(window, area);
-        lay(buffer, onWindow, area.topLeft());
+        lay(tableBuffer_, window, QPoint());
     }
     tableauCovered_ += CardsArea(l, now) & area;
     return {area, ground};
@@ -433,22 +448,32 @@ TablePainter::Redrawn TablePainter::PaintColumn(const GameState &state, int c, Q
 QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter &cards)
 {
     const TableLayout &l = state.Layout;
-    // The window needs only what is drawn anew here: the rest of it already
-    // shows the buffer, but for what was drawn over it since.
     const QRect whole = ToQRect(l.buffers.TableCopyRect);
-    // The window copies the cards drawn anew, and lays bare what the
-    // buffer's areas drawn anew hold besides them.
+    const QColor colour = ToColor(l.window.TableColour);
+    // Where the buffer's pixels are the window's, the tableau is drawn
+    // straight on the window: a full repaint writes each card once, not on
+    // the buffer and again in the copy to the window. The buffer takes a
+    // part of it only when something is about to be drawn over that part.
+    // At a fractional scale it is drawn on the buffer, then copied.
+    const bool straight = SamePixels(tableBuffer_, window);
+    QImage &target = straight ? window : tableBuffer_;
+    // What was drawn over the window comes back first, from the buffer,
+    // which took the window's pixels before: what is drawn next lies on the
+    // same picture as on the buffer.
+    const QRegion wiped = drawnOver_ & whole;
+    if (straight)
+        CopyRegion(window, tableBuffer_, wiped);
+    // The cards drawn anew, and the ground laid bare besides them.
     QRegion drawn;
     QRegion ground;
     // With no card left the columns keep their marks for the next deal.
     const bool columns = state.table.CardsLeft != 0;
     if (state.paint.FullRepaint) {
         // Each column lays its own strip, under its cards.
-        QRegion rest = Whole(l.buffers.TableBufferSize);
+        QRegion rest = whole;
         for (const TableColumn &column : state.table.Columns)
             rest -= columns ? ToQRect(ColumnStrip(l, column.X[0])) : QRect();
-        ground = LayBare(tableBuffer_, QPoint(), tableauCovered_, rest, SamePixels(tableBuffer_, window),
-                         ToColor(l.window.TableColour));
+        ground = LayBare(target, QPoint(), tableauCovered_, rest, straight, colour);
         Forget(l, OnBuffer::Tableau, Whole(l.buffers.TableBufferSize));
     }
     if (columns) {
@@ -464,14 +489,21 @@ QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter
         }
     }
     if (state.flags.DetailsShown || state.flags.ShowMoves) {
-        QPainter(&tableBuffer_).drawImage(l.panel.InfoPanelLeft, l.panel.InfoPanelTop, infoPanel_);
+        if (straight)
+            ShowInfoPanel(state, window);
+        else
+            QPainter(&tableBuffer_).drawImage(l.panel.InfoPanelLeft, l.panel.InfoPanelTop, infoPanel_);
         drawn += InfoPanelArea(l);
         tableauCovered_ += InfoPanelArea(l);
     }
-    // What the buffer holds anew, and what was drawn over it on the window.
-    drawn = (drawn + drawnOver_) & whole;
+    drawn &= whole;
     ground &= whole;
-    BringUp(window, tableBuffer_, drawn, ground, ToColor(l.window.TableColour));
+    if (straight) {
+        behind_ += drawn + ground;
+        return drawn + ground + wiped;
+    }
+    drawn += wiped;
+    BringUp(window, tableBuffer_, drawn, ground, colour);
     return drawn + ground;
 }
 
@@ -542,7 +574,8 @@ void TablePainter::Restore(const GameState &state, QImage &window, const QRegion
 {
     const BufferPlan &b = state.Layout.buffers;
     CopyRegion(window, topBuffer_, area & ToQRect(b.TopCopyRect));
-    CopyRegion(window, tableBuffer_, area & ToQRect(b.TableCopyRect));
+    // Where the buffer lags behind, the window was not drawn over.
+    CopyRegion(window, tableBuffer_, (area & ToQRect(b.TableCopyRect)) - behind_);
     if (state.flags.DetailsShown || state.flags.ShowMoves)
         ShowInfoPanel(state, window, area);
 }
@@ -557,7 +590,7 @@ void TablePainter::ResetInfoPanel(GameState &state, QImage &window)
     if (!infoPanel_.isNull() && !tableBuffer_.isNull()) {
         infoPanel_.fill(ToColor(state.Layout.window.TableColour));
         // The blank panel hides the ends of long columns until they are drawn whole again.
-        DrawnOver(state.Layout, InfoPanelArea(state.Layout), Surface::TableauAndWindow);
+        DrawOver(state.Layout, window, InfoPanelArea(state.Layout), Surface::TableauAndWindow);
         QPainter(&tableBuffer_).drawImage(state.Layout.panel.InfoPanelLeft, state.Layout.panel.InfoPanelTop, infoPanel_);
         ShowInfoPanel(state, window);
     }
@@ -570,8 +603,10 @@ void TablePainter::ClearDetailsPanel(GameState &state, QImage &window, bool copy
         return;
     if (!infoPanel_.isNull()) {
         infoPanel_.fill(ToColor(state.Layout.window.TableColour));
-        if (copyToWindow)
+        if (copyToWindow) {
+            DrawOver(state.Layout, window, InfoPanelArea(state.Layout));
             ShowInfoPanel(state, window);
+        }
     }
     state.panels.DetailsHeaderDue = false;
 }

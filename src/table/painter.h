@@ -38,12 +38,14 @@ public:
     // false, with nothing drawn, when the table needs the buffers.
     bool PaintStraight(GameState &state, QImage &window, CardPainter &cards, const QImage &sidePicture);
 
-    // The one way to tell the painter that something was drawn outside it,
-    // over `area` of the window, and with TableauAndWindow on the tableau's
-    // buffer as well: the next paint copies the area back from the buffers
-    // and draws afresh the columns under it.
+    // The one way to tell the painter that something is about to be drawn
+    // outside it, over `area` of `window`, and with TableauAndWindow on the
+    // tableau's buffer as well. Said before drawing: the buffers first take
+    // what the window shows there. The next paint copies the area back from
+    // them and draws afresh the columns under it.
     enum class Surface { Window, TableauAndWindow };
-    void DrawnOver(const TableLayout &layout, const QRegion &area, Surface surface = Surface::Window);
+    void DrawOver(const TableLayout &layout, const QImage &window, const QRegion &area,
+                  Surface surface = Surface::Window);
     void ResetInfoPanel(GameState &state, QImage &window);
     void ClearDetailsPanel(GameState &state, QImage &window, bool copyToWindow);
     // Copies the panel, or the part of it in `area` (in the window's
@@ -60,9 +62,11 @@ public:
     QImage &InfoPanel() { return infoPanel_; }
     QImage &FlightBuffer() { return flightBuffer_; }
     // The tableau's buffer, for the highlight drawn the moment a card is
-    // picked up; say DrawnOver with TableauAndWindow after drawing on it.
+    // picked up; say DrawOver with TableauAndWindow before drawing on it.
     QImage &TableauBuffer() { return tableBuffer_; }
     const QImage &TopBuffer() const { return topBuffer_; }
+    // Where the tableau was drawn straight on the window, this lags behind
+    // it until something is drawn over that part of the window.
     const QImage &TableBuffer() const { return tableBuffer_; }
 
 private:
@@ -75,6 +79,8 @@ private:
         QRegion ground;
     };
     Redrawn PaintColumn(const GameState &state, int c, QImage &window, CardPainter &cards);
+    // Brings the tableau's buffer up to the window over `area`.
+    void CatchUp(const QImage &window, const QRegion &area);
     // The one way what the buffers show is forgotten: the slots (on the top
     // buffer) or the columns (on the tableau's) that `area` touches were
     // drawn over, and the next paint that looks at them draws them whole.
@@ -98,6 +104,9 @@ private:
     // drawn over, the window shows what the buffers do, so there it may too.
     QRegion topCovered_;
     QRegion tableauCovered_;
+    // Where the window shows the tableau as drawn straight on it, and the
+    // tableau's buffer has not taken it yet. Never where it was drawn over.
+    QRegion behind_;
     // The faces and the table's colour the looks were drawn with.
     bool shownWithFaces_ = false;
     Rgb shownColour_;
@@ -106,8 +115,9 @@ private:
 // Where the panel under the tableau shows on the window.
 QRect InfoPanelArea(const TableLayout &layout);
 
-// Copies the region of a buffer that shares the window's scale and lies on
-// it with its top left corner at `origin`.
-void CopyRegion(QImage &window, const QImage &buffer, const QRegion &region, QPoint origin = {});
+// Copies `region` of `from` to `to`: two pictures of the same scale, `from`
+// lying on `to` with its top left corner at `origin`, such as a buffer on
+// the window.
+void CopyRegion(QImage &to, const QImage &from, const QRegion &region, QPoint origin = {});
 
 } // namespace quintara

@@ -204,8 +204,9 @@ QRegion TForm1::PaintTable(PaintSender sender)
     // The focus mark goes over the picture after every paint: the next one
     // wipes it with the buffers' copies and draws it where the focus is then.
     if (keyFocus.shown && !state.paint.PaintSuspended && !painter.TableBuffer().isNull()) {
-        const QRegion mark = DrawFocusMark(view->canvas(), state.Layout, FocusArea(state, keyFocus));
-        painter.DrawnOver(state.Layout, mark);
+        const PixelRect place = FocusArea(state, keyFocus);
+        const QRegion mark = FocusMarkArea(state.Layout, place);
+        DrawFocusMark(DrawOnWindow(mark), state.Layout, place);
         changed += mark;
     }
     TellChangedPlaces();
@@ -231,9 +232,16 @@ void TForm1::Repaint(PaintSender sender)
     view->showNow(PaintTable(sender));
 }
 
-void TForm1::ShowDrawnOnWindow(const QRegion &area)
+QImage &TForm1::DrawOnWindow(const QRegion &area)
 {
-    painter.DrawnOver(state.Layout, area);
+    QImage &window = view->canvas();
+    painter.DrawOver(state.Layout, window, area);
+    return window;
+}
+
+void TForm1::ShowInfoPanel(const QRegion &area)
+{
+    painter.ShowInfoPanel(state, DrawOnWindow(area), area);
     view->showNow(area);
 }
 
@@ -248,9 +256,9 @@ void TForm1::DrawHeldCard(int x, int y, CardCode card)
     heldAt = {x, y};
     // Drawn on the tableau's buffer even for a free-cell card: the copy to
     // the window that comes with the highlight makes it show at once.
+    painter.DrawOver(state.Layout, view->canvas(), CardArea(x, y), TablePainter::Surface::TableauAndWindow);
     cards->DrawCard(painter.TableauBuffer(), view->canvas(), x, y, card, DrawHighlighted,
                     state.Layout.window.TableColour);
-    painter.DrawnOver(state.Layout, CardArea(x, y), TablePainter::Surface::TableauAndWindow);
     view->showNow(CardArea(x, y));
 }
 
@@ -261,8 +269,9 @@ void TForm1::FlyCard(CardCode card, int fromX, int fromY, int toX, int toY)
     QImage &flight = painter.FlightBuffer();
     const int delay = state.Layout.window.ScreenClass * state.Settings.FlightDelay;
     auto drawAt = [&](int x, int y) {
-        QPainter(&window).drawImage(x, y, flight);
-        ShowDrawnOnWindow(QRect(QPoint(x, y), flight.deviceIndependentSize().toSize()));
+        const QRect at(QPoint(x, y), flight.deviceIndependentSize().toSize());
+        QPainter(&DrawOnWindow(at)).drawImage(at.topLeft(), flight);
+        view->showNow(at);
     };
     if (!flight.isNull()) {
         cards->DrawCard(flight, window, 0, 0, card, DrawNormal, state.Layout.window.TableColour);
@@ -272,8 +281,9 @@ void TForm1::FlyCard(CardCode card, int fromX, int fromY, int toX, int toY)
             drawAt(pt.x, pt.y);
             Pause(delay);
         }
+        DrawOnWindow(CardArea(toX, toY));
         cards->DrawCard(window, window, toX, toY, card, DrawNormal, state.Layout.window.TableColour);
-        ShowDrawnOnWindow(CardArea(toX, toY));
+        view->showNow(CardArea(toX, toY));
     }
     state.paint.PaintSuspended = false;
 }
@@ -281,14 +291,14 @@ void TForm1::FlyCard(CardCode card, int fromX, int fromY, int toX, int toY)
 void TForm1::ResetInfoPanel()
 {
     painter.ResetInfoPanel(state, view->canvas());
-    ShowDrawnOnWindow(InfoPanelArea(state.Layout));
+    view->showNow(InfoPanelArea(state.Layout));
 }
 
 void TForm1::ClearDetailsPanel(bool copyToWindow)
 {
-    painter.ClearDetailsPanel(state, view->canvas(), copyToWindow);
+    painter.ClearDetailsPanel(state, view->canvas(), false);
     if (copyToWindow)
-        ShowDrawnOnWindow(InfoPanelArea(state.Layout));
+        ShowInfoPanel(InfoPanelArea(state.Layout));
 }
 
 void TForm1::RefreshSidePicture()
@@ -297,10 +307,10 @@ void TForm1::RefreshSidePicture()
     const QColor table = ToColor(state.Layout.window.TableColour);
     auto clearSide = [&] {
         // Before the first paint there is no canvas, and nothing beside the table yet.
-        if (QImage &canvas = view->canvas(); !canvas.isNull())
+        if (QImage &canvas = DrawOnWindow(ToQRect(r)); !canvas.isNull())
             QPainter(&canvas).fillRect(ToQRect(r), table);
         state.paint.PictureShown = false;
-        ShowDrawnOnWindow(ToQRect(r));
+        view->showNow(ToQRect(r));
     };
     GameSettings &s = state.Settings;
     if (s.ShowPicture && !s.PictureFileOk)
@@ -328,9 +338,7 @@ void TForm1::ShowAnalysis(const MoveAnalysis &analysis)
     if (panel.isNull())
         return;
     const QRect area = InfoPanelArea(state.Layout);
-    const QRegion drawn = DrawMoveAnalysis(panel, analysis, state.Layout.window.TableColour).translated(area.topLeft());
-    painter.ShowInfoPanel(state, view->canvas(), drawn);
-    ShowDrawnOnWindow(drawn);
+    ShowInfoPanel(DrawMoveAnalysis(panel, analysis, state.Layout.window.TableColour).translated(area.topLeft()));
 }
 
 void TForm1::ApplyCommandStates()
