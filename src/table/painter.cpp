@@ -126,10 +126,22 @@ QRect CardsArea(const TableLayout &l, const std::vector<ShownCard> &cards)
     return area;
 }
 
-void DrawRowFrame(const TableLayout &l, QImage &target, int left, int top)
+using SlotLooksArray = std::array<SlotRecord, CellCount + PileCount>;
+
+// A row's frame on the table's ground, left out under the slots, which are
+// drawn next, each laying its own; but at a fractional scale, where the
+// edges of two fills might not meet, under all of the row.
+void DrawRowFrame(const TableLayout &l, QImage &target, int left, const SlotLooksArray &looks)
 {
+    const int top = l.grid.TableMargin;
+    QRegion ground(left, top, l.grid.PileRowWidth, l.grid.CardHeight);
+    const qreal scale = target.devicePixelRatio();
+    if (scale == std::floor(scale)) {
+        for (const SlotRecord &look : looks)
+            ground -= QRect(look.X, look.Y, l.grid.CardWidth, l.grid.CardHeight);
+    }
+    FillArea(target, ground, ToColor(l.window.TableColour));
     QPainter p(&target);
-    p.fillRect(left, top, l.grid.PileRowWidth, l.grid.CardHeight, ToColor(l.window.TableColour));
     Line(p, FrameTopLeft, left, top, left + l.grid.PileRowWidth - 2, top);
     Line(p, FrameTopLeft, left, top, left, top + l.grid.CardHeight + 1);
     const int right = left + 4 * l.grid.CardWidth + 1;
@@ -139,9 +151,9 @@ void DrawRowFrame(const TableLayout &l, QImage &target, int left, int top)
 
 // What each slot looks like: a card, or when empty a blank card (a cell) or
 // the pile's picture, with a line on its left. The free cells come first.
-std::array<SlotRecord, CellCount + PileCount> SlotLooks(const GameState &state)
+SlotLooksArray SlotLooks(const GameState &state)
 {
-    std::array<SlotRecord, CellCount + PileCount> looks;
+    SlotLooksArray looks;
     for (std::size_t i = 0; i < looks.size(); ++i) {
         const bool cell = i < CellCount;
         SlotRecord &look = looks[i];
@@ -307,7 +319,7 @@ void TablePainter::ReleaseBuffers()
 QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainter &cards)
 {
     const TableLayout &l = state.Layout;
-    const std::array<SlotRecord, CellCount + PileCount> looks = SlotLooks(state);
+    const SlotLooksArray looks = SlotLooks(state);
     for (std::size_t i = 0; i < looks.size(); ++i) {
         // Only the row's frame, drawn anew, takes away the line of a slot
         // that was empty.
@@ -320,7 +332,7 @@ QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainte
         return QRect(left, l.grid.TableMargin, l.grid.PileRowWidth, l.grid.CardHeight + 2);
     };
     auto frameRow = [&](int left) {
-        DrawRowFrame(l, topBuffer_, left, l.grid.TableMargin);
+        DrawRowFrame(l, topBuffer_, left, looks);
         const QRect row = rowArea(left);
         Forget(l, OnBuffer::Top, row);
         drawn += row;
@@ -549,9 +561,10 @@ bool TablePainter::PaintStraight(GameState &state, QImage &window, CardPainter &
     window.fill(ToColor(l.window.TableColour));
     // In the order of a full repaint: the rows' frames, then the slots from
     // the first, each of which may lay its line over the one before.
+    const SlotLooksArray looks = SlotLooks(state);
     for (const int left : {l.grid.TableMargin, l.grid.FoundationLeft})
-        DrawRowFrame(l, window, left, l.grid.TableMargin);
-    for (const SlotRecord &look : SlotLooks(state))
+        DrawRowFrame(l, window, left, looks);
+    for (const SlotRecord &look : looks)
         DrawSlot(l, look, window, window, cards);
     DrawOuterFrame(l, window);
     ShowSidePicture(state, window, sidePicture);
