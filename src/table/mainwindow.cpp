@@ -350,7 +350,7 @@ void TForm1::FormShow()
     ShowBtn1->hide();
     painter.CreateInfoPanel(l, view->devicePixelRatioF());
     details = std::make_unique<DetailsPanel>(
-        state, painter.InfoPanel(), [this] { painter.ClearDetailsPanel(state, view->canvas(), false); },
+        state, painter.InfoPanel(), [this] { painter.ClearDetailsPanel(state); },
         [this] { ShowInfoPanel(InfoPanelArea(state.Layout)); });
     ResetInfoPanel();
     if (state.flags.GameInProgress || state.Settings.PrefsChanged)

@@ -489,7 +489,7 @@ QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter
         Forget(l, OnBuffer::Tableau, Whole(l.buffers.TableBufferSize));
     }
     if (columns) {
-        ClearDetailsPanel(state, window, false);
+        ClearDetailsPanel(state);
         // A full repaint forgot every column: each is drawn whole.
         for (int c = 0; c < ColumnCount; ++c) {
             if (!state.paint.ColumnDirty[c] && !state.paint.FullRepaint)
@@ -610,17 +610,12 @@ void TablePainter::ResetInfoPanel(GameState &state, QImage &window)
     state.panels.PanelNeedsRedraw = true;
 }
 
-void TablePainter::ClearDetailsPanel(GameState &state, QImage &window, bool copyToWindow)
+void TablePainter::ClearDetailsPanel(GameState &state)
 {
     if (!state.flags.DetailsShown)
         return;
-    if (!infoPanel_.isNull()) {
+    if (!infoPanel_.isNull())
         infoPanel_.fill(ToColor(state.Layout.window.TableColour));
-        if (copyToWindow) {
-            DrawOver(state.Layout, window, InfoPanelArea(state.Layout));
-            ShowInfoPanel(state, window);
-        }
-    }
     state.panels.DetailsHeaderDue = false;
 }
 

@@ -47,7 +47,8 @@ public:
     void DrawOver(const TableLayout &layout, const QImage &window, const QRegion &area,
                   Surface surface = Surface::Window);
     void ResetInfoPanel(GameState &state, QImage &window);
-    void ClearDetailsPanel(GameState &state, QImage &window, bool copyToWindow);
+    // Empties the panel of the move's details, while they are shown.
+    void ClearDetailsPanel(GameState &state);
     // Copies the panel, or the part of it in `area` (in the window's
     // coordinates), to its place on the window.
     void ShowInfoPanel(const GameState &state, QImage &window) const;

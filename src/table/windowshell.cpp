@@ -296,8 +296,8 @@ void TForm1::ResetInfoPanel()
 
 void TForm1::ClearDetailsPanel(bool copyToWindow)
 {
-    painter.ClearDetailsPanel(state, view->canvas(), false);
-    if (copyToWindow)
+    painter.ClearDetailsPanel(state);
+    if (copyToWindow && state.flags.DetailsShown)
         ShowInfoPanel(InfoPanelArea(state.Layout));
 }
 

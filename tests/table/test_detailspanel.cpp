@@ -53,7 +53,7 @@ struct Desk {
     DetailsPanel details{state, painter.InfoPanel(),
                          [this] {
                              ++clears;
-                             painter.ClearDetailsPanel(state, window, false);
+                             painter.ClearDetailsPanel(state);
                          },
                          [this] {
                              ++shows;
