@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include <cmath>
 #include <cstring>
 
 namespace quintara {
@@ -19,6 +20,46 @@ void CopyPixels(QImage &to, QPoint at, const QImage &from, QRect source)
     const uchar *out = from.constBits() + first.y() * from.bytesPerLine() + first.x() * pixel;
     for (int row = 0; row < target.height(); ++row)
         std::memcpy(into + row * to.bytesPerLine(), out + row * from.bytesPerLine(), target.width() * pixel);
+}
+
+void CopyRegion(QImage &to, const QImage &from, const QRegion &region, QPoint origin)
+{
+    // Both share the window's scale: each rectangle moves the screen's
+    // pixels one to one, at any scale.
+    const qreal scale = from.devicePixelRatio();
+    if (SamePixels(from, to) && to.format() == from.format()) {
+        const int pixels = qRound(scale);
+        for (const QRect &r : region)
+            CopyPixels(to, r.topLeft() * pixels, from, QRect((r.topLeft() - origin) * pixels, r.size() * pixels));
+        return;
+    }
+    QPainter p(&to);
+    for (const QRect &r : region)
+        p.drawImage(QRectF(r), from, QRectF(QPointF(r.topLeft() - origin) * scale, QSizeF(r.size()) * scale));
+}
+
+QImage PartOf(QImage &image, const QRect &area)
+{
+    const int scale = qRound(image.devicePixelRatio());
+    const QRect pixels = QRect(area.topLeft() * scale, area.size() * scale) & image.rect();
+    uchar *first = image.bits() + qsizetype(pixels.top()) * image.bytesPerLine()
+                   + qsizetype(pixels.left()) * (image.depth() / 8);
+    QImage part(first, pixels.width(), pixels.height(), image.bytesPerLine(), image.format());
+    part.setDevicePixelRatio(scale);
+    return part;
+}
+
+bool SamePixels(const QImage &a, const QImage &b)
+{
+    const qreal scale = a.devicePixelRatio();
+    return scale == std::floor(scale) && b.devicePixelRatio() == scale;
+}
+
+void FillArea(QImage &image, const QRegion &area, const QColor &colour)
+{
+    QPainter p(&image);
+    for (const QRect &r : area)
+        p.fillRect(r, colour);
 }
 
 QFont PanelFont(const QString &family, bool underline)

@@ -74,20 +74,6 @@ bool GoesDown(const std::vector<ShownCard> &cards)
                           [](const ShownCard &a, const ShownCard &b) { return a.y < b.y; });
 }
 
-// A picture whose pixels are those of `area` of `image`, with the area's top
-// left as its origin: drawing on it stops at the area's edges. The image's
-// scale must be a whole number, so that the area falls on whole pixels.
-QImage PartOf(QImage &image, const QRect &area)
-{
-    const int scale = qRound(image.devicePixelRatio());
-    const QRect pixels = QRect(area.topLeft() * scale, area.size() * scale) & image.rect();
-    uchar *first = image.bits() + qsizetype(pixels.top()) * image.bytesPerLine()
-                   + qsizetype(pixels.left()) * (image.depth() / 8);
-    QImage part(first, pixels.width(), pixels.height(), image.bytesPerLine(), image.format());
-    part.setDevicePixelRatio(scale);
-    return part;
-}
-
 // A buffer's whole area, in the window's coordinates, which it shares.
 QRect Whole(Size size)
 {
@@ -100,21 +86,6 @@ QImage Buffer(Size size, qreal scale, const QColor &fill)
     image.setDevicePixelRatio(scale);
     image.fill(fill);
     return image;
-}
-
-// The buffer's pixels and the window's are the same whole pixels: a fill of
-// one and a copy of the other give the same edges.
-bool SamePixels(const QImage &buffer, const QImage &window)
-{
-    const qreal scale = buffer.devicePixelRatio();
-    return scale == std::floor(scale) && window.devicePixelRatio() == scale;
-}
-
-void FillArea(QImage &image, const QRegion &area, const QColor &colour)
-{
-    QPainter p(&image);
-    for (const QRect &r : area)
-        p.fillRect(r, colour);
 }
 
 // Where the cards of a column lie.
@@ -232,22 +203,6 @@ void BringUp(QImage &window, const QImage &buffer, const QRegion &drawn, const Q
 QRect InfoPanelArea(const TableLayout &layout)
 {
     return {layout.panel.InfoPanelLeft, layout.panel.InfoPanelTop, layout.panel.InfoPanelSize.width, layout.panel.InfoPanelSize.height};
-}
-
-void CopyRegion(QImage &to, const QImage &from, const QRegion &region, QPoint origin)
-{
-    // Both share the window's scale: each rectangle moves the screen's
-    // pixels one to one, at any scale.
-    const qreal scale = from.devicePixelRatio();
-    if (SamePixels(from, to) && to.format() == from.format()) {
-        const int pixels = qRound(scale);
-        for (const QRect &r : region)
-            CopyPixels(to, r.topLeft() * pixels, from, QRect((r.topLeft() - origin) * pixels, r.size() * pixels));
-        return;
-    }
-    QPainter p(&to);
-    for (const QRect &r : region)
-        p.drawImage(QRectF(r), from, QRectF(QPointF(r.topLeft() - origin) * scale, QSizeF(r.size()) * scale));
 }
 
 void TablePainter::Forget(const TableLayout &l, OnBuffer buffer, const QRegion &area)

@@ -116,9 +116,4 @@ private:
 // Where the panel under the tableau shows on the window.
 QRect InfoPanelArea(const TableLayout &layout);
 
-// Copies `region` of `from` to `to`: two pictures of the same scale, `from`
-// lying on `to` with its top left corner at `origin`, such as a buffer on
-// the window.
-void CopyRegion(QImage &to, const QImage &from, const QRegion &region, QPoint origin = {});
-
 } // namespace quintara
