@@ -166,20 +166,21 @@ QRegion ShowSidePicture(GameState &state, QImage &window, const QImage &sidePict
     return side;
 }
 
-// Lays the bare table over `area` of `buffer`, which lies on the window
-// with its top left corner at `origin`, and takes the area out of `covered`,
-// where the buffer may show anything else. Only there is the table laid, and
+// Lays the bare table over `area` of `picture` (a buffer, the window or a
+// part of either), which lies on the window with its top left corner at
+// `origin`, and takes the area out of `covered`, where the table's picture
+// may show anything else. Only there is the table laid, and
 // not under `kept`, which what comes next covers whatever lies under it; but
 // at a fractional scale, where a drawing may spill a part of a pixel past its
 // area, all of it is. On a fine screen a fill of the whole table costs as
 // much as all the cards on it. Returns where the window may show anything
 // else there.
-QRegion LayBare(QImage &buffer, QPoint origin, QRegion &covered, const QRegion &area, bool exact, const QColor &colour,
+QRegion LayBare(QImage &picture, QPoint origin, QRegion &covered, const QRegion &area, bool exact, const QColor &colour,
                 const QRegion &kept = {})
 {
     const QRegion ground = exact ? covered & area : area;
     covered -= area;
-    FillArea(buffer, (exact ? ground - kept : ground).translated(-origin), colour);
+    FillArea(picture, (exact ? ground - kept : ground).translated(-origin), colour);
     return ground;
 }
 
@@ -373,7 +374,7 @@ TablePainter::Redrawn TablePainter::PaintColumn(const GameState &state, int c, Q
     // drawing of the whole column would leave them.
     const bool wholePixels = scale == std::floor(scale);
     QRegion ground;
-    auto lay = [&](QImage &buffer, QImage &onWindow, QPoint origin) {
+    auto lay = [&](QImage &target, QImage &onWindow, QPoint origin) {
         // The cards that reach into the area, each with the rows of it that
         // show: a card under another shows only its top and what the corners
         // of the one on it leave open; the rest would be drawn over at once,
@@ -389,15 +390,15 @@ TablePainter::Redrawn TablePainter::PaintColumn(const GameState &state, int c, Q
                                  ? std::min(l.grid.CardHeight, over->y - card.y + RoundedCornerRows)
                                  : l.grid.CardHeight;
             laid.emplace_back(card, rows);
-            kept += cards.OpaquePart(buffer, card.x, card.y, card.card, card.mode, rows);
+            kept += cards.OpaquePart(target, card.x, card.y, card.card, card.mode, rows);
         }
-        ground = LayBare(buffer, origin, tableauCovered_, area, exact, ToColor(l.window.TableColour), kept);
+        ground = LayBare(target, origin, tableauCovered_, area, exact, ToColor(l.window.TableColour), kept);
         for (const auto &[card, rows] : laid) {
             const QPoint at(card.x - origin.x(), card.y - origin.y());
             if (rows < l.grid.CardHeight)
-                cards.DrawCardTop(buffer, at.x(), at.y(), card.card, rows);
+                cards.DrawCardTop(target, at.x(), at.y(), card.card, rows);
             else
-                cards.DrawCard(buffer, onWindow, at.x(), at.y(), card.card, card.mode, l.window.TableColour);
+                cards.DrawCard(target, onWindow, at.x(), at.y(), card.card, card.mode, l.window.TableColour);
         }
     };
     // Where the window's pixels are the buffer's, straight on the window,
@@ -508,8 +509,8 @@ QRegion TablePainter::FormPaint(GameState &state, PaintSender sender, QImage &wi
 
 bool TablePainter::PaintStraight(GameState &state, QImage &window, CardPainter &cards, const QImage &sidePicture)
 {
-    // The columns and the panel are drawn through the buffers; an empty
-    // table without the panel, as at the start, has neither.
+    // The columns and the panel need the buffers; an empty table without
+    // the panel, as at the start, has neither.
     if (state.table.CardsLeft != 0 || state.flags.DetailsShown || state.flags.ShowMoves)
         return false;
     const TableLayout &l = state.Layout;

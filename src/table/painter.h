@@ -2,7 +2,8 @@
 // The table picture: the free cells and piles in TopBuffer, the tableau in
 // TableBuffer, the panel under the tableau in InfoPanel. Of what the flags
 // mark as changed, only what looks different from the last drawing is drawn
-// again; the rest is copied from the buffers.
+// again; the rest is copied from the buffers. At a whole-number scale the
+// tableau is drawn straight on the window, its buffer catching up later.
 
 #include <array>
 #include <optional>
@@ -73,8 +74,8 @@ public:
 private:
     QRegion PaintTopStrip(GameState &state, QImage &window, CardPainter &cards);
     QRegion PaintTableau(GameState &state, QImage &window, CardPainter &cards);
-    // An area of the tableau drawn anew on the buffer, and the part of it
-    // laid bare where the window may show anything else.
+    // An area of the tableau drawn anew, and the part of it laid bare where
+    // the window may show anything else.
     struct Redrawn {
         QRect area;
         QRegion ground;
@@ -101,8 +102,9 @@ private:
     // What was drawn straight on the window since the last paint: the
     // buffers' copies put it right.
     QRegion drawnOver_;
-    // Where each buffer may show more than the bare table. Outside what was
-    // drawn over, the window shows what the buffers do, so there it may too.
+    // Where each buffer may show more than the bare table (where the
+    // tableau's lags behind, the window). Outside what was drawn over, the
+    // window shows what the buffers do, so there it may too.
     QRegion topCovered_;
     QRegion tableauCovered_;
     // Where the window shows the tableau as drawn straight on it, and the
