@@ -137,8 +137,14 @@ SlotLooksArray SlotLooks(const GameState &state)
     return looks;
 }
 
-// A slot as it looks, on the table's ground. Returns the area drawn.
-QRect DrawSlot(const TableLayout &l, const SlotRecord &look, QImage &target, QImage &window, CardPainter &cards)
+// A slot's card, with the line on its left an empty one has.
+QRect SlotArea(const TableLayout &l, const SlotRecord &slot)
+{
+    return {slot.X - 1, slot.Y, l.grid.CardWidth + 1, l.grid.CardHeight};
+}
+
+// A slot as it looks, on the table's ground, over its SlotArea.
+void DrawSlot(const TableLayout &l, const SlotRecord &look, QImage &target, QImage &window, CardPainter &cards)
 {
     const QRect card = QRect(look.X, look.Y, l.grid.CardWidth, l.grid.CardHeight);
     // A face is laid on the table's ground, as on a row drawn anew; a blank
@@ -151,7 +157,6 @@ QRect DrawSlot(const TableLayout &l, const SlotRecord &look, QImage &target, QIm
         QPainter p(&target);
         Line(p, EmptySlotLine, look.X - 1, look.Y, look.X - 1, look.Y + l.grid.CardHeight);
     }
-    return card.adjusted(-1, 0, 0, 0);
 }
 
 // The picture beside the table, when the player wants it and it is not
@@ -211,7 +216,7 @@ void TablePainter::Forget(const TableLayout &l, OnBuffer buffer, const QRegion &
     if (buffer == OnBuffer::Top) {
         // A slot with the line on its left, which an empty one has.
         for (std::optional<SlotRecord> &shown : shownSlots_) {
-            if (shown && area.intersects(QRect(shown->X - 1, shown->Y, l.grid.CardWidth + 1, l.grid.CardHeight)))
+            if (shown && area.intersects(SlotArea(l, *shown)))
                 shown.reset();
         }
     } else {
@@ -228,18 +233,19 @@ void TablePainter::ForgetAll(const TableLayout &l)
     Forget(l, OnBuffer::Tableau, Whole(l.buffers.TableBufferSize));
 }
 
-void TablePainter::CatchUp(const QImage &window, const QRegion &area)
+void TablePainter::CatchUp(const TableLayout &layout, const QImage &window, const QRegion &area)
 {
     const QRegion due = behind_ & area;
     if (due.isEmpty())
         return;
-    CopyRegion(tableBuffer_, window, due);
+    CopyRegion(topBuffer_, window, due & ToQRect(layout.buffers.TopCopyRect));
+    CopyRegion(tableBuffer_, window, due & ToQRect(layout.buffers.TableCopyRect));
     behind_ -= due;
 }
 
 void TablePainter::DrawOver(const TableLayout &layout, const QImage &window, const QRegion &area, Surface surface)
 {
-    CatchUp(window, area);
+    CatchUp(layout, window, area);
     if (surface == Surface::TableauAndWindow) {
         Forget(layout, OnBuffer::Tableau, area);
         tableauCovered_ += area;
@@ -283,25 +289,36 @@ QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainte
             (i < CellCount ? state.paint.CellRowFrameDirty : state.paint.FoundationFrameDirty) = true;
     }
 
+    // A full repaint, where the buffer's pixels are the window's, is drawn
+    // straight on the window, and the buffer takes a part of it when that
+    // part is drawn over or drawn again: a slot changed is drawn on the
+    // buffer, then copied.
+    const bool straight = state.paint.FullRepaint && SamePixels(topBuffer_, window);
+    QImage &target = straight ? window : topBuffer_;
+    const QRect copied = ToQRect(l.buffers.TopCopyRect);
+    // What was drawn over the window comes back first, from the buffer,
+    // which took the window's pixels before.
+    const QRegion wiped = drawnOver_ & copied;
+    if (straight)
+        CopyRegion(window, topBuffer_, wiped);
     QRegion drawn;
     const auto rowArea = [&l](int left) {
         return QRect(left, l.grid.TableMargin, l.grid.PileRowWidth, l.grid.CardHeight + 2);
     };
     auto frameRow = [&](int left) {
-        DrawRowFrame(l, topBuffer_, left, looks);
         const QRect row = rowArea(left);
+        CatchUp(l, window, row);
+        DrawRowFrame(l, target, left, looks);
         Forget(l, OnBuffer::Top, row);
         drawn += row;
         topCovered_ += row;
     };
-    const QRect copied = ToQRect(l.buffers.TopCopyRect);
     QRegion ground;
     if (state.paint.FullRepaint) {
         // Each row's frame lays its own ground.
         topCovered_ -= QRegion(rowArea(l.grid.TableMargin)) + rowArea(l.grid.FoundationLeft);
-        ground = LayBare(topBuffer_, QPoint(), topCovered_, Whole(l.buffers.TopBufferSize), SamePixels(topBuffer_, window),
-                         ToColor(l.window.TableColour))
-                 & copied;
+        ground = LayBare(target, QPoint(), topCovered_, copied, SamePixels(topBuffer_, window),
+                         ToColor(l.window.TableColour));
         state.paint.CellRowFrameDirty = true;
         state.paint.FoundationFrameDirty = true;
     }
@@ -319,7 +336,9 @@ QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainte
         std::optional<SlotRecord> &shown = shownSlots_[i];
         if (shown == look)
             continue;
-        const QRect slot = DrawSlot(l, look, topBuffer_, window, cards);
+        const QRect slot = SlotArea(l, look);
+        CatchUp(l, window, slot);
+        DrawSlot(l, look, target, window, cards);
         drawn += slot;
         topCovered_ += slot;
         // The next slot of the row has its line over this card's last column.
@@ -327,7 +346,12 @@ QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainte
         shown = look;
     }
 
-    drawn = (drawn + drawnOver_) & copied;
+    drawn &= copied;
+    if (straight) {
+        behind_ += drawn + ground;
+        return drawn + ground + wiped;
+    }
+    drawn += wiped;
     BringUp(window, topBuffer_, drawn, ground, ToColor(l.window.TableColour));
     return drawn + ground;
 }
@@ -542,8 +566,8 @@ void TablePainter::ShowInfoPanel(const GameState &state, QImage &window, const Q
 void TablePainter::Restore(const GameState &state, QImage &window, const QRegion &area) const
 {
     const BufferPlan &b = state.Layout.buffers;
-    CopyRegion(window, topBuffer_, area & ToQRect(b.TopCopyRect));
-    // Where the buffer lags behind, the window was not drawn over.
+    // Where a buffer lags behind, the window was not drawn over.
+    CopyRegion(window, topBuffer_, (area & ToQRect(b.TopCopyRect)) - behind_);
     CopyRegion(window, tableBuffer_, (area & ToQRect(b.TableCopyRect)) - behind_);
     if (state.flags.DetailsShown || state.flags.ShowMoves)
         ShowInfoPanel(state, window, area);

@@ -3,7 +3,8 @@
 // TableBuffer, the panel under the tableau in InfoPanel. Of what the flags
 // mark as changed, only what looks different from the last drawing is drawn
 // again; the rest is copied from the buffers. At a whole-number scale the
-// tableau is drawn straight on the window, its buffer catching up later.
+// tableau, and in a full repaint the top strip too, is drawn straight on
+// the window, the buffers catching up later.
 
 #include <array>
 #include <optional>
@@ -66,9 +67,9 @@ public:
     // The tableau's buffer, for the highlight drawn the moment a card is
     // picked up; say DrawOver with TableauAndWindow before drawing on it.
     QImage &TableauBuffer() { return tableBuffer_; }
+    // Where the table was drawn straight on the window, these lag behind it
+    // until something is drawn over that part of the window.
     const QImage &TopBuffer() const { return topBuffer_; }
-    // Where the tableau was drawn straight on the window, this lags behind
-    // it until something is drawn over that part of the window.
     const QImage &TableBuffer() const { return tableBuffer_; }
 
 private:
@@ -81,8 +82,8 @@ private:
         QRegion ground;
     };
     Redrawn PaintColumn(const GameState &state, int c, QImage &window, CardPainter &cards);
-    // Brings the tableau's buffer up to the window over `area`.
-    void CatchUp(const QImage &window, const QRegion &area);
+    // Brings the buffers up to the window over `area`.
+    void CatchUp(const TableLayout &layout, const QImage &window, const QRegion &area);
     // The one way what the buffers show is forgotten: the slots (on the top
     // buffer) or the columns (on the tableau's) that `area` touches were
     // drawn over, and the next paint that looks at them draws them whole.
@@ -107,8 +108,8 @@ private:
     // window shows what the buffers do, so there it may too.
     QRegion topCovered_;
     QRegion tableauCovered_;
-    // Where the window shows the tableau as drawn straight on it, and the
-    // tableau's buffer has not taken it yet. Never where it was drawn over.
+    // Where the window shows the table as drawn straight on it, and the
+    // buffers have not taken it yet. Never where it was drawn over.
     QRegion behind_;
     // The faces and the table's colour the looks were drawn with.
     bool shownWithFaces_ = false;
