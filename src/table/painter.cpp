@@ -206,11 +206,6 @@ void BringUp(QImage &window, const QImage &buffer, const QRegion &drawn, const Q
 
 } // namespace
 
-QRect InfoPanelArea(const TableLayout &layout)
-{
-    return {layout.panel.InfoPanelLeft, layout.panel.InfoPanelTop, layout.panel.InfoPanelSize.width, layout.panel.InfoPanelSize.height};
-}
-
 void TablePainter::Forget(const TableLayout &l, OnBuffer buffer, const QRegion &area)
 {
     if (buffer == OnBuffer::Top) {
@@ -551,18 +546,6 @@ bool TablePainter::PaintStraight(GameState &state, QImage &window, CardPainter &
     return true;
 }
 
-void TablePainter::ShowInfoPanel(const GameState &state, QImage &window) const
-{
-    ShowInfoPanel(state, window, InfoPanelArea(state.Layout));
-}
-
-void TablePainter::ShowInfoPanel(const GameState &state, QImage &window, const QRegion &area) const
-{
-    const QRect panel = InfoPanelArea(state.Layout);
-    if (!infoPanel_.isNull())
-        CopyRegion(window, infoPanel_, area & panel, panel.topLeft());
-}
-
 void TablePainter::Restore(const GameState &state, QImage &window, const QRegion &area) const
 {
     const BufferPlan &b = state.Layout.buffers;
@@ -576,27 +559,6 @@ void TablePainter::Restore(const GameState &state, QImage &window, const QRegion
 QRegion TablePainter::BufferedArea(const TableLayout &layout)
 {
     return QRegion(ToQRect(layout.buffers.TopCopyRect)) + QRegion(ToQRect(layout.buffers.TableCopyRect));
-}
-
-void TablePainter::ResetInfoPanel(GameState &state, QImage &window)
-{
-    if (!infoPanel_.isNull() && !tableBuffer_.isNull()) {
-        infoPanel_.fill(ToColor(state.Layout.window.TableColour));
-        // The blank panel hides the ends of long columns until they are drawn whole again.
-        DrawOver(state.Layout, window, InfoPanelArea(state.Layout), Surface::TableauAndWindow);
-        QPainter(&tableBuffer_).drawImage(state.Layout.panel.InfoPanelLeft, state.Layout.panel.InfoPanelTop, infoPanel_);
-        ShowInfoPanel(state, window);
-    }
-    state.panels.PanelNeedsRedraw = true;
-}
-
-void TablePainter::ClearDetailsPanel(GameState &state)
-{
-    if (!state.flags.DetailsShown)
-        return;
-    if (!infoPanel_.isNull())
-        infoPanel_.fill(ToColor(state.Layout.window.TableColour));
-    state.panels.DetailsHeaderDue = false;
 }
 
 } // namespace quintara
