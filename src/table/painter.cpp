@@ -300,9 +300,14 @@ QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainte
     const auto rowArea = [&l](int left) {
         return QRect(left, l.grid.TableMargin, l.grid.PileRowWidth, l.grid.CardHeight + 2);
     };
+    // Drawn on the buffer, an area first takes what the window shows there.
+    const auto onBuffer = [&](const QRect &area) {
+        if (!straight)
+            CatchUp(l, window, area);
+    };
     auto frameRow = [&](int left) {
         const QRect row = rowArea(left);
-        CatchUp(l, window, row);
+        onBuffer(row);
         DrawRowFrame(l, target, left, looks);
         Forget(l, OnBuffer::Top, row);
         drawn += row;
@@ -332,7 +337,7 @@ QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainte
         if (shown == look)
             continue;
         const QRect slot = SlotArea(l, look);
-        CatchUp(l, window, slot);
+        onBuffer(slot);
         DrawSlot(l, look, target, window, cards);
         drawn += slot;
         topCovered_ += slot;
@@ -341,14 +346,18 @@ QRegion TablePainter::PaintTopStrip(GameState &state, QImage &window, CardPainte
         shown = look;
     }
 
-    drawn &= copied;
+    return Finish(straight, window, topBuffer_, drawn & copied, ground, wiped, ToColor(l.window.TableColour));
+}
+
+QRegion TablePainter::Finish(bool straight, QImage &window, const QImage &buffer, const QRegion &drawn,
+                             const QRegion &ground, const QRegion &wiped, const QColor &colour)
+{
     if (straight) {
         behind_ += drawn + ground;
         return drawn + ground + wiped;
     }
-    drawn += wiped;
-    BringUp(window, topBuffer_, drawn, ground, ToColor(l.window.TableColour));
-    return drawn + ground;
+    BringUp(window, buffer, drawn + wiped, ground, colour);
+    return drawn + wiped + ground;
 }
 
 TablePainter::Redrawn TablePainter::PaintColumn(const GameState &state, int c, QImage &window, CardPainter &cards)
@@ -483,15 +492,7 @@ QRegion TablePainter::PaintTableau(GameState &state, QImage &window, CardPainter
         drawn += InfoPanelArea(l);
         tableauCovered_ += InfoPanelArea(l);
     }
-    drawn &= whole;
-    ground &= whole;
-    if (straight) {
-        behind_ += drawn + ground;
-        return drawn + ground + wiped;
-    }
-    drawn += wiped;
-    BringUp(window, tableBuffer_, drawn, ground, colour);
-    return drawn + ground;
+    return Finish(straight, window, tableBuffer_, drawn & whole, ground & whole, wiped, colour);
 }
 
 QRegion TablePainter::FormPaint(GameState &state, PaintSender sender, QImage &window, CardPainter &cards,

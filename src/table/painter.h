@@ -82,6 +82,12 @@ private:
         QRegion ground;
     };
     Redrawn PaintColumn(const GameState &state, int c, QImage &window, CardPainter &cards);
+    // Ends the paint of a buffer's part of the window, `wiped` being what
+    // was drawn over it and put back: drawn straight, the window shows the
+    // rest and the buffer lags behind there; drawn on the buffer, the window
+    // is brought up to it. Returns the part of the window changed.
+    QRegion Finish(bool straight, QImage &window, const QImage &buffer, const QRegion &drawn, const QRegion &ground,
+                   const QRegion &wiped, const QColor &colour);
     // Brings the buffers up to the window over `area`.
     void CatchUp(const TableLayout &layout, const QImage &window, const QRegion &area);
     // The one way what the buffers show is forgotten: the slots (on the top
